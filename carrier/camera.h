@@ -1,0 +1,11 @@
+// carrier/camera.h: the external camera view table (degrees, indexed by view),
+// filled by the load preset.
+#pragma once
+
+enum { CameraViews = 15 };
+extern float CAMERAfieldX[CameraViews];   // heading range swept by the mouse
+extern float CAMERAorX[CameraViews];      // default heading offset
+extern float CAMERAfieldY1[CameraViews];  // pitch range swept by the mouse
+extern float CAMERAfieldY2[CameraViews];  // highest pitch offset
+extern float CAMERAfieldY3[CameraViews];  // lowest pitch offset
+extern float CAMERAorY[CameraViews];      // default pitch offset

@@ -1,0 +1,127 @@
+// frame/plugin.cpp: the entry points and the host's messages about the user's aircraft.
+#include "frame/plugin.h"
+#include <cstdint>
+#include <cstdio>
+#include "XPLMDisplay.h"
+#include "XPLMPlugin.h"
+#include "XPLMProcessing.h"
+#include "aircraft/models.h"
+#include "aircraft/presets.h"
+#include "carrier/orbiter.h"
+#include "common/first_action.h"
+#include "common/keys.h"
+#include "common/timers.h"
+#include "display/geometry.h"
+#include "display/handbook.h"
+#include "frame/datarefs.h"
+#include "prefs/dialog.h"
+#include "prefs/prefs.h"
+
+XPLMMenuID QZTgovMenu = nullptr;
+int        QZTgovMenuItem = -1;
+
+// The menu handler tells the items apart by their reference, the item's own name.
+static char DescriptionItem[] = "Description";
+static char PreferencesItem[] = "Preferences";
+
+static void CopyInfo(char* out, const char* text)
+{
+    if (out)
+        std::snprintf(out, PluginInfoLen, "%s", text);
+}
+
+void ScheduleFirstAct()
+{
+    if (FirstActReg)
+        return;
+    // A spent registration is dropped first, so there is never more than one.
+    XPLMUnregisterFlightLoopCallback(FIRSTAct, nullptr);
+    XPLMRegisterFlightLoopCallback(FIRSTAct, 5.0f, nullptr);
+    FirstActReg = 1;
+}
+
+PLUGIN_API int XPluginStart(char* outName, char* outSig, char* outDesc)
+{
+    InitDataRef(1, 1);
+
+    CopyInfo(outName, "QZTgov");
+    CopyInfo(outSig, "morvaln.flight.gov");
+    CopyInfo(outDesc, "A plugin that handles ACFs from QZT");
+
+    QZTgovMenuItem = XPLMAppendMenuItem(XPLMFindPluginsMenu(), "QZTgov", nullptr, 1);
+    QZTgovMenu = XPLMCreateMenu("QZTgov", XPLMFindPluginsMenu(), QZTgovMenuItem, QZTflightGovMenuHandler, nullptr);
+    XPLMAppendMenuItem(QZTgovMenu, DescriptionItem, DescriptionItem, 1);
+    XPLMAppendMenuSeparator(QZTgovMenu);
+    XPLMAppendMenuItem(QZTgovMenu, PreferencesItem, PreferencesItem, 1);
+
+    XPLMRegisterKeySniffer(MyKeySniffer, 1, nullptr);
+
+    orb_latitude[0] = 30.0;
+    orb_longitude[0] = 0.0;
+    orb_elevation[0] = 100000.0;
+    orb_pitch[0] = 15.0f;
+    orb_roll[0] = 0.0f;
+    orb_head[0] = 90.0f;
+
+    MeasurePanel();
+    PreferencesLoad();   // the file's record 0 overrides the default above
+    return 1;
+}
+
+PLUGIN_API void XPluginStop(void)
+{
+    if (INFOWindow) {
+        XPLMDestroyWindow(INFOWindow);
+        INFOWindow = nullptr;
+    }
+}
+
+PLUGIN_API int XPluginEnable(void)
+{
+    return 1;
+}
+
+PLUGIN_API void XPluginDisable(void)
+{
+    keystat1 = -1;
+}
+
+PLUGIN_API void XPluginReceiveMessage(XPLMPluginID inFromWho, int inMessage, void* inParam)
+{
+    if (inFromWho != XPLM_PLUGIN_XPLANE)
+        return;
+
+    switch (inMessage) {
+    case XPLM_MSG_PLANE_LOADED: {
+        const bool userPlane = reinterpret_cast<intptr_t>(inParam) == 0;
+        if (userPlane)
+            ReadPlaneDescription();
+        mis_seconds = 0;
+        parkbrake_initial = 1;
+        INFOfirstview = 1;
+        if (userPlane) {
+            PlaneCallbackClean();
+            IdentifyPlane();
+            PlanePreset();
+            if (Ident != 0)
+                PlaneCallback();
+        }
+        break;
+    }
+    case XPLM_MSG_AIRPORT_LOADED:
+        mis_seconds = 0;
+        if (Ident == 0)
+            break;
+        PlanePreset();
+        ScheduleFirstAct();
+        break;
+    case XPLM_MSG_PLANE_CRASHED:
+        PlanePreset();
+        parkbrake_initial = 1;
+        INFOfirstview = 1;
+        ScheduleFirstAct();
+        break;
+    default:
+        break;
+    }
+}

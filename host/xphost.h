@@ -1,0 +1,334 @@
+// host/xphost.h: the stand-in host. It implements every XPLM and XPWidgets
+// function the project declares in sdk/, on a simulated clock, and this header is
+// its control and inspection side for tests and the headless demo.
+//
+// One host per process (the XPLM functions are global C functions). Call
+// xphost::reset() before each test: it gives a fresh host with every simulator
+// variable the plug-in uses published at its default value, the clock at 0 and
+// nothing registered.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "XPLMCamera.h"
+#include "XPLMDataAccess.h"
+#include "XPLMDisplay.h"
+#include "XPLMMenus.h"
+#include "XPLMProcessing.h"
+#include "XPWidgetDefs.h"
+
+namespace xphost {
+
+// ---------------------------------------------------------------- life cycle
+
+// A fresh host: catalogue re-published with default values, clock 0, frame
+// rate 50 Hz, screen 1024 x 768, mouse at (0, 0), logs empty, no callbacks,
+// windows, menus (but the plug-ins menu) or widgets, no plug-in attached,
+// and a new empty system folder (see system_path()).
+void reset();
+
+// ---------------------------------------------------------------- the plug-in
+
+// The five entry points of a plug-in, either linked into the test or looked up
+// in a loaded file.
+struct Plugin {
+    int  (*start)(char*, char*, char*) = nullptr;
+    void (*stop)() = nullptr;
+    int  (*enable)() = nullptr;
+    void (*disable)() = nullptr;
+    void (*receive)(XPLMPluginID, int, void*) = nullptr;
+    void* library = nullptr;             // dlopen handle when loaded from a file
+};
+
+// Opens a plug-in file as the simulator does (dlopen, then the five names) and
+// attaches it. Returns false with a reason when the file cannot be opened or
+// lacks an entry point.
+bool load_plugin(const std::string& path, std::string* error = nullptr);
+// Names of the dynamic symbols a file defines (its exports) and leaves undefined.
+std::vector<std::string> exported_symbols(const std::string& path);
+std::vector<std::string> undefined_symbols(const std::string& path);
+
+// Attaches entry points linked into the test executable.
+void attach(const Plugin& plugin);
+const Plugin& plugin();
+
+// Calls into the attached plug-in the way the simulator does. start() passes
+// three 256-byte buffers and keeps what the plug-in wrote into them.
+int  start();
+int  enable();
+void disable();
+void stop();
+void send_message(XPLMPluginID from, int message, void* param);
+std::string plugin_name();
+std::string plugin_signature();
+std::string plugin_description();
+
+// The simulator's messages about the user's aircraft (from the simulator, id 0).
+// load_aircraft sets "sim/aircraft/view/acf_descrip" first, then sends 102 with
+// parameter 0 (the user's aircraft).
+void load_aircraft(const std::string& description);
+void load_ai_aircraft(int index);        // 102 with a plane index > 0
+void load_airport();                     // 103
+void crash();                            // 101
+
+// ---------------------------------------------------------------- simulator variables
+
+struct Dataref {
+    std::string path;
+    int  types = 0;                      // xplmType_* bits
+    int  size = 1;                       // elements of an array, bytes of a data block, 1 otherwise
+    bool writable = true;
+};
+
+// Every path the plug-in binds, with the simulator's type, a realistic array
+// size and its writability, as published after reset().
+const std::vector<Dataref>& catalogue();
+bool is_published(const std::string& path);
+const Dataref* find(const std::string& path);      // nullptr when not published
+
+// Publishes a further path (tests of unknown variables) or withdraws one. A
+// withdrawn path is unknown to XPLMFindDataRef; handles bound before the
+// withdrawal become orphans: reads give 0 and writes are ignored.
+void publish(const Dataref& ref);
+void withdraw(const std::string& path);
+
+// The simulator's side of a variable. Setting never appears in the write log.
+// Array setters write from the offset on; getters with count < 0 read to the end.
+void   set_i(const std::string& path, int value);
+void   set_f(const std::string& path, float value);
+void   set_d(const std::string& path, double value);
+void   set_vi(const std::string& path, const std::vector<int>& values, int offset = 0);
+void   set_vf(const std::string& path, const std::vector<float>& values, int offset = 0);
+void   set_b(const std::string& path, const std::string& bytes);   // zero-fills the rest
+int    get_i(const std::string& path);
+float  get_f(const std::string& path);
+double get_d(const std::string& path);
+std::vector<int>   get_vi(const std::string& path, int offset = 0, int count = -1);
+std::vector<float> get_vf(const std::string& path, int offset = 0, int count = -1);
+std::string        get_b(const std::string& path);                   // up to the first NUL
+
+// Every write the plug-in attempted through XPLMSetData*, in order.
+struct Write {
+    double              time = 0;        // simulated seconds
+    std::string         path;            // "" for a null handle
+    int                 type = 0;        // xplmType_* of the call used
+    int                 offset = 0;
+    std::vector<double> values;          // one per element; bytes for data blocks
+    bool                accepted = true; // false: null or orphan handle, wrong type, read-only
+};
+const std::vector<Write>& writes();
+std::vector<Write> writes_to(const std::string& path);
+void clear_writes();
+
+// Accesses through a type the variable does not have (e.g. XPLMGetDatai on a
+// float): the real simulator answers 0 and ignores the write; the host does the
+// same and records the call here so a test can catch it.
+struct TypeMismatch {
+    std::string path;
+    std::string call;                    // "XPLMGetDatai", "XPLMSetDatavf", ...
+};
+const std::vector<TypeMismatch>& type_mismatches();
+
+int find_calls();                        // XPLMFindDataRef calls since reset()
+
+// ---------------------------------------------------------------- time and frames
+
+double now();                            // simulated seconds since reset()
+void   set_frame_rate(double framesPerSecond);
+double frame_period();
+// Runs whole frames until at least `seconds` more have passed. Each frame:
+// the clock moves one period; every flight loop that has fallen due runs, in
+// order of due time (registration order on ties), with its elapsed times and
+// the frame counter, and its return value schedules it again (seconds > 0,
+// frames < 0, 0 = inactive); the camera callback runs if a plug-in controls the
+// camera; then the drawing: draw callbacks of each phase in ascending phase
+// order (before-callbacks, then after-callbacks), then the visible windows'
+// draw functions in creation order. The frame's drawing is recorded in the
+// display list.
+void advance(double seconds);
+void run_frame();
+int  frame_count();
+
+struct FlightLoop {
+    XPLMFlightLoop_f callback = nullptr;
+    void*  refcon = nullptr;
+    double next_due = 0;                 // simulated seconds; meaningless when inactive
+    bool   active = false;
+    int    calls = 0;
+    double last_interval = 0;            // the last interval set (seconds, or negative frames)
+};
+// Registered loops in registration order. Registering the same callback and
+// reference twice keeps two entries (the real host does not promise otherwise).
+std::vector<FlightLoop> flight_loops();
+int  loop_registrations(XPLMFlightLoop_f callback);   // entries for this callback
+bool loop_active(XPLMFlightLoop_f callback);          // some entry of it is active
+int  loop_calls(XPLMFlightLoop_f callback);           // calls of all its entries
+
+// ---------------------------------------------------------------- drawing
+
+struct DrawCallback {
+    XPLMDrawCallback_f callback = nullptr;
+    int   phase = 0;
+    int   before = 0;
+    void* refcon = nullptr;
+};
+std::vector<DrawCallback> draw_callbacks();
+
+struct DrawOp {
+    enum Kind { String, Number, Box } kind = String;
+    float       rgb[3] = {0, 0, 0};
+    int         x = 0, y = 0;            // String, Number: lower left
+    std::string text;                    // String: the text; Number: as formatted (below)
+    double      value = 0;               // Number
+    int         digits = 0, decimals = 0, show_sign = 0, font = 0;
+    int         left = 0, top = 0, right = 0, bottom = 0;   // Box
+    std::string source;                  // "phase 40", "window 3", ...
+};
+// Numbers are formatted as: a sign ('-' when negative, else '+' when the sign
+// is shown, else nothing), the integer part right-aligned in `digits`
+// characters (wider if it does not fit), then '.' and `decimals` decimals
+// when decimals > 0. So 12.5 with 4 digits, 1 decimal, sign -> "+  12.5".
+std::string format_number(double value, int digits, int decimals, int showSign);
+
+const std::vector<DrawOp>& display_list();           // the last complete frame
+std::vector<DrawOp> find_text(const std::string& text);   // String ops with exactly this text
+std::vector<DrawOp> draws_at(int x, int y);          // String and Number ops drawn at (x, y)
+void draw_now();                                     // a drawing pass without advancing time
+
+// ---------------------------------------------------------------- windows, mouse, keys
+
+struct Window {
+    XPLMWindowID id = nullptr;
+    int  left = 0, top = 0, right = 0, bottom = 0;
+    bool visible = true;
+    XPLMDrawWindow_f       draw = nullptr;
+    XPLMHandleKey_f        key = nullptr;
+    XPLMHandleMouseClick_f mouse = nullptr;
+    void* refcon = nullptr;
+};
+std::vector<Window> windows();           // existing windows, creation order
+bool window_exists(XPLMWindowID id);
+int  windows_created();                  // since reset()
+int  windows_destroyed();
+
+// A click at (x, y): mouse down, then up, routed to the topmost visible window
+// that contains the point (the last created wins). Returns true when a window
+// took it (its mouse function returned 1); otherwise the click went to the host.
+bool click(int x, int y);
+bool mouse_down(int x, int y);
+bool mouse_drag(int x, int y);           // to the window that took the down
+bool mouse_up(int x, int y);
+
+void set_mouse(int x, int y);            // XPLMGetMouseLocation
+void set_screen_size(int width, int height); // XPLMGetScreenSize and the window_width/height variables
+
+// A key event: key sniffers first (registration order; one returning 0 consumes
+// it), then the window with keyboard focus, if any.
+void key_event(char key, int flags, char virtualKey);
+// Down (xplm_DownFlag | modifiers), then up (xplm_UpFlag | modifiers).
+void press_key(char virtualKey, int modifiers = 0);
+
+struct KeySniffer {
+    XPLMKeySniffer_f callback = nullptr;
+    int   before_windows = 0;
+    void* refcon = nullptr;
+};
+std::vector<KeySniffer> key_sniffers();
+
+// ---------------------------------------------------------------- menus
+
+struct MenuItem {
+    std::string name;                    // "" for a separator
+    void* ref = nullptr;
+    bool  separator = false;
+    XPLMMenuID submenu = nullptr;        // a menu created under this item
+};
+struct Menu {
+    XPLMMenuID id = nullptr;
+    std::string name;
+    XPLMMenuID parent = nullptr;
+    int parent_item = -1;
+    XPLMMenuHandler_f handler = nullptr;
+    void* menu_ref = nullptr;
+    std::vector<MenuItem> items;
+};
+XPLMMenuID plugins_menu();
+std::vector<Menu> menus();               // the plug-ins menu first, then created menus
+const Menu* menu(XPLMMenuID id);
+const Menu* find_menu(const std::string& name);   // the first created menu of that name
+// Selects an item of a created menu as the user would: calls the menu's
+// handler with its menu reference and the item's reference.
+bool select_menu_item(const std::string& menuName, const std::string& itemName);
+
+// ---------------------------------------------------------------- camera, commands, speech
+
+bool camera_controlled();
+int  camera_duration();                  // xplm_ControlCamera*; 0 when not controlled
+void set_camera(const XPLMCameraPosition_t& position);  // what the next frame passes in
+XPLMCameraPosition_t camera();           // the position of the last frame
+// The user picks one of the host's views: the controller is called once with
+// the losing-control flag and a null position, and loses control.
+void user_changes_view();
+
+struct Command {
+    double time = 0;
+    int    button = 0;
+    bool   press = true;                 // false: release
+};
+const std::vector<Command>& commands();
+
+struct Speech {
+    double      time = 0;
+    std::string text;
+};
+const std::vector<Speech>& speech();
+std::vector<std::string> spoken_texts();
+
+const std::vector<std::string>& debug_log();   // XPLMDebugString
+
+// ---------------------------------------------------------------- paths and coordinates
+
+// The system folder XPLMGetSystemPath gives, with a trailing '/'. reset()
+// creates a new temporary folder holding Resources/plugins/ and removes the
+// previous one.
+std::string system_path();
+void set_system_path(const std::string& path);   // used as given (may be any text)
+
+// XPLMWorldToLocal: an equirectangular projection around a reference point
+// (default latitude 0, longitude 0): x = east metres, z = south metres
+// (R = 6378137 m), y = elevation. XPLMLocalToWorld is its inverse.
+void set_local_reference(double latitude, double longitude);
+
+// Names returned by XPLMGetVirtualKeyDescription ("F4", "A", "UP", ...).
+std::string key_name(int virtualKey);
+
+// ---------------------------------------------------------------- widgets
+
+struct Widget {
+    XPWidgetID id = nullptr;
+    int  left = 0, top = 0, right = 0, bottom = 0;
+    bool visible = true;
+    bool root = false;
+    int  widget_class = 0;               // xpWidgetClass_*; 0 for a custom widget
+    std::string descriptor;
+    XPWidgetID parent = nullptr;
+    std::vector<XPWidgetID> children;
+};
+std::vector<Widget> widgets();           // existing widgets, creation order
+const Widget* widget(XPWidgetID id);
+bool widget_exists(XPWidgetID id);
+XPWidgetID find_widget(const std::string& descriptor, int widgetClass = -1);  // first match, or nullptr
+intptr_t widget_property(XPWidgetID id, int property);
+
+// What a user's click on a standard widget causes, delivered as the real
+// library does (up the chain of parents until a callback returns 1):
+// a push button sends xpMsg_PushButtonPressed (param1 = the button);
+// a check box toggles its state and sends xpMsg_ButtonStateChanged
+// (param1 = the box, param2 = the new state); a main window's close box sends
+// xpMessage_CloseButtonPushed (param1 = the window). Returns true when handled.
+bool press_button(XPWidgetID button);
+bool press_close_box(XPWidgetID mainWindow);
+
+}  // namespace xphost

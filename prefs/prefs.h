@@ -1,0 +1,24 @@
+// prefs/prefs.h: the user's settings and the preferences file that keeps them
+// with the orbit release table. Each setting has a working copy (suffix 1)
+// that the dialog edits and saving commits.
+#pragma once
+#include <cstdint>
+
+extern int     qzt_vers;             // version of the program that writes the file
+extern int     qzt_vers_pref;        // version read from the file; not interpreted
+extern uint8_t QZTkey, QZTkey1;      // the QZT key, a host virtual key code
+extern uint8_t showInitialInfo, showInitialInfo1;
+extern uint8_t showFeetAP, showFeetAP1;
+extern uint8_t autoGear, autoGear1;
+extern uint8_t autoFlaps, autoFlaps1;
+extern uint8_t autoEngineRam, autoEngineRam1;
+extern int     Halv_TO_mode, Halv_TO_mode1;
+
+extern int     orbindex_active;      // release record last stored, as read; the dialog's record on display
+extern int     INDEXtostore;         // record 1 to 10 that this run's releases fill
+
+enum { OutputPathLen = 255 };
+extern char    outputPath[OutputPathLen];
+
+void PreferencesLoad();
+void PreferencesSave();

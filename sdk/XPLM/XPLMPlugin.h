@@ -1,0 +1,19 @@
+#ifndef XPLMPlugin_h
+#define XPLMPlugin_h
+/* Stand-in declarations: numbers of the messages the host sends to plug-ins. */
+#include "XPLMDefs.h"
+
+#define XPLM_MSG_PLANE_CRASHED            101
+#define XPLM_MSG_PLANE_LOADED             102
+#define XPLM_MSG_AIRPORT_LOADED           103
+#define XPLM_MSG_SCENERY_LOADED           104
+#define XPLM_MSG_AIRPLANE_COUNT_CHANGED   105
+#if defined(XPLM200)
+#define XPLM_MSG_PLANE_UNLOADED           106
+#endif
+#if defined(XPLM210)
+#define XPLM_MSG_WILL_WRITE_PREFS         107
+#define XPLM_MSG_LIVERY_LOADED            108
+#endif
+
+#endif

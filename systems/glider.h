@@ -1,0 +1,8 @@
+// systems/glider.h: the motor glider's folding engine.
+#pragma once
+#include <cstdint>
+
+extern uint8_t engOn;                // engine wanted out
+extern uint8_t gearstat;             // undercarriage in its engine-out shape
+extern uint8_t propstat;             // propeller thrust point present
+extern uint8_t mixstat;              // mixture of engine 1 at full

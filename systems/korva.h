@@ -1,0 +1,6 @@
+// systems/korva.h: the light twin's external cameras.
+#pragma once
+#include <cstdint>
+
+extern uint8_t CAMERAon;
+extern float   CAMERAheadingMax;     // largest yoke-steered heading offset of camera 0

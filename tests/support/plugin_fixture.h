@@ -1,0 +1,34 @@
+// tests/support/plugin_fixture.h: a fresh stand-in host with the plug-in linked
+// into the test started and enabled, as the simulator would leave it.
+#pragma once
+#include <gtest/gtest.h>
+#include "xphost.h"
+#include "frame/plugin.h"
+#include "aircraft/models.h"
+#include "common/first_action.h"
+
+inline xphost::Plugin LinkedPlugin()
+{
+    xphost::Plugin p;
+    p.start = XPluginStart;
+    p.stop = XPluginStop;
+    p.enable = XPluginEnable;
+    p.disable = XPluginDisable;
+    p.receive = XPluginReceiveMessage;
+    return p;
+}
+
+class PluginTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        xphost::reset();
+        // Globals outlive a test when a file's tests share one process.
+        Ident = 0;
+        FirstActReg = 0;
+        INFOWindow = PARAMETERWindow = CAMWindow = nullptr;
+        xphost::attach(LinkedPlugin());
+        ASSERT_EQ(xphost::start(), 1);
+        ASSERT_EQ(xphost::enable(), 1);
+    }
+};
