@@ -244,6 +244,8 @@ struct MenuItem {
     void* ref = nullptr;
     bool  separator = false;
     XPLMMenuID submenu = nullptr;        // a menu created under this item
+    int   check = 0;                     // xplm_Menu_* from XPLMCheckMenuItem
+    bool  enabled = true;                // XPLMEnableMenuItem; a disabled item cannot be selected
 };
 struct Menu {
     XPLMMenuID id = nullptr;

@@ -1,0 +1,470 @@
+// host/datarefs.cpp: the simulator's variables, the XPLM data access calls and
+// the write and type-mismatch logs.
+#include <algorithm>
+#include <cstring>
+#include <deque>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <unordered_set>
+
+#include "XPLMDataAccess.h"
+#include "internal.h"
+
+namespace xphost {
+namespace {
+
+struct Var;
+
+// What a plug-in holds. Handles live until the process ends, so a handle kept
+// across a withdrawal or a reset is an orphan, never a dangling pointer.
+struct Handle {
+    std::string path;
+    Var* var = nullptr;
+};
+
+struct Var {
+    Dataref meta;
+    int    i = 0;
+    float  f = 0;
+    double d = 0;
+    std::vector<int>   vi;
+    std::vector<float> vf;
+    std::vector<unsigned char> bytes;
+    Handle* handle = nullptr;
+};
+
+struct Store {
+    std::map<std::string, std::unique_ptr<Var>> vars;
+    std::vector<std::string> order;          // publication order
+    std::vector<Dataref> catalogue;          // rebuilt when order changes
+    std::vector<Write> writes;
+    std::vector<TypeMismatch> mismatches;
+    int find_calls = 0;
+};
+
+Store& store()
+{
+    static Store* s = new Store;             // outlives static destructors of plug-ins
+    return *s;
+}
+
+std::deque<Handle>& handles()
+{
+    static auto* h = new std::deque<Handle>;
+    return *h;
+}
+
+std::unordered_set<const void*>& handle_set()
+{
+    static auto* s = new std::unordered_set<const void*>;
+    return *s;
+}
+
+void rebuild_catalogue()
+{
+    Store& s = store();
+    s.catalogue.clear();
+    for (const auto& p : s.order)
+        s.catalogue.push_back(s.vars.at(p)->meta);
+}
+
+void size_storage(Var& v)
+{
+    const int n = std::max(0, v.meta.size);
+    v.i = 0;
+    v.f = 0;
+    v.d = 0;
+    v.vi.assign(v.meta.types & xplmType_IntArray ? n : 0, 0);
+    v.vf.assign(v.meta.types & xplmType_FloatArray ? n : 0, 0.0f);
+    v.bytes.assign(v.meta.types & xplmType_Data ? n : 0, 0);
+}
+
+void add_var(const Dataref& ref)
+{
+    Store& s = store();
+    auto it = s.vars.find(ref.path);
+    if (it != s.vars.end()) {
+        // Re-publishing keeps the handle the plug-in may already hold.
+        it->second->meta = ref;
+        size_storage(*it->second);
+        rebuild_catalogue();
+        return;
+    }
+    auto v = std::make_unique<Var>();
+    v->meta = ref;
+    size_storage(*v);
+    handles().push_back(Handle{ref.path, v.get()});
+    v->handle = &handles().back();
+    handle_set().insert(v->handle);
+    s.vars.emplace(ref.path, std::move(v));
+    s.order.push_back(ref.path);
+    rebuild_catalogue();
+}
+
+// The host's view of a plug-in's handle: the handle (or null when it is not
+// one of ours) and its variable (null when orphaned).
+Handle* handle_of(XPLMDataRef ref)
+{
+    if (!ref || !handle_set().count(ref))
+        return nullptr;
+    return static_cast<Handle*>(ref);
+}
+
+Var* var_of(XPLMDataRef ref)
+{
+    Handle* h = handle_of(ref);
+    return h ? h->var : nullptr;
+}
+
+Var& need(const std::string& path)
+{
+    auto it = store().vars.find(path);
+    if (it == store().vars.end())
+        throw std::out_of_range("xphost: no simulator variable \"" + path + "\" is published");
+    return *it->second;
+}
+
+void mismatch(Var* v, const char* call)
+{
+    store().mismatches.push_back(TypeMismatch{v->meta.path, call});
+}
+
+// Logs a write and says whether it may take effect.
+bool log_write(XPLMDataRef ref, int type, int offset, std::vector<double> values, const char* call)
+{
+    Write w;
+    w.time = now();
+    w.type = type;
+    w.offset = offset;
+    w.values = std::move(values);
+    Handle* h = handle_of(ref);
+    Var* v = h ? h->var : nullptr;
+    w.path = h ? h->path : "";
+    w.accepted = v != nullptr && v->meta.writable;
+    if (v && !(v->meta.types & type)) {
+        mismatch(v, call);
+        w.accepted = false;
+    }
+    store().writes.push_back(w);
+    return w.accepted;
+}
+
+bool readable(Var* v, int type, const char* call)
+{
+    if (!v)
+        return false;
+    if (!(v->meta.types & type)) {
+        mismatch(v, call);
+        return false;
+    }
+    return true;
+}
+
+template <typename T>
+int read_array(const std::vector<T>& from, T* out, int offset, int max)
+{
+    const int n = static_cast<int>(from.size());
+    if (!out)
+        return n;
+    if (offset < 0 || offset >= n || max <= 0)
+        return 0;
+    const int count = std::min(max, n - offset);
+    std::copy(from.begin() + offset, from.begin() + offset + count, out);
+    return count;
+}
+
+template <typename T>
+void write_array(std::vector<T>& to, const T* in, int offset, int count)
+{
+    const int n = static_cast<int>(to.size());
+    if (!in || offset < 0 || offset >= n || count <= 0)
+        return;
+    const int m = std::min(count, n - offset);   // clipped at the array end
+    std::copy(in, in + m, to.begin() + offset);
+}
+
+}  // namespace
+
+namespace detail {
+
+void reset_datarefs()
+{
+    Store& s = store();
+    for (auto& [path, v] : s.vars)
+        v->handle->var = nullptr;               // every earlier handle is an orphan now
+    s.vars.clear();
+    s.order.clear();
+    s.writes.clear();
+    s.mismatches.clear();
+    s.find_calls = 0;
+
+    int count = 0;
+    const CatalogueEntry* e = catalogue_entries(&count);
+    for (int k = 0; k < count; ++k)
+        add_var(Dataref{e[k].path, e[k].types, e[k].size, e[k].writable});
+
+    set_i("sim/graphics/view/window_width", 1024);
+    set_i("sim/graphics/view/window_height", 768);
+    set_i("sim/time/sim_speed", 1);
+}
+
+}  // namespace detail
+
+// ---------------------------------------------------------------- test side
+
+const std::vector<Dataref>& catalogue() { return store().catalogue; }
+
+bool is_published(const std::string& path) { return store().vars.count(path) != 0; }
+
+const Dataref* find(const std::string& path)
+{
+    auto it = store().vars.find(path);
+    return it == store().vars.end() ? nullptr : &it->second->meta;
+}
+
+void publish(const Dataref& ref)
+{
+    if (ref.path.empty())
+        throw std::invalid_argument("xphost: a variable needs a path");
+    add_var(ref);
+}
+
+void withdraw(const std::string& path)
+{
+    Store& s = store();
+    auto it = s.vars.find(path);
+    if (it == s.vars.end())
+        return;
+    it->second->handle->var = nullptr;
+    s.vars.erase(it);
+    s.order.erase(std::find(s.order.begin(), s.order.end(), path));
+    rebuild_catalogue();
+}
+
+// The test side converts between the numeric kinds, so a test need not know
+// whether the simulator keeps a value as int, float or double.
+void set_i(const std::string& path, int value) { set_d(path, value); }
+void set_f(const std::string& path, float value) { set_d(path, value); }
+
+void set_d(const std::string& path, double value)
+{
+    Var& v = need(path);
+    if (v.meta.types & xplmType_Int) v.i = static_cast<int>(value);
+    else if (v.meta.types & xplmType_Float) v.f = static_cast<float>(value);
+    else if (v.meta.types & xplmType_Double) v.d = value;
+    else if (!v.vi.empty()) v.vi[0] = static_cast<int>(value);
+    else if (!v.vf.empty()) v.vf[0] = static_cast<float>(value);
+    else throw std::invalid_argument("xphost: \"" + path + "\" holds no number");
+}
+
+int   get_i(const std::string& path) { return static_cast<int>(get_d(path)); }
+float get_f(const std::string& path) { return static_cast<float>(get_d(path)); }
+
+double get_d(const std::string& path)
+{
+    const Var& v = need(path);
+    if (v.meta.types & xplmType_Int) return v.i;
+    if (v.meta.types & xplmType_Float) return v.f;
+    if (v.meta.types & xplmType_Double) return v.d;
+    if (!v.vi.empty()) return v.vi[0];
+    if (!v.vf.empty()) return v.vf[0];
+    throw std::invalid_argument("xphost: \"" + path + "\" holds no number");
+}
+
+void set_vi(const std::string& path, const std::vector<int>& values, int offset)
+{
+    Var& v = need(path);
+    if (!v.vf.empty()) {
+        std::vector<float> f(values.begin(), values.end());
+        write_array(v.vf, f.data(), offset, static_cast<int>(f.size()));
+    } else {
+        write_array(v.vi, values.data(), offset, static_cast<int>(values.size()));
+    }
+}
+
+void set_vf(const std::string& path, const std::vector<float>& values, int offset)
+{
+    Var& v = need(path);
+    if (!v.vi.empty()) {
+        std::vector<int> n;
+        for (float x : values) n.push_back(static_cast<int>(x));
+        write_array(v.vi, n.data(), offset, static_cast<int>(n.size()));
+    } else {
+        write_array(v.vf, values.data(), offset, static_cast<int>(values.size()));
+    }
+}
+
+namespace {
+template <typename T, typename U>
+std::vector<T> slice(const std::vector<U>& from, int offset, int count)
+{
+    const int n = static_cast<int>(from.size());
+    std::vector<T> out;
+    if (offset < 0 || offset >= n)
+        return out;
+    const int end = count < 0 ? n : std::min(n, offset + count);
+    for (int k = offset; k < end; ++k)
+        out.push_back(static_cast<T>(from[k]));
+    return out;
+}
+}  // namespace
+
+std::vector<int> get_vi(const std::string& path, int offset, int count)
+{
+    const Var& v = need(path);
+    return v.vf.empty() ? slice<int>(v.vi, offset, count) : slice<int>(v.vf, offset, count);
+}
+
+std::vector<float> get_vf(const std::string& path, int offset, int count)
+{
+    const Var& v = need(path);
+    return v.vi.empty() ? slice<float>(v.vf, offset, count) : slice<float>(v.vi, offset, count);
+}
+
+void set_b(const std::string& path, const std::string& bytes)
+{
+    Var& v = need(path);
+    std::fill(v.bytes.begin(), v.bytes.end(), 0);
+    std::copy_n(bytes.begin(), std::min(bytes.size(), v.bytes.size()), v.bytes.begin());
+}
+
+std::string get_b(const std::string& path)
+{
+    const Var& v = need(path);
+    const auto end = std::find(v.bytes.begin(), v.bytes.end(), 0);
+    return std::string(v.bytes.begin(), end);
+}
+
+const std::vector<Write>& writes() { return store().writes; }
+
+std::vector<Write> writes_to(const std::string& path)
+{
+    std::vector<Write> out;
+    for (const auto& w : store().writes)
+        if (w.path == path)
+            out.push_back(w);
+    return out;
+}
+
+void clear_writes() { store().writes.clear(); }
+
+const std::vector<TypeMismatch>& type_mismatches() { return store().mismatches; }
+
+int find_calls() { return store().find_calls; }
+
+}  // namespace xphost
+
+// ---------------------------------------------------------------- plug-in side
+
+using namespace xphost;
+
+XPLMDataRef XPLMFindDataRef(const char* inDataRefName)
+{
+    ++store().find_calls;
+    if (!inDataRefName)
+        return nullptr;
+    auto it = store().vars.find(inDataRefName);
+    return it == store().vars.end() ? nullptr : it->second->handle;
+}
+
+int XPLMCanWriteDataRef(XPLMDataRef inDataRef)
+{
+    Var* v = var_of(inDataRef);
+    return v && v->meta.writable ? 1 : 0;
+}
+
+int XPLMIsDataRefGood(XPLMDataRef inDataRef) { return var_of(inDataRef) ? 1 : 0; }
+
+XPLMDataTypeID XPLMGetDataRefTypes(XPLMDataRef inDataRef)
+{
+    Var* v = var_of(inDataRef);
+    return v ? v->meta.types : xplmType_Unknown;
+}
+
+int XPLMGetDatai(XPLMDataRef inDataRef)
+{
+    Var* v = var_of(inDataRef);
+    return readable(v, xplmType_Int, "XPLMGetDatai") ? v->i : 0;
+}
+
+void XPLMSetDatai(XPLMDataRef inDataRef, int inValue)
+{
+    if (log_write(inDataRef, xplmType_Int, 0, {double(inValue)}, "XPLMSetDatai"))
+        var_of(inDataRef)->i = inValue;
+}
+
+float XPLMGetDataf(XPLMDataRef inDataRef)
+{
+    Var* v = var_of(inDataRef);
+    return readable(v, xplmType_Float, "XPLMGetDataf") ? v->f : 0.0f;
+}
+
+void XPLMSetDataf(XPLMDataRef inDataRef, float inValue)
+{
+    if (log_write(inDataRef, xplmType_Float, 0, {double(inValue)}, "XPLMSetDataf"))
+        var_of(inDataRef)->f = inValue;
+}
+
+double XPLMGetDatad(XPLMDataRef inDataRef)
+{
+    Var* v = var_of(inDataRef);
+    return readable(v, xplmType_Double, "XPLMGetDatad") ? v->d : 0.0;
+}
+
+void XPLMSetDatad(XPLMDataRef inDataRef, double inValue)
+{
+    if (log_write(inDataRef, xplmType_Double, 0, {inValue}, "XPLMSetDatad"))
+        var_of(inDataRef)->d = inValue;
+}
+
+int XPLMGetDatavi(XPLMDataRef inDataRef, int* outValues, int inOffset, int inMax)
+{
+    Var* v = var_of(inDataRef);
+    return readable(v, xplmType_IntArray, "XPLMGetDatavi") ? read_array(v->vi, outValues, inOffset, inMax) : 0;
+}
+
+namespace {
+template <typename T>
+std::vector<double> as_values(const T* in, int count)
+{
+    std::vector<double> out;
+    if (in)
+        for (int k = 0; k < count; ++k)
+            out.push_back(static_cast<double>(in[k]));
+    return out;
+}
+}  // namespace
+
+void XPLMSetDatavi(XPLMDataRef inDataRef, int* inValues, int inoffset, int inCount)
+{
+    if (log_write(inDataRef, xplmType_IntArray, inoffset, as_values(inValues, inCount), "XPLMSetDatavi"))
+        write_array(var_of(inDataRef)->vi, inValues, inoffset, inCount);
+}
+
+int XPLMGetDatavf(XPLMDataRef inDataRef, float* outValues, int inOffset, int inMax)
+{
+    Var* v = var_of(inDataRef);
+    return readable(v, xplmType_FloatArray, "XPLMGetDatavf") ? read_array(v->vf, outValues, inOffset, inMax) : 0;
+}
+
+void XPLMSetDatavf(XPLMDataRef inDataRef, float* inValues, int inoffset, int inCount)
+{
+    if (log_write(inDataRef, xplmType_FloatArray, inoffset, as_values(inValues, inCount), "XPLMSetDatavf"))
+        write_array(var_of(inDataRef)->vf, inValues, inoffset, inCount);
+}
+
+int XPLMGetDatab(XPLMDataRef inDataRef, void* outValue, int inOffset, int inMaxBytes)
+{
+    Var* v = var_of(inDataRef);
+    if (!readable(v, xplmType_Data, "XPLMGetDatab"))
+        return 0;
+    return read_array(v->bytes, static_cast<unsigned char*>(outValue), inOffset, inMaxBytes);
+}
+
+void XPLMSetDatab(XPLMDataRef inDataRef, void* inValue, int inOffset, int inLength)
+{
+    const auto* bytes = static_cast<const unsigned char*>(inValue);
+    if (log_write(inDataRef, xplmType_Data, inOffset, as_values(bytes, inLength), "XPLMSetDatab"))
+        write_array(var_of(inDataRef)->bytes, bytes, inOffset, inLength);
+}

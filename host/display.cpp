@@ -1,0 +1,533 @@
+// host/display.cpp: drawing callbacks, the display list, windows, mouse and keys.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "XPLMDisplay.h"
+#include "XPLMGraphics.h"
+#include "internal.h"
+
+namespace xphost {
+namespace {
+
+struct DrawReg {
+    DrawCallback cb;
+    uint64_t serial = 0;
+};
+
+struct WindowRec {
+    Window w;
+    int number = 0;                      // creation number since reset, for "window N"
+};
+
+struct SnifferReg {
+    KeySniffer s;
+    uint64_t serial = 0;
+};
+
+struct Display {
+    std::vector<DrawReg> draws;          // registration order
+    std::vector<DrawOp> building;        // the frame being drawn
+    std::vector<DrawOp> last;            // the last complete frame
+    std::string source;                  // who is drawing now
+    std::vector<WindowRec> windows;      // creation order
+    int created = 0, destroyed = 0;
+    XPLMWindowID captured = nullptr;     // the window that took the mouse down
+    bool down_taken = false;
+    int mouse_x = 0, mouse_y = 0;
+    int screen_w = 1024, screen_h = 768;
+    std::vector<SnifferReg> sniffers;
+    XPLMWindowID focus = nullptr;        // the legacy interface gives no way to take focus
+    uint64_t serial = 0;
+};
+
+Display& disp()
+{
+    static Display* d = new Display;
+    return *d;
+}
+
+WindowRec* window_rec(XPLMWindowID id)
+{
+    if (!id)
+        return nullptr;
+    for (auto& r : disp().windows)
+        if (r.w.id == id)
+            return &r;
+    return nullptr;
+}
+
+bool draw_registered(uint64_t serial)
+{
+    for (const auto& d : disp().draws)
+        if (d.serial == serial)
+            return true;
+    return false;
+}
+
+bool sniffer_registered(uint64_t serial)
+{
+    for (const auto& s : disp().sniffers)
+        if (s.serial == serial)
+            return true;
+    return false;
+}
+
+bool valid_phase(int phase)
+{
+    return (phase >= 0 && phase <= 30 && phase % 5 == 0) || (phase >= 35 && phase <= 55 && phase % 5 == 0);
+}
+
+bool contains(const Window& w, int x, int y)
+{
+    return x >= w.left && x <= w.right && y >= w.bottom && y <= w.top;
+}
+
+}  // namespace
+
+namespace detail {
+
+void reset_display()
+{
+    Display& d = disp();
+    d.draws.clear();
+    d.building.clear();
+    d.last.clear();
+    d.source.clear();
+    d.windows.clear();
+    d.created = d.destroyed = 0;
+    d.captured = nullptr;
+    d.down_taken = false;
+    d.mouse_x = d.mouse_y = 0;
+    d.screen_w = 1024;
+    d.screen_h = 768;
+    d.sniffers.clear();
+    d.focus = nullptr;
+}
+
+void draw_pass()
+{
+    Display& d = disp();
+    d.building.clear();
+
+    // Callbacks may register or unregister others while drawing: walk a copy
+    // and skip any that are gone by their turn.
+    std::vector<DrawReg> regs = d.draws;
+    std::vector<int> phases;
+    for (const auto& r : regs)
+        phases.push_back(r.cb.phase);
+    std::sort(phases.begin(), phases.end());
+    phases.erase(std::unique(phases.begin(), phases.end()), phases.end());
+    for (int phase : phases) {
+        for (int before = 1; before >= 0; --before) {
+            for (const auto& r : regs) {
+                if (r.cb.phase != phase || (r.cb.before != 0) != (before != 0) || !draw_registered(r.serial))
+                    continue;
+                d.source = "phase " + std::to_string(phase);
+                r.cb.callback(phase, before, r.cb.refcon);
+            }
+        }
+    }
+
+    std::vector<WindowRec> wins = d.windows;
+    for (const auto& r : wins) {
+        WindowRec* live = window_rec(r.w.id);
+        if (!live || !live->w.visible || !live->w.draw)
+            continue;
+        d.source = "window " + std::to_string(r.number);
+        live->w.draw(live->w.id, live->w.refcon);
+    }
+
+    d.source.clear();
+    d.last = d.building;
+}
+
+}  // namespace detail
+
+// ---------------------------------------------------------------- drawing
+
+std::vector<DrawCallback> draw_callbacks()
+{
+    std::vector<DrawCallback> out;
+    for (const auto& r : disp().draws)
+        out.push_back(r.cb);
+    return out;
+}
+
+std::string format_number(double value, int digits, int decimals, int showSign)
+{
+    decimals = std::clamp(decimals, 0, 20);
+    digits = std::clamp(digits, 0, 64);
+    char buf[400];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, std::fabs(value));
+    // The sign follows the rounded value: -0.04 with one decimal shows as 0.0.
+    const bool negative = value < 0 && std::strspn(buf, "0.") != std::strlen(buf);
+    std::string body = buf;
+    const size_t dot = body.find('.');
+    const std::string whole = dot == std::string::npos ? body : body.substr(0, dot);
+    const std::string frac = dot == std::string::npos ? "" : body.substr(dot);
+    std::string out;
+    if (negative)
+        out = "-";
+    else if (showSign)
+        out = "+";
+    if (static_cast<int>(whole.size()) < digits)
+        out.append(digits - whole.size(), ' ');
+    out += whole;
+    out += frac;
+    return out;
+}
+
+const std::vector<DrawOp>& display_list() { return disp().last; }
+
+std::vector<DrawOp> find_text(const std::string& text)
+{
+    std::vector<DrawOp> out;
+    for (const auto& op : disp().last)
+        if (op.kind == DrawOp::String && op.text == text)
+            out.push_back(op);
+    return out;
+}
+
+std::vector<DrawOp> draws_at(int x, int y)
+{
+    std::vector<DrawOp> out;
+    for (const auto& op : disp().last)
+        if (op.kind != DrawOp::Box && op.x == x && op.y == y)
+            out.push_back(op);
+    return out;
+}
+
+void draw_now() { detail::draw_pass(); }
+
+// ---------------------------------------------------------------- windows and mouse
+
+std::vector<Window> windows()
+{
+    std::vector<Window> out;
+    for (const auto& r : disp().windows)
+        out.push_back(r.w);
+    return out;
+}
+
+bool window_exists(XPLMWindowID id) { return window_rec(id) != nullptr; }
+int windows_created() { return disp().created; }
+int windows_destroyed() { return disp().destroyed; }
+
+namespace {
+
+// Offers a mouse event to the visible windows under the point, topmost first,
+// until one takes it.
+XPLMWindowID offer(int x, int y, XPLMMouseStatus status)
+{
+    std::vector<XPLMWindowID> order;
+    for (auto it = disp().windows.rbegin(); it != disp().windows.rend(); ++it)
+        if (it->w.visible && contains(it->w, x, y))
+            order.push_back(it->w.id);
+    for (XPLMWindowID id : order) {
+        WindowRec* r = window_rec(id);
+        if (!r || !r->w.mouse)
+            continue;
+        if (r->w.mouse(id, x, y, status, r->w.refcon))
+            return id;
+    }
+    return nullptr;
+}
+
+bool to_captured(int x, int y, XPLMMouseStatus status)
+{
+    WindowRec* r = window_rec(disp().captured);
+    if (!r || !r->w.mouse)
+        return false;
+    return r->w.mouse(r->w.id, x, y, status, r->w.refcon) != 0;
+}
+
+}  // namespace
+
+bool click(int x, int y)
+{
+    const bool taken = mouse_down(x, y);
+    mouse_up(x, y);
+    return taken;
+}
+
+bool mouse_down(int x, int y)
+{
+    set_mouse(x, y);
+    disp().captured = offer(x, y, xplm_MouseDown);
+    disp().down_taken = disp().captured != nullptr;
+    return disp().down_taken;
+}
+
+bool mouse_drag(int x, int y)
+{
+    set_mouse(x, y);
+    return disp().down_taken && to_captured(x, y, xplm_MouseDrag);
+}
+
+bool mouse_up(int x, int y)
+{
+    set_mouse(x, y);
+    const bool taken = disp().down_taken && to_captured(x, y, xplm_MouseUp);
+    disp().captured = nullptr;
+    disp().down_taken = false;
+    return taken;
+}
+
+void set_mouse(int x, int y)
+{
+    disp().mouse_x = x;
+    disp().mouse_y = y;
+}
+
+void set_screen_size(int width, int height)
+{
+    disp().screen_w = width;
+    disp().screen_h = height;
+    if (is_published("sim/graphics/view/window_width"))
+        set_i("sim/graphics/view/window_width", width);
+    if (is_published("sim/graphics/view/window_height"))
+        set_i("sim/graphics/view/window_height", height);
+}
+
+// ---------------------------------------------------------------- keys
+
+void key_event(char key, int flags, char virtualKey)
+{
+    Display& d = disp();
+    const std::vector<SnifferReg> regs = d.sniffers;
+    auto sniff = [&](int beforeWindows) {
+        for (const auto& r : regs) {
+            if ((r.s.before_windows != 0) != (beforeWindows != 0) || !sniffer_registered(r.serial))
+                continue;
+            if (r.s.callback(key, flags, virtualKey, r.s.refcon) == 0)
+                return false;                       // consumed
+        }
+        return true;
+    };
+    if (!sniff(1))
+        return;
+    if (WindowRec* w = window_rec(d.focus)) {
+        if (w->w.key)
+            w->w.key(w->w.id, key, flags, virtualKey, w->w.refcon, 0);
+        return;                                     // a focused window takes every key
+    }
+    sniff(0);
+}
+
+void press_key(char virtualKey, int modifiers)
+{
+    const unsigned char vk = static_cast<unsigned char>(virtualKey);
+    char ch = 0;
+    if (vk >= 'A' && vk <= 'Z')
+        ch = static_cast<char>((modifiers & xplm_ShiftFlag) ? vk : vk - 'A' + 'a');
+    else if (vk >= '0' && vk <= '9')
+        ch = static_cast<char>(vk);
+    else if (vk == XPLM_VK_SPACE || vk == XPLM_VK_RETURN || vk == XPLM_VK_ESCAPE || vk == XPLM_VK_TAB ||
+             vk == XPLM_VK_BACK)
+        ch = static_cast<char>(vk);
+    key_event(ch, xplm_DownFlag | modifiers, virtualKey);
+    key_event(ch, xplm_UpFlag | modifiers, virtualKey);
+}
+
+std::vector<KeySniffer> key_sniffers()
+{
+    std::vector<KeySniffer> out;
+    for (const auto& r : disp().sniffers)
+        out.push_back(r.s);
+    return out;
+}
+
+}  // namespace xphost
+
+// ---------------------------------------------------------------- plug-in side
+
+using namespace xphost;
+
+int XPLMRegisterDrawCallback(XPLMDrawCallback_f inCallback, XPLMDrawingPhase inPhase, int inWantsBefore,
+                             void* inRefcon)
+{
+    if (!inCallback || !valid_phase(inPhase))
+        return 0;
+    DrawReg r;
+    r.cb.callback = inCallback;
+    r.cb.phase = inPhase;
+    r.cb.before = inWantsBefore ? 1 : 0;
+    r.cb.refcon = inRefcon;
+    r.serial = ++disp().serial;
+    disp().draws.push_back(r);
+    return 1;
+}
+
+int XPLMUnregisterDrawCallback(XPLMDrawCallback_f inCallback, XPLMDrawingPhase inPhase, int inWantsBefore,
+                               void* inRefcon)
+{
+    auto& v = disp().draws;
+    for (auto it = v.begin(); it != v.end(); ++it) {
+        if (it->cb.callback == inCallback && it->cb.phase == inPhase &&
+            it->cb.before == (inWantsBefore ? 1 : 0) && it->cb.refcon == inRefcon) {
+            v.erase(it);
+            return 1;
+        }
+    }
+    return 0;
+}
+
+namespace {
+DrawOp new_op(DrawOp::Kind kind)
+{
+    DrawOp op;
+    op.kind = kind;
+    op.source = disp().source;
+    return op;
+}
+}  // namespace
+
+void XPLMDrawString(float* inColorRGB, int inXOffset, int inYOffset, char* inChar, int*, XPLMFontID inFontID)
+{
+    if (!inColorRGB || !inChar)
+        return;
+    DrawOp op = new_op(DrawOp::String);
+    std::copy(inColorRGB, inColorRGB + 3, op.rgb);
+    op.x = inXOffset;
+    op.y = inYOffset;
+    op.text = inChar;
+    op.font = inFontID;
+    disp().building.push_back(op);
+}
+
+void XPLMDrawNumber(float* inColorRGB, int inXOffset, int inYOffset, double inValue, int inDigits,
+                    int inDecimals, int inShowSign, XPLMFontID inFontID)
+{
+    if (!inColorRGB)
+        return;
+    DrawOp op = new_op(DrawOp::Number);
+    std::copy(inColorRGB, inColorRGB + 3, op.rgb);
+    op.x = inXOffset;
+    op.y = inYOffset;
+    op.value = inValue;
+    op.digits = inDigits;
+    op.decimals = inDecimals;
+    op.show_sign = inShowSign;
+    op.font = inFontID;
+    op.text = format_number(inValue, inDigits, inDecimals, inShowSign);
+    disp().building.push_back(op);
+}
+
+void XPLMDrawTranslucentDarkBox(int inLeft, int inTop, int inRight, int inBottom)
+{
+    DrawOp op = new_op(DrawOp::Box);
+    op.left = inLeft;
+    op.top = inTop;
+    op.right = inRight;
+    op.bottom = inBottom;
+    disp().building.push_back(op);
+}
+
+XPLMWindowID XPLMCreateWindow(int inLeft, int inTop, int inRight, int inBottom, int inIsVisible,
+                              XPLMDrawWindow_f inDrawCallback, XPLMHandleKey_f inKeyCallback,
+                              XPLMHandleMouseClick_f inMouseCallback, void* inRefcon)
+{
+    WindowRec r;
+    r.w.id = detail::next_id();
+    r.w.left = inLeft;
+    r.w.top = inTop;
+    r.w.right = inRight;
+    r.w.bottom = inBottom;
+    r.w.visible = inIsVisible != 0;
+    r.w.draw = inDrawCallback;
+    r.w.key = inKeyCallback;
+    r.w.mouse = inMouseCallback;
+    r.w.refcon = inRefcon;
+    r.number = ++disp().created;
+    disp().windows.push_back(r);
+    return r.w.id;
+}
+
+void XPLMDestroyWindow(XPLMWindowID inWindowID)
+{
+    Display& d = disp();
+    for (auto it = d.windows.begin(); it != d.windows.end(); ++it) {
+        if (it->w.id != inWindowID)
+            continue;
+        if (d.focus == inWindowID)
+            d.focus = nullptr;
+        if (d.captured == inWindowID)
+            d.captured = nullptr;
+        d.windows.erase(it);
+        ++d.destroyed;
+        return;
+    }
+}
+
+void XPLMGetScreenSize(int* outWidth, int* outHeight)
+{
+    if (outWidth) *outWidth = disp().screen_w;
+    if (outHeight) *outHeight = disp().screen_h;
+}
+
+void XPLMGetMouseLocation(int* outX, int* outY)
+{
+    if (outX) *outX = disp().mouse_x;
+    if (outY) *outY = disp().mouse_y;
+}
+
+void XPLMGetWindowGeometry(XPLMWindowID inWindowID, int* outLeft, int* outTop, int* outRight, int* outBottom)
+{
+    WindowRec* r = window_rec(inWindowID);
+    if (!r)
+        return;
+    if (outLeft) *outLeft = r->w.left;
+    if (outTop) *outTop = r->w.top;
+    if (outRight) *outRight = r->w.right;
+    if (outBottom) *outBottom = r->w.bottom;
+}
+
+void XPLMSetWindowGeometry(XPLMWindowID inWindowID, int inLeft, int inTop, int inRight, int inBottom)
+{
+    if (WindowRec* r = window_rec(inWindowID)) {
+        r->w.left = inLeft;
+        r->w.top = inTop;
+        r->w.right = inRight;
+        r->w.bottom = inBottom;
+    }
+}
+
+int XPLMGetWindowIsVisible(XPLMWindowID inWindowID)
+{
+    WindowRec* r = window_rec(inWindowID);
+    return r && r->w.visible ? 1 : 0;
+}
+
+void XPLMSetWindowIsVisible(XPLMWindowID inWindowID, int inIsVisible)
+{
+    if (WindowRec* r = window_rec(inWindowID))
+        r->w.visible = inIsVisible != 0;
+}
+
+int XPLMRegisterKeySniffer(XPLMKeySniffer_f inCallback, int inBeforeWindows, void* inRefcon)
+{
+    if (!inCallback)
+        return 0;
+    SnifferReg r;
+    r.s.callback = inCallback;
+    r.s.before_windows = inBeforeWindows ? 1 : 0;
+    r.s.refcon = inRefcon;
+    r.serial = ++disp().serial;
+    disp().sniffers.push_back(r);
+    return 1;
+}
+
+int XPLMUnregisterKeySniffer(XPLMKeySniffer_f inCallback, int inBeforeWindows, void* inRefcon)
+{
+    auto& v = disp().sniffers;
+    for (auto it = v.begin(); it != v.end(); ++it) {
+        if (it->s.callback == inCallback && it->s.before_windows == (inBeforeWindows ? 1 : 0) &&
+            it->s.refcon == inRefcon) {
+            v.erase(it);
+            return 1;
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,19 @@
+// host/host.cpp: a fresh host for every test.
+#include "internal.h"
+
+namespace xphost {
+
+void reset()
+{
+    // Callbacks first, so nothing the old plug-in registered can run while the
+    // rest is rebuilt; the plug-in's file is closed last.
+    detail::reset_widgets();
+    detail::reset_processing();
+    detail::reset_display();
+    detail::reset_menus();
+    detail::reset_utilities();
+    detail::reset_datarefs();
+    detail::reset_plugin();
+}
+
+}  // namespace xphost
