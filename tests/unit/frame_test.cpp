@@ -1,0 +1,237 @@
+// Start-up, the menu, the bindings and the host's messages, through the stand-in host.
+#include <cstring>
+#include <string>
+
+#include "support/plugin_fixture.h"
+#include "unit/dataref_table.h"
+
+#include "XPLMPlugin.h"
+#include "carrier/orbiter.h"
+#include "common/keys.h"
+#include "common/timers.h"
+#include "display/handbook.h"
+#include "frame/datarefs.h"
+#include "prefs/dialog.h"
+
+namespace {
+
+using Frame = PluginTest;
+
+TEST_F(Frame, StartFillsTheHostsBuffersAndBuildsTheMenu)
+{
+    EXPECT_EQ(xphost::plugin_name(), "QZTgov");
+    EXPECT_EQ(xphost::plugin_signature(), "morvaln.flight.gov");
+    EXPECT_EQ(xphost::plugin_description(), "A plugin that handles ACFs from QZT");
+
+    const xphost::Menu* plugins = xphost::menu(xphost::plugins_menu());
+    ASSERT_NE(plugins, nullptr);
+    ASSERT_EQ(plugins->items.size(), 1u);
+    EXPECT_EQ(plugins->items[0].name, "QZTgov");
+    EXPECT_EQ(plugins->items[0].ref, nullptr);
+
+    const xphost::Menu* sub = xphost::find_menu("QZTgov");
+    ASSERT_NE(sub, nullptr);
+    EXPECT_EQ(sub->parent, xphost::plugins_menu());
+    EXPECT_EQ(sub->parent_item, 0);
+    EXPECT_EQ(sub->menu_ref, nullptr);
+    EXPECT_EQ(sub->handler, &QZTflightGovMenuHandler);
+    ASSERT_EQ(sub->items.size(), 3u);
+    EXPECT_EQ(sub->items[0].name, "Description");
+    EXPECT_TRUE(sub->items[1].separator);
+    EXPECT_EQ(sub->items[2].name, "Preferences");
+    // The handler tells the items apart by their reference: the item's own name.
+    EXPECT_STREQ(static_cast<const char*>(sub->items[0].ref), "Description");
+    EXPECT_STREQ(static_cast<const char*>(sub->items[2].ref), "Preferences");
+}
+
+TEST_F(Frame, SelectingAMenuItemReachesTheHandlerAndOpensNothingYet)
+{
+    EXPECT_TRUE(xphost::select_menu_item("QZTgov", "Description"));
+    EXPECT_TRUE(xphost::select_menu_item("QZTgov", "Preferences"));
+    EXPECT_EQ(MenuItem, 0);
+    EXPECT_TRUE(xphost::widgets().empty());
+}
+
+TEST_F(Frame, KeySnifferSeesKeysBeforeWindowsAndPassesThemOn)
+{
+    auto sniffers = xphost::key_sniffers();
+    ASSERT_EQ(sniffers.size(), 1u);
+    EXPECT_EQ(sniffers[0].callback, &MyKeySniffer);
+    EXPECT_EQ(sniffers[0].before_windows, 1);
+    EXPECT_EQ(MyKeySniffer('a', xplm_UpFlag, 0x41, nullptr), 1);
+}
+
+TEST_F(Frame, DefaultReleaseRecordIsSetAtStart)
+{
+    EXPECT_EQ(orb_latitude[0], 30.0);
+    EXPECT_EQ(orb_longitude[0], 0.0);
+    EXPECT_EQ(orb_elevation[0], 100000.0);
+    EXPECT_EQ(orb_pitch[0], 15.0f);
+    EXPECT_EQ(orb_roll[0], 0.0f);
+    EXPECT_EQ(orb_head[0], 90.0f);
+}
+
+// Every path the plug-in binds is one the host publishes, with the type the
+// plug-in reads and writes it as; array handles live in slot 0 only.
+TEST_F(Frame, EveryHandleIsBoundToAPublishedPathOfItsType)
+{
+    for (const BoundRef& ref : kBoundRefs) {
+        SCOPED_TRACE(ref.path);
+        const xphost::Dataref* published = xphost::find(ref.path);
+        ASSERT_NE(published, nullptr);
+        EXPECT_NE(published->types & ref.type, 0);
+        ASSERT_NE(ref.handle[0], nullptr);
+        EXPECT_NE(XPLMGetDataRefTypes(ref.handle[0]) & ref.type, 0);
+        for (int slot = 1; slot < ref.slots; ++slot)
+            EXPECT_EQ(ref.handle[slot], nullptr) << "slot " << slot;
+    }
+}
+
+TEST_F(Frame, TheSimulatorsOwnNamesAreBoundForFlightDirectorPitchAndJatoDuration)
+{
+    EXPECT_TRUE(xphost::is_published("sim/operation/override/override_flightdir_ptch"));
+    EXPECT_TRUE(xphost::is_published("sim/aircraft/specialcontrols/acf_jato_dur"));
+    EXPECT_FALSE(xphost::is_published("sim/operation/override/override_flightdir_pitch"));
+    EXPECT_FALSE(xphost::is_published("sim/aircraft/specialcontrols/acf_JATOduration"));
+
+    XPLMSetDatai(dr_override_flightdir_pitch, 1);
+    XPLMSetDataf(dr_JATOduration, 30.0f);
+    EXPECT_EQ(xphost::get_i("sim/operation/override/override_flightdir_ptch"), 1);
+    EXPECT_EQ(xphost::get_f("sim/aircraft/specialcontrols/acf_jato_dur"), 30.0f);
+}
+
+TEST_F(Frame, BindingIgnoresItsArguments)
+{
+    XPLMDataRef before = dr_machno;
+    XPLMDataRef mixBefore = dr_engine_Mix[0];
+    InitDataRef(7, -3);
+    EXPECT_EQ(dr_machno, before);
+    EXPECT_EQ(dr_engine_Mix[0], mixBefore);
+    EXPECT_EQ(dr_engine_Mix[1], nullptr);
+}
+
+TEST(FrameWithdrawn, AHostWithoutAPathStillStartsAndReadsZero)
+{
+    xphost::reset();
+    xphost::withdraw("sim/flightmodel/misc/machno");
+    xphost::withdraw("sim/weapons/action_mode");
+    xphost::attach(LinkedPlugin());
+    ASSERT_EQ(xphost::start(), 1);
+    EXPECT_EQ(dr_machno, nullptr);
+    EXPECT_EQ(dr_Weapon_status[0], nullptr);
+    EXPECT_EQ(XPLMGetDataf(dr_machno), 0.0f);
+    int statuses[10] = {7, 7, 7, 7, 7, 7, 7, 7, 7, 7};
+    EXPECT_EQ(XPLMGetDatavi(dr_Weapon_status[0], statuses, 0, 10), 0);
+    XPLMSetDataf(dr_machno, 3.0f);   // ignored, as the simulator ignores a null handle
+    EXPECT_NE(dr_altitude, nullptr);
+}
+
+TEST_F(Frame, BindingLooksEveryPathUpOnceAndNeverAgain)
+{
+    const int afterStart = xphost::find_calls();
+    xphost::load_aircraft("an aircraft of another maker");
+    xphost::advance(10.0);
+    EXPECT_EQ(xphost::find_calls(), afterStart);
+}
+
+// ---- messages
+
+TEST_F(Frame, AnAIPlaneLoadOnlyRestartsTheClockAndRearmsTheHandbook)
+{
+    Ident = 37;
+    mis_seconds = 12;
+    parkbrake_initial = 0;
+    INFOfirstview = 0;
+    const int created = xphost::windows_created();
+    const int destroyed = xphost::windows_destroyed();
+    xphost::clear_writes();
+
+    xphost::load_ai_aircraft(2);
+
+    EXPECT_EQ(mis_seconds, 0);
+    EXPECT_EQ(parkbrake_initial, 1);
+    EXPECT_EQ(INFOfirstview, 1);
+    EXPECT_EQ(Ident, 37);
+    EXPECT_EQ(xphost::windows_created(), created);
+    EXPECT_EQ(xphost::windows_destroyed(), destroyed);
+    EXPECT_TRUE(xphost::writes().empty());
+    EXPECT_EQ(xphost::loop_registrations(FIRSTAct), 0);
+}
+
+TEST_F(Frame, MessagesFromOtherPluginsAreIgnored)
+{
+    mis_seconds = 12;
+    parkbrake_initial = 0;
+    xphost::set_b("sim/aircraft/view/acf_descrip", "anything");
+    xphost::send_message(5, XPLM_MSG_PLANE_LOADED, nullptr);
+    xphost::send_message(5, XPLM_MSG_PLANE_CRASHED, nullptr);
+    xphost::send_message(5, XPLM_MSG_AIRPORT_LOADED, nullptr);
+    EXPECT_EQ(mis_seconds, 12);
+    EXPECT_EQ(parkbrake_initial, 0);
+    EXPECT_EQ(xphost::loop_registrations(FIRSTAct), 0);
+}
+
+TEST_F(Frame, AnAirportLoadWithoutARecognisedAircraftOnlyRestartsTheClock)
+{
+    mis_seconds = 33;
+    xphost::clear_writes();
+    xphost::load_airport();
+    EXPECT_EQ(mis_seconds, 0);
+    EXPECT_TRUE(xphost::writes().empty());
+    EXPECT_EQ(xphost::loop_registrations(FIRSTAct), 0);
+}
+
+TEST_F(Frame, ACrashWithoutARecognisedAircraftStillPresetsAndSchedulesTheFirstAction)
+{
+    parkbrake_initial = 0;
+    INFOfirstview = 0;
+    xphost::crash();
+    EXPECT_EQ(parkbrake_initial, 1);
+    EXPECT_EQ(INFOfirstview, 1);
+    EXPECT_EQ(FirstActReg, 1);
+    EXPECT_EQ(xphost::loop_registrations(FIRSTAct), 1);
+    EXPECT_TRUE(xphost::loop_active(FIRSTAct));
+}
+
+TEST_F(Frame, CrashThenAirportRunTheFirstActionOnce)
+{
+    Ident = 30;   // a recognised airliner without loops of its own
+    xphost::crash();
+    xphost::advance(1.0);
+    xphost::load_airport();
+    EXPECT_EQ(xphost::loop_registrations(FIRSTAct), 1);
+    xphost::advance(6.0);
+    EXPECT_EQ(xphost::loop_calls(FIRSTAct), 1);
+    EXPECT_EQ(FirstActReg, 0);
+    EXPECT_FALSE(xphost::loop_active(FIRSTAct));
+
+    // Once it has run, the next crash schedules it again, without a second entry.
+    xphost::crash();
+    EXPECT_EQ(xphost::loop_registrations(FIRSTAct), 1);
+    xphost::advance(6.0);
+    EXPECT_EQ(xphost::loop_calls(FIRSTAct), 1);   // the fresh entry's one run
+    EXPECT_EQ(FirstActReg, 0);
+}
+
+TEST_F(Frame, DisableForgetsTheTakeOffModeIndexAndEnableRestoresNothing)
+{
+    keystat1 = 2;
+    xphost::disable();
+    EXPECT_EQ(keystat1, -1);
+    EXPECT_EQ(xphost::enable(), 1);
+    EXPECT_EQ(keystat1, -1);
+    EXPECT_EQ(xphost::key_sniffers().size(), 1u);
+}
+
+TEST_F(Frame, StopDestroysTheHandbookWindowAndToleratesNone)
+{
+    INFOWindow = XPLMCreateWindow(0, 10, 10, 0, 1, [](XPLMWindowID, void*) {}, nullptr, nullptr, nullptr);
+    XPLMWindowID window = INFOWindow;
+    xphost::disable();
+    xphost::stop();
+    EXPECT_FALSE(xphost::window_exists(window));
+    EXPECT_EQ(INFOWindow, nullptr);
+    xphost::stop();   // a second stop with no window must not touch the host
+}
+
+}  // namespace
