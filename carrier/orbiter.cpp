@@ -1,7 +1,18 @@
 // carrier/orbiter.cpp: the orbit release table and CheckOrbiter.
+// The orbiter waits on the ground until the pilot first lets the parking brake
+// go, is then put at the stored release as if it had just left the carrier, and
+// flies its rocket ascent to orbital speed on the drive switch (prop sync).
 #include "carrier/orbiter.h"
+#include <cmath>
+#include "XPLMDataAccess.h"
+#include "XPLMGraphics.h"
+#include "XPLMUtilities.h"
 #include "aircraft/models.h"
+#include "carrier/carrier.h"
+#include "carrier/zoom.h"
 #include "common/timers.h"
+#include "display/handbook.h"
+#include "frame/datarefs.h"
 
 double orb_latitude[OrbRecords] = {};
 double orb_longitude[OrbRecords] = {};
@@ -15,12 +26,242 @@ double G_konst = 6.67e-11;
 double Planet_masse = 5.98e18;
 float  Planet_radius = 6378.0f;
 
-float  groundspeedKMS = 0.0f, orbspeedKMS = 0.0f, ORB_AltKM = 250.0f;
-float  fuel_2full = 0.0f;
-int    mis_time_hold1 = 0;
+float   groundspeedKMS = 0.0f, orbspeedKMS = 0.0f, ORB_AltKM = 250.0f;
+float   fuel_2full = 0.0f;
+int     mis_time_hold1 = 0;
+uint8_t ORBcut = 0;
+
+static void WriteMixtures() { XPLMSetDatavf(dr_engine_Mix[0], engine_Mix, 0, 8); }
+static void WriteThrottles() { XPLMSetDatavf(dr_engine_thro_use[0], engine_thro_use, 0, 2); }
+
+// Circular orbit speed at the present height, sqrt(G M / r) in km/s: the
+// planet mass is kept in units of 10^6 kg and r in km, hence the two powers
+// of ten and the factor 0.1.
+static void ORBspeed()
+{
+    const long double r = (static_cast<long double>(Planet_radius) + CurrentAltKM) * 1e7L;
+    if (!(r > 0.0L))
+        return;   // a height below the planet's centre is no reading to fly by
+    const long double gm = static_cast<long double>(G_konst) * Planet_masse * 1e6L;
+    orbspeedKMS = static_cast<float>(0.1L * std::sqrt(gm / r));
+}
+
+// Puts the orbiter at the stored release: record 1 once a carrier has stored
+// one there, else the default record 0. Position, speed and attitude all come
+// from the same record.
+static void ORBplace()
+{
+    go_initial = 0;
+
+    ap_flags = 164;
+    XPLMSetDatai(dr_ap_flags, ap_flags);
+    prop_sync_on = 1;
+    XPLMSetDatai(dr_prop_sync_on, prop_sync_on);
+    ORB_AltKM = 250.0f;
+
+    // A latitude of exactly 0 marks a record no release has filled.
+    const int rec = orb_latitude[1] != 0.0 ? 1 : 0;
+    XPLMWorldToLocal(orb_latitude[rec], orb_longitude[rec], orb_elevation[rec], &local_x, &local_y, &local_z);
+    local_vx = orb_local_vx[rec];
+    local_vy = orb_local_vy[rec];
+    local_vz = orb_local_vz[rec];
+
+    XPLMSetDatad(dr_local_x, local_x);
+    XPLMSetDatad(dr_local_y, local_y);
+    XPLMSetDatad(dr_local_z, local_z);
+    XPLMSetDataf(dr_local_vx, local_vx);
+    XPLMSetDataf(dr_local_vy, local_vy);
+    XPLMSetDataf(dr_local_vz, local_vz);
+    XPLMSetDatavf(dr_Quaternion[0], orb_quaternion[rec], 0, 4);
+
+    XPLMCommandButtonPress(xplm_joy_gear_up);
+    XPLMCommandButtonRelease(xplm_joy_gear_up);
+
+    // Engine 1 is the air-breather for the way home; engine 2 the rocket.
+    engine_Mix[0] = 0.0f;
+    engine_Mix[1] = 1.0f;
+    WriteMixtures();
+    override_throttles = 1;
+    XPLMSetDatai(dr_override_throttles, override_throttles);
+    engine_thro_use[0] = 0.0f;
+    engine_thro_use[1] = 1.0f;
+    WriteThrottles();
+
+    autopilot_mode = 2;
+    override_flightdir_pitch = 1;
+    override_flightdir_roll = 1;
+    flight_director_pitch = 20.0f;
+    flight_director_roll = 0.0f;
+    XPLMSetDatai(dr_autopilot_mode, autopilot_mode);
+
+    mis_time_hold1 = mis_seconds_tenth;
+    fuel_tank_selector = 2;
+    XPLMSetDatai(dr_fuel_tank_selector, fuel_tank_selector);
+    schalt1 = 0;
+
+    // The throttle schedule measures the burn against the tank as it is now.
+    fuel_2full = fuel_2;
+    ORBcut = 0;
+}
+
+// Throttle back as the rocket tank empties: full power at a full tank,
+// falling towards a quarter at an empty one, but never below 40 %.
+// Called only while the tank holds more than 1 kg.
+static void ORBthrottle()
+{
+    // A tank refilled beyond its content at placement counts as full.
+    if (fuel_2full < fuel_2)
+        fuel_2full = fuel_2;
+    engine_thro_use[0] = 0.0f;
+    if (engine_thro_use[1] > 0.4f) {
+        engine_thro_use[1] = 1.0f - 0.75f * (fuel_2full - fuel_2) / fuel_2full;
+        if (engine_thro_use[1] <= 0.4f)
+            engine_thro_use[1] = 0.4f;
+    }
+    WriteThrottles();
+}
+
+// Orbital speed reached or tank empty: the rocket is shut down for good (its
+// remaining fuel is discarded), the autopilot let go, engine 1 restarted at a
+// low throttle limit, and the spent booster released.
+static void ORBcutEngine()
+{
+    mis_time_hold1 = mis_seconds_tenth;
+    bombs_armed = 1;
+    XPLMSetDatai(dr_bombs_armed, bombs_armed);
+
+    prop_sync_on = 0;
+    XPLMSetDatai(dr_prop_sync_on, prop_sync_on);
+    ap_flags = 0;
+    XPLMSetDatai(dr_ap_flags, ap_flags);
+    autopilot_mode = 1;
+    XPLMSetDatai(dr_autopilot_mode, autopilot_mode);
+    elvator_trim = 0.0f;
+    XPLMSetDataf(dr_elvator_trim, elvator_trim);
+    fuel_2 = 0.0f;
+    XPLMSetDataf(dr_fuel_2, fuel_2);
+
+    override_throttles = 1;
+    XPLMSetDatai(dr_override_throttles, override_throttles);
+    engine_thro_use[0] = 0.0f;
+    engine_thro_use[1] = 0.0f;
+    WriteThrottles();
+    override_throttles = 0;
+    XPLMSetDatai(dr_override_throttles, override_throttles);
+    XPLMSetDataf(dr_throtmax_FWD, 0.05f);
+
+    engine_Mix[0] = 1.0f;
+    engine_Mix[1] = 0.0f;
+    WriteMixtures();
+
+    autopilot_mode = 0;
+    XPLMSetDatai(dr_autopilot_mode, autopilot_mode);
+    // Only in memory: the host keeps the override flags and commands last written.
+    override_flightdir_pitch = 0;
+    override_flightdir_roll = 0;
+    flight_director_pitch = 0.0f;
+    flight_director_roll = 0.0f;
+    schalt1 = 3;
+    ORBcut = 1;
+
+    XPLMSetDatai(dr_fire_down, 1);
+}
+
+// One call of the ascent program while the drive is on and tank 2 selected.
+// Step 0 trims the nose up by pitch, step 1 eases the trim until the nose is
+// down to 20 deg, step 2 flies the flight director to 250 km at orbital speed.
+static void ORBascent()
+{
+    // Wings level throughout; the pitch command stays as last written until step 2.
+    override_flightdir_pitch = 0;
+    override_flightdir_roll = 1;
+    flight_director_roll = 0.0f;
+
+    if (schalt1 == 0) {
+        elvator_trim = 1.0f - pitch_elect / 80.0f;
+        XPLMSetDataf(dr_elvator_trim, elvator_trim);
+    }
+    if (schalt1 == 1) {
+        elvator_trim -= 0.000001f;
+        XPLMSetDataf(dr_elvator_trim, elvator_trim);
+    }
+    if (schalt1 == 2) {
+        // Climbs while below the orbit and short of orbital speed; the
+        // command falls to 0 as either gap closes.
+        override_flightdir_pitch = 1;
+        flight_director_pitch = (ORB_AltKM - CurrentAltKM) * 0.2f * (orbspeedKMS - groundspeedKMS) / 10.0f;
+        if (flight_director_pitch >= 20.0f)
+            flight_director_pitch = 20.0f;
+    }
+
+    if (schalt1 == 0 && sim_vvi >= 360.0f && mis_seconds_tenth - mis_time_hold1 > 200)
+        schalt1 = 1;
+    if (schalt1 == 1 && pitch_elect <= 20.0f) {
+        elvator_trim = 0.0f;
+        XPLMSetDataf(dr_elvator_trim, elvator_trim);
+        schalt1 = 2;
+    }
+
+    // An empty tank is cut below before the schedule would measure it.
+    if (schalt1 == 2 && fuel_2 > 1.0f)
+        ORBthrottle();
+
+    if ((schalt1 == 2 && groundspeedKMS >= orbspeedKMS - 0.02f) || fuel_2 <= 1.0f)
+        ORBcutEngine();
+}
+
+// The cut has turned the drive off, so this step runs whatever the drive
+// switch says: 3 s after the cut the booster release is disarmed and tank 1
+// selected, which lets the clutch go 3 s later.
+static void ORBafterCut()
+{
+    if (mis_seconds_tenth < mis_time_hold1 + 30)
+        return;
+    bombs_armed = 0;
+    XPLMSetDatai(dr_bombs_armed, bombs_armed);
+    XPLMSetDatai(dr_fire_down, 0);
+    fuel_tank_selector = 1;
+    XPLMSetDatai(dr_fuel_tank_selector, fuel_tank_selector);
+    mis_time_hold1 = mis_seconds_tenth;
+    ORBcut = 0;
+}
 
 float CheckOrbiter(float, float, int, void*)
 {
     Timer();
+
+    CurrentAlt = XPLMGetDataf(dr_altitude);
+    CurrentAltKM = CurrentAlt * 0.0003048f;
+    groundspeedKMS = XPLMGetDataf(dr_groundspeed) / 1000.0f;
+    sim_vvi = XPLMGetDataf(dr_sim_vvi);
+    pitch_elect = XPLMGetDataf(dr_pitch_elect);
+    prop_sync_on = XPLMGetDatai(dr_prop_sync_on) != 0;
+    fuel_tank_selector = XPLMGetDatai(dr_fuel_tank_selector);
+    elvator_trim = XPLMGetDataf(dr_elvator_trim);
+
+    ORBspeed();
+    fuel_2 = XPLMGetDataf(dr_fuel_2);
+
+    if (go_initial && sectimer == 0)
+        ORBplace();
+
+    if (fuel_tank_selector == 2) {
+        if (prop_sync_on)
+            ORBascent();
+        if (ORBcut)
+            ORBafterCut();
+    }
+
+    if (fuel_tank_selector == 1 && mis_seconds_tenth >= mis_time_hold1 + 30)
+        XPLMSetDatai(dr_clutch_engage, 0);
+
+    if (override_flightdir_pitch) {
+        XPLMSetDatai(dr_override_flightdir_pitch, override_flightdir_pitch);
+        XPLMSetDataf(dr_flight_director_pitch, flight_director_pitch);
+    }
+    if (override_flightdir_roll) {
+        XPLMSetDatai(dr_override_flightdir_roll, override_flightdir_roll);
+        XPLMSetDataf(dr_flight_director_roll, flight_director_roll);
+    }
     return CheckOrbiterCallback;
 }
