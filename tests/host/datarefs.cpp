@@ -1,0 +1,107 @@
+// The stand-in host's variables behave as the simulator's do for a plug-in
+// that gets something wrong: wrong types, missing or withdrawn paths,
+// read-only variables and array bounds.
+#include <gtest/gtest.h>
+
+#include "XPLMDataAccess.h"
+#include "xphost.h"
+
+namespace {
+
+class Datarefs : public ::testing::Test {
+protected:
+    void SetUp() override { xphost::reset(); }
+};
+
+TEST_F(Datarefs, WrongTypeReadsZeroIgnoresWritesAndIsRecorded)
+{
+    XPLMDataRef fuel = XPLMFindDataRef("sim/flightmodel/weight/m_fuel1");   // float
+    xphost::set_f("sim/flightmodel/weight/m_fuel1", 1200.0f);
+    EXPECT_EQ(XPLMGetDatai(fuel), 0);
+    XPLMSetDatai(fuel, 5);
+    EXPECT_FLOAT_EQ(XPLMGetDataf(fuel), 1200.0f);
+    ASSERT_EQ(xphost::type_mismatches().size(), 2u);
+    EXPECT_EQ(xphost::type_mismatches()[1].call, "XPLMSetDatai");
+    ASSERT_EQ(xphost::writes_to("sim/flightmodel/weight/m_fuel1").size(), 1u);
+    EXPECT_FALSE(xphost::writes_to("sim/flightmodel/weight/m_fuel1")[0].accepted);
+}
+
+TEST_F(Datarefs, MissingWithdrawnAndReadOnlyVariables)
+{
+    XPLMDataRef none = XPLMFindDataRef("sim/no/such/path");
+    EXPECT_EQ(none, nullptr);
+    XPLMSetDataf(none, 3.0f);                      // logged under "", refused
+    EXPECT_EQ(XPLMGetDataf(none), 0.0f);
+
+    XPLMDataRef mach = XPLMFindDataRef("sim/flightmodel/misc/machno");
+    xphost::set_f("sim/flightmodel/misc/machno", 0.8f);
+    XPLMSetDataf(mach, 2.0f);                      // read-only in the simulator
+    EXPECT_FLOAT_EQ(XPLMGetDataf(mach), 0.8f);
+    xphost::withdraw("sim/flightmodel/misc/machno");
+    EXPECT_EQ(XPLMGetDataf(mach), 0.0f);           // an orphan reads 0
+    EXPECT_EQ(XPLMFindDataRef("sim/flightmodel/misc/machno"), nullptr);
+
+    const auto& w = xphost::writes();
+    ASSERT_EQ(w.size(), 2u);
+    EXPECT_EQ(w[0].path, "");
+    EXPECT_FALSE(w[0].accepted);
+    EXPECT_EQ(w[1].path, "sim/flightmodel/misc/machno");
+    EXPECT_FALSE(w[1].accepted);
+    EXPECT_TRUE(xphost::type_mismatches().empty());
+}
+
+TEST_F(Datarefs, ArraysReportLengthCopyWhatExistsAndClipWrites)
+{
+    XPLMDataRef mix = XPLMFindDataRef("sim/flightmodel/engine/ENGN_mixt");
+    EXPECT_EQ(XPLMGetDatavf(mix, nullptr, 5, 99), 16);
+    float in[4] = {1, 2, 3, 4};
+    XPLMSetDatavf(mix, in, 14, 4);                 // only two fit
+    float out[8] = {};
+    EXPECT_EQ(XPLMGetDatavf(mix, out, 12, 8), 4);
+    EXPECT_EQ(out[2], 1.0f);
+    EXPECT_EQ(out[3], 2.0f);
+    EXPECT_EQ(XPLMGetDatavf(mix, out, 16, 8), 0);
+    EXPECT_EQ(xphost::get_vf("sim/flightmodel/engine/ENGN_mixt").size(), 16u);
+    EXPECT_EQ(xphost::writes_to("sim/flightmodel/engine/ENGN_mixt")[0].values.size(), 4u);   // as attempted
+
+    XPLMDataRef descrip = XPLMFindDataRef("sim/aircraft/view/acf_descrip");
+    xphost::set_b("sim/aircraft/view/acf_descrip", "QZT Skyhoist");
+    EXPECT_EQ(XPLMGetDatab(descrip, nullptr, 0, 0), 260);
+    char text[101] = {};
+    EXPECT_EQ(XPLMGetDatab(descrip, text, 0, 100), 100);
+    EXPECT_STREQ(text, "QZT Skyhoist");
+}
+
+TEST_F(Datarefs, SimulatorNamesAndDefaults)
+{
+    EXPECT_TRUE(xphost::is_published("sim/operation/override/override_flightdir_ptch"));
+    EXPECT_FALSE(xphost::is_published("sim/operation/override/override_flightdir_pitch"));
+    EXPECT_TRUE(xphost::is_published("sim/aircraft/specialcontrols/acf_jato_dur"));
+    EXPECT_FALSE(xphost::find("sim/aircraft/overflow/acf_num_thrustpoints")->writable);
+    EXPECT_EQ(xphost::get_i("sim/graphics/view/window_width"), 1024);
+    EXPECT_EQ(xphost::get_i("sim/time/sim_speed"), 1);
+    xphost::set_screen_size(1280, 1024);
+    EXPECT_EQ(xphost::get_i("sim/graphics/view/window_height"), 1024);
+}
+
+TEST_F(Datarefs, HandlesFromBeforeAResetAreOrphans)
+{
+    XPLMDataRef alt = XPLMFindDataRef("sim/cockpit/autopilot/altitude");
+    xphost::set_f("sim/cockpit/autopilot/altitude", 9000.0f);
+    xphost::reset();
+    xphost::set_f("sim/cockpit/autopilot/altitude", 5000.0f);
+    EXPECT_EQ(XPLMGetDataf(alt), 0.0f);
+    EXPECT_EQ(XPLMIsDataRefGood(alt), 0);
+    EXPECT_FLOAT_EQ(XPLMGetDataf(XPLMFindDataRef("sim/cockpit/autopilot/altitude")), 5000.0f);
+}
+
+TEST(Drawing, NumbersAreFormattedAsDocumented)
+{
+    EXPECT_EQ(xphost::format_number(12.5, 4, 1, 1), "+  12.5");
+    EXPECT_EQ(xphost::format_number(-3.14159, 2, 2, 0), "- 3.14");
+    EXPECT_EQ(xphost::format_number(12345.0, 3, 0, 0), "12345");
+    EXPECT_EQ(xphost::format_number(-0.04, 1, 1, 1), "+0.0");   // the sign of what is shown
+    EXPECT_EQ(xphost::format_number(0.96, 1, 1, 0), "1.0");
+}
+
+}  // namespace
