@@ -1,0 +1,293 @@
+// The preferences file: its exact text, reading back, damaged and hostile
+// files, the path bound, and saves that cannot complete.
+#include <filesystem>
+#include <string>
+#include "support/prefs_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const Relative = "Resources/plugins/QZTgov_Preferences.txt";
+
+std::string PrefsFile() { return xphost::system_path() + Relative; }
+
+// The default text with its last line (the stored index) replaced.
+std::string WithIndex(const std::string& index)
+{
+    std::string text = DefaultPreferencesText();
+    return text.substr(0, text.size() - 3) + index + " \n";
+}
+
+// The default text with lines 1 to 3 replaced.
+std::string WithHead(const std::string& head)
+{
+    std::string text = DefaultPreferencesText();
+    return head + text.substr(text.find("30.000000"));
+}
+
+using Prefs = PrefsTest;
+
+TEST_F(Prefs, FirstStartCreatesTheDefaultFileAndReadsItBack)
+{
+    Start();
+    EXPECT_EQ(std::string(outputPath), PrefsFile());
+    EXPECT_EQ(ReadWholeFile(PrefsFile()), DefaultPreferencesText());
+    EXPECT_FALSE(fs::exists(PrefsFile() + ".tmp"));
+    EXPECT_EQ(qzt_vers_pref, 120);
+    EXPECT_EQ(QZTkey, 115);
+    EXPECT_EQ(QZTkey1, 115);
+    EXPECT_EQ(showInitialInfo1, 1);
+    EXPECT_EQ(orbindex_active, 0);
+    EXPECT_EQ(INDEXtostore, 1);
+    EXPECT_EQ(orb_latitude[0], 30.0);
+    EXPECT_EQ(orb_elevation[0], 100000.0);
+    EXPECT_EQ(orb_head[0], 90.0f);
+}
+
+// Each start stores into the record after the one the file names; after 10
+// it starts again at 1, and record 0 is never a target.
+TEST_F(Prefs, StoredIndexPicksTheNextRecord)
+{
+    const struct { const char* stored; int active, next; } cases[] = {
+        {"0", 0, 1}, {"3", 3, 4}, {"9", 9, 10}, {"10", 10, 1},
+        // out of range: treated as no record stored yet
+        {"11", 0, 1}, {"-2", 0, 1}, {"2147483647", 0, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        SetUp();
+        WriteWholeFile(PrefsFile(), WithIndex(c.stored));
+        Start();
+        EXPECT_EQ(orbindex_active, c.active);
+        EXPECT_EQ(INDEXtostore, c.next);
+    }
+}
+
+TEST_F(Prefs, SettingsAndWorkingCopiesFromTheFile)
+{
+    WriteWholeFile(PrefsFile(), WithHead("119 \n97 \n0 1 1 1 1 2 \n"));
+    Start();
+    EXPECT_EQ(qzt_vers_pref, 119);
+    EXPECT_EQ(qzt_vers, 120);
+    EXPECT_EQ(QZTkey, 97);
+    EXPECT_EQ(QZTkey1, 97);
+    EXPECT_EQ(showInitialInfo + showInitialInfo1, 0);
+    EXPECT_EQ(showFeetAP + autoGear + autoFlaps + autoEngineRam, 4);
+    EXPECT_EQ(showFeetAP1 + autoGear1 + autoFlaps1 + autoEngineRam1, 4);
+    EXPECT_EQ(Halv_TO_mode, 2);
+    EXPECT_EQ(Halv_TO_mode1, 2);
+}
+
+// Out-of-range settings take their defaults; flags are 0 or 1 whatever the
+// number; the reading goes on after a replaced value.
+TEST_F(Prefs, BadSettingsTakeTheirDefaults)
+{
+    const struct { const char* head; int key, mode; } cases[] = {
+        {"120 \n300 \n1 0 0 0 0 7 \n", 115, 0},
+        {"120 \n-1 \n1 0 0 0 0 -1 \n", 115, 0},
+        {"120 \n256 \n1 0 0 0 0 4 \n", 115, 0},
+        {"120 \n0 \n1 0 0 0 0 0 \n", 0, 0},
+        {"120 \n255 \n1 0 0 0 0 3 \n", 255, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.head);
+        SetUp();
+        WriteWholeFile(PrefsFile(), WithHead(c.head));
+        Start();
+        EXPECT_EQ(QZTkey, c.key);
+        EXPECT_EQ(QZTkey1, c.key);
+        EXPECT_EQ(Halv_TO_mode, c.mode);
+        EXPECT_EQ(Halv_TO_mode1, c.mode);
+        EXPECT_EQ(orb_latitude[0], 30.0);      // reading went on
+    }
+
+    SetUp();
+    WriteWholeFile(PrefsFile(), WithHead("120 \n115 \n2 -1 256 0 7 0 \n"));
+    Start();
+    EXPECT_EQ(showInitialInfo, 1);
+    EXPECT_EQ(showFeetAP, 1);
+    EXPECT_EQ(autoGear, 1);
+    EXPECT_EQ(autoFlaps, 0);
+    EXPECT_EQ(autoEngineRam, 1);
+}
+
+TEST_F(Prefs, NonFiniteNumbersBecomeZero)
+{
+    std::string text = "120 \n115 \n1 0 0 0 0 0 \n";
+    text += "nan inf -inf 1.5 NAN 2.5 INF 0 0 0 15 0 90 7.5 \n";
+    for (int i = 1; i < 11; ++i)
+        text += "1 2 3 4 5 6 7 8 9 10 11 12 13 14 \n";
+    text += "4 \n";
+    WriteWholeFile(PrefsFile(), text);
+    Start();
+    EXPECT_EQ(orb_latitude[0], 0.0);
+    EXPECT_EQ(orb_longitude[0], 0.0);
+    EXPECT_EQ(orb_elevation[0], 0.0);
+    EXPECT_EQ(orb_local_vx[0], 1.5f);
+    EXPECT_EQ(orb_local_vy[0], 0.0f);
+    EXPECT_EQ(orb_local_vz[0], 2.5f);
+    EXPECT_EQ(orb_quaternion[0][0], 0.0f);
+    EXPECT_EQ(orb_speed[0], 7.5f);
+    EXPECT_EQ(orb_latitude[10], 1.0);
+    EXPECT_EQ(orb_quaternion[10][3], 10.0f);
+    EXPECT_EQ(orb_speed[10], 14.0f);
+    EXPECT_EQ(INDEXtostore, 5);
+}
+
+// A short file sets what it holds; the key is then 0 (no key) when line 2 is
+// missing, every later value keeps what memory held.
+TEST_F(Prefs, ShortFileKeepsLaterValues)
+{
+    autoGear = 1;
+    WriteWholeFile(PrefsFile(), "121 \n");
+    Start();
+    EXPECT_EQ(qzt_vers_pref, 121);
+    EXPECT_EQ(QZTkey, 0);
+    EXPECT_EQ(QZTkey1, 0);
+    EXPECT_EQ(showInitialInfo, 1);
+    EXPECT_EQ(autoGear, 1);
+    EXPECT_EQ(autoGear1, 1);
+    EXPECT_EQ(orb_latitude[0], 30.0);
+    EXPECT_EQ(orb_head[0], 90.0f);
+    EXPECT_EQ(INDEXtostore, 1);
+    EXPECT_EQ(ReadWholeFile(PrefsFile()), "121 \n");   // reading never writes
+
+    // Cut inside record 1: record 0 and the first two values of record 1 arrive.
+    SetUp();
+    std::string text = DefaultPreferencesText();
+    text = text.substr(0, text.find("\n", text.find("30.000000")) + 1) + "11.5 22.5 33";
+    WriteWholeFile(PrefsFile(), text);
+    orb_elevation[1] = 7.0;
+    Start();
+    EXPECT_EQ(orb_latitude[1], 11.5);
+    EXPECT_EQ(orb_longitude[1], 22.5);
+    EXPECT_EQ(orb_elevation[1], 33.0);
+    EXPECT_EQ(orb_local_vx[1], 0.0f);
+    EXPECT_EQ(INDEXtostore, 1);
+}
+
+// Something that is not a number stops the reading there, as a missing value does.
+TEST_F(Prefs, GarbageStopsTheReading)
+{
+    WriteWholeFile(PrefsFile(), WithHead("120 \n97 \n0 x 1 1 1 3 \n"));
+    Start();
+    EXPECT_EQ(QZTkey, 97);
+    EXPECT_EQ(showInitialInfo, 0);
+    EXPECT_EQ(autoGear, 0);
+    EXPECT_EQ(Halv_TO_mode, 0);
+    EXPECT_EQ(orb_latitude[0], 30.0);
+    EXPECT_EQ(INDEXtostore, 1);
+}
+
+// Saving writes the committed settings, not the working copies, and the
+// same index twice in one run; the next start stores one record further.
+TEST_F(Prefs, SaveAndReadBack)
+{
+    Start();
+    QZTkey = 100;
+    QZTkey1 = 50;
+    showFeetAP = 1;
+    Halv_TO_mode = 3;
+    orb_latitude[3] = 12.5;
+    orb_longitude[3] = -45.25;
+    orb_elevation[3] = 81234.5;
+    orb_local_vx[3] = 1234.5f;
+    orb_quaternion[3][2] = -0.5f;
+    orb_speed[3] = 2.25f;
+    INDEXtostore = 3;
+    PreferencesSave();
+    const std::string once = ReadWholeFile(PrefsFile());
+    PreferencesSave();
+    EXPECT_EQ(ReadWholeFile(PrefsFile()), once);
+    EXPECT_FALSE(fs::exists(PrefsFile() + ".tmp"));
+    EXPECT_EQ(once.substr(0, 23), "120 \n100 \n1 1 0 0 0 3 \n");
+    EXPECT_NE(once.find("\n12.500000 -45.250000 81234.500000 1234.500000 0.000000 0.000000 0.000000 0.000000 "
+                        "-0.500000 0.000000 0.000000 0.000000 0.000000 2.250000 \n"),
+              std::string::npos);
+    EXPECT_EQ(once.substr(once.size() - 3), "3 \n");
+
+    ResetPreferenceGlobals();
+    PreferencesLoad();
+    EXPECT_EQ(QZTkey, 100);
+    EXPECT_EQ(QZTkey1, 100);
+    EXPECT_EQ(Halv_TO_mode1, 3);
+    EXPECT_EQ(orb_longitude[3], -45.25);
+    EXPECT_EQ(orb_quaternion[3][2], -0.5f);
+    EXPECT_EQ(orbindex_active, 3);
+    EXPECT_EQ(INDEXtostore, 4);
+}
+
+// A save that cannot finish leaves the previous file whole: here the
+// temporary file cannot be created, and then the disk is full.
+TEST_F(Prefs, FailedSaveKeepsTheOldFile)
+{
+    Start();
+    const std::string before = ReadWholeFile(PrefsFile());
+    QZTkey = 33;
+    orb_latitude[5] = 5.5;
+
+    fs::create_directory(PrefsFile() + ".tmp");
+    PreferencesSave();
+    EXPECT_EQ(ReadWholeFile(PrefsFile()), before);
+    fs::remove(PrefsFile() + ".tmp");
+
+    fs::create_symlink("/dev/full", PrefsFile() + ".tmp");
+    PreferencesSave();
+    EXPECT_EQ(ReadWholeFile(PrefsFile()), before);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(PrefsFile() + ".tmp")));
+
+    EXPECT_EQ(QZTkey, 33);
+    EXPECT_EQ(orb_latitude[5], 5.5);
+    PreferencesSave();
+    EXPECT_NE(ReadWholeFile(PrefsFile()), before);
+}
+
+// A folder that cannot hold the file leaves the defaults in memory.
+TEST_F(Prefs, UnwritableFolderKeepsDefaults)
+{
+    fs::remove_all(xphost::system_path() + "Resources");
+    Start();
+    EXPECT_EQ(ReadWholeFile(PrefsFile()), "<missing>");
+    EXPECT_EQ(QZTkey, 115);
+    EXPECT_EQ(orb_latitude[0], 30.0);
+    EXPECT_EQ(INDEXtostore, 1);
+}
+
+// The whole path must fit the 255-byte buffer: one character more and the
+// file is neither read nor written, with nothing overrun.
+TEST_F(Prefs, PathBound)
+{
+    const std::string base = xphost::system_path();
+    const size_t relative = std::string(Relative).size();
+    auto folderOfLength = [&](size_t total) {
+        return base + std::string(total - base.size() - 1, 'd') + "/";
+    };
+
+    const std::string fits = folderOfLength(254 - relative);
+    fs::create_directories(fits + "Resources/plugins");
+    xphost::set_system_path(fits);
+    Start();
+    EXPECT_EQ(std::string(outputPath).size(), 254u);
+    EXPECT_EQ(ReadWholeFile(fits + Relative), DefaultPreferencesText());
+
+    SetUp();
+    const std::string tooLong = folderOfLength(255 - relative);
+    fs::create_directories(tooLong + "Resources/plugins");
+    xphost::set_system_path(tooLong);
+    Start();
+    EXPECT_EQ(outputPath[0], '\0');
+    EXPECT_FALSE(fs::exists(tooLong + Relative));
+    EXPECT_EQ(QZTkey, 115);
+    EXPECT_EQ(INDEXtostore, 1);
+    PreferencesSave();
+    EXPECT_FALSE(fs::exists(tooLong + Relative));
+
+    SetUp();
+    xphost::set_system_path(std::string(600, 'p'));
+    Start();
+    EXPECT_EQ(outputPath[0], '\0');
+    EXPECT_EQ(INDEXtostore, 1);
+}
+
+}  // namespace
