@@ -49,34 +49,6 @@ TEST(ModelTable, RowsAreWellFormed)
     EXPECT_STREQ(IdPlane[5].descrip, IdPlane[6].descrip);
 }
 
-TEST(ModelTable, HandbookBlocks)
-{
-    struct Block { int slot, first, count, extraFirst, extraCount; };
-    const Block blocks[] = {
-        {4, 55, 14, 0, 0},     {7, 130, 20, 0, 0},    {9, 6, 11, 0, 0},      {10, 6, 15, 0, 0},
-        {11, 6, 11, 0, 0},     {12, 25, 15, 0, 0},    {13, 25, 20, 0, 0},    {14, 25, 15, 0, 0},
-        {15, 25, 15, 0, 0},    {18, 190, 10, 0, 0},   {19, 200, 20, 0, 0},   {20, 190, 10, 0, 0},
-        {21, 190, 10, 0, 0},   {22, 150, 13, 164, 2}, {23, 150, 13, 166, 2}, {24, 150, 13, 164, 2},
-        {25, 150, 13, 164, 2}, {26, 170, 9, 0, 0},    {27, 170, 20, 0, 0},   {28, 230, 16, 0, 0},
-        {36, 60, 0, 0, 0},     {37, 90, 20, 0, 0},    {45, 110, 12, 0, 0},   {50, 220, 8, 0, 0},
-        {51, 220, 8, 0, 0},    {52, 220, 8, 0, 0},    {53, 220, 8, 0, 0},
-    };
-    std::set<int> withBook;
-    for (const Block& b : blocks) {
-        const IdPlaneRow& row = IdPlane[b.slot];
-        EXPECT_EQ(row.infoFirst, b.first) << b.slot;
-        EXPECT_EQ(row.infoCount, b.count) << b.slot;
-        EXPECT_EQ(row.extraFirst, b.extraFirst) << b.slot;
-        EXPECT_EQ(row.extraCount, b.extraCount) << b.slot;
-        withBook.insert(b.slot);
-    }
-    for (int slot = 0; slot < IdPlaneRows; ++slot) {
-        if (!withBook.count(slot)) {
-            EXPECT_EQ(IdPlane[slot].infoFirst, 0) << slot;
-        }
-    }
-}
-
 // Each model's own description, as its aircraft file would carry it with more
 // text around the recognition text, is recognised as that model.
 TEST_F(Recognition, EveryModelRecognisesItself)
@@ -188,16 +160,6 @@ TEST_F(Recognition, NextLoadDestroysThePreviousWindows)
     xphost::load_aircraft("Piper PA-44 Seminole");
     EXPECT_EQ(Ident, 0);
     EXPECT_TRUE(xphost::windows().empty());
-}
-
-// An AI aircraft's load leaves the user's model alone.
-TEST_F(Recognition, AiAircraftDoesNotChangeTheModel)
-{
-    xphost::load_aircraft("QZT Skyhoist orbital carrier");
-    ASSERT_EQ(Ident, 37);
-    xphost::set_b("sim/aircraft/view/acf_descrip", "QZT Vessa Air");
-    xphost::load_ai_aircraft(2);
-    EXPECT_EQ(Ident, 37);
 }
 
 }  // namespace
