@@ -95,13 +95,4 @@ TEST_F(Datarefs, HandlesFromBeforeAResetAreOrphans)
     EXPECT_FLOAT_EQ(XPLMGetDataf(XPLMFindDataRef("sim/cockpit/autopilot/altitude")), 5000.0f);
 }
 
-TEST(Drawing, NumbersAreFormattedAsDocumented)
-{
-    EXPECT_EQ(xphost::format_number(12.5, 4, 1, 1), "+  12.5");
-    EXPECT_EQ(xphost::format_number(-3.14159, 2, 2, 0), "- 3.14");
-    EXPECT_EQ(xphost::format_number(12345.0, 3, 0, 0), "12345");
-    EXPECT_EQ(xphost::format_number(-0.04, 1, 1, 1), "+0.0");   // the sign of what is shown
-    EXPECT_EQ(xphost::format_number(0.96, 1, 1, 0), "1.0");
-}
-
 }  // namespace
