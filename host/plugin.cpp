@@ -46,11 +46,11 @@ void reset_plugin()
 
 }  // namespace detail
 
+// An earlier file stays open: its callbacks may still be registered until the
+// next reset().
 void attach(const Plugin& plugin)
 {
     Attached& a = att();
-    if (a.plugin.library && a.plugin.library != plugin.library)
-        dlclose(a.plugin.library);
     a = Attached{};
     a.plugin = plugin;
 }
