@@ -21,6 +21,7 @@ extern uint8_t ISsweep, ISsweep1;        // sweep on; state last written
 extern float   tempc[6];             // airframe temperatures 1 to 5, deg C
 extern uint8_t SHOISTactive;         // zoom autopilot running
 extern uint8_t SHOISTfromLOC;        // engaged from a navigation autopilot state
+extern uint8_t SHOISTdone;           // the zoom completed; its messages stay until the switch moves
 
 float CheckSkyhoist(float elapsedSinceLastCall, float elapsedTimeSinceLastFlightLoop, int counter, void* refcon);
 void  SHdoNavigation();              // tick 4: zoom engagement

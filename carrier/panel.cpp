@@ -1,8 +1,177 @@
-// carrier/panel.cpp: the system message page.
+// carrier/panel.cpp: the system message page on the carrier's instrument panel,
+// and the hypersonic jet's water figures.
 #include "carrier/panel.h"
+#include "XPLMDataAccess.h"
+#include "XPLMGraphics.h"
+#include "aircraft/models.h"
+#include "carrier/carrier.h"
+#include "carrier/zoom.h"
+#include "display/geometry.h"
+#include "frame/datarefs.h"
+#include "prefs/prefs.h"
 
-const SystemMessage smessage[SystemMessages] = {};   // texts land with the page
+// Two colours carry a green above 1; the host gets them as they are.
+const SystemMessage smessage[SystemMessages] = {
+    {"",                           0, {0.0f, 0.0f, 0.0f}},
+    {"OPERABLE",                   1, {0.2f, 0.9f, 0.2f}},
+    {"INOPERABLE",                 2, {1.0f, 0.2f, 0.2f}},
+    {"ORBITER SAVE",               3, {0.2f, 0.9f, 0.2f}},
+    {"ORBITER ARMED",              4, {1.0f, 0.2f, 0.2f}},
+    {"PRESS F4 TO ABANDON",        5, {1.0f, 0.2f, 0.2f}},
+    {"EJECTED",                    6, {0.2f, 0.9f, 0.2f}},
+    {"LAUNCHED",                   7, {0.2f, 0.9f, 0.2f}},
+    {"UNDER WAY ",                 8, {0.2f, 0.9f, 0.2f}},
+    {"IN ORBIT",                   9, {0.2f, 0.9f, 0.2f}},
+    {"LOST",                      10, {1.0f, 0.2f, 0.2f}},
+    {"Z3 ORBITER",                11, {0.2f, 0.9f, 0.2f}},
+    {"BAY EMPTY",                 12, {0.2f, 0.9f, 0.2f}},
+    {"DUMPING WATER",             13, {0.2f, 0.9f, 0.2f}},
+    {"WATER EMPTY",               14, {0.9f, 0.1f, 0.1f}},
+    {"WATER SHUT",                15, {0.9f, 0.9f, 0.2f}},
+    {"WATER: DISABLE",            16, {0.9f, 0.9f, 0.2f}},
+    {"WATER    KG/S",             17, {0.4f, 0.4f, 1.0f}},
+    {"DUMPING FUEL",              18, {0.9f, 0.9f, 0.2f}},
+    {"FUEL TRIM AFT",             19, {0.9f, 0.9f, 0.2f}},
+    {"FUEL TRIM FORE",            20, {0.9f, 0.9f, 0.2f}},
+    {"ZOOM READY",                21, {0.2f, 0.9f, 0.2f}},
+    {"ACCELERATING",              22, {0.9f, 0.9f, 0.2f}},
+    {"ENGINE IDLE",               23, {0.9f, 0.9f, 0.2f}},
+    {"LAUNCH PROCED",             24, {0.9f, 0.9f, 0.2f}},
+    {"RE-ENTRY",                  25, {0.9f, 0.9f, 0.2f}},
+    {"LEVELLING",                 26, {0.9f, 0.9f, 0.2f}},
+    {"STANDARD AP",               27, {0.2f, 0.9f, 0.2f}},
+    {"ZOOM AP ON",                28, {0.2f, 0.9f, 0.2f}},
+    {"ZOOM AP OFF",               29, {1.0f, 0.2f, 0.2f}},
+    {"ZOOM AP STBY",              30, {0.2f, 0.9f, 0.2f}},
+    {"BAYDOORS CLOSED",           31, {0.2f, 1.2f, 0.2f}},
+    {"BAYDOORS OPEN",             32, {0.9f, 0.1f, 0.1f}},
+    {"FUEL TRIMMED",              33, {0.9f, 0.9f, 0.2f}},
+    {"PROCEDURE COMPLETE",        34, {0.2f, 0.9f, 0.2f}},
+    {"ZOOM TO 6 G",               35, {0.9f, 0.9f, 0.2f}},
+    {"PARABOLIC FLIGHT",          36, {0.9f, 0.9f, 0.2f}},
+    {"TARGET ALTITUDE",           37, {0.9f, 0.9f, 0.2f}},
+    {"ALTITUDE NOT REACHED",      38, {0.2f, 0.9f, 0.2f}},
+    {"JATO READY",                39, {0.2f, 0.9f, 0.2f}},
+    {"JATO ACTIVE",               40, {0.9f, 0.9f, 0.2f}},
+    {"JATO DROPPED",              41, {0.9f, 0.9f, 0.2f}},
+    {"AUTOMATIC",                 42, {0.2f, 0.9f, 0.2f}},
+    {"CLIMB! TO FL600 M3.5",      43, {1.0f, 0.2f, 0.2f}},
+    {"NO WATER INJECTION HERE",   44, {1.0f, 0.2f, 0.2f}},
+    {"ZOOM READY",                45, {1.0f, 0.2f, 0.2f}},
+    {"PRESS F4 TO ENGAGE",        46, {1.0f, 0.2f, 0.2f}},
+    {"LAUNCH STORED",             47, {1.0f, 1.02f, 0.2f}},
+    {"INDEX NO.",                 48, {0.9f, 0.9f, 0.2f}},
+    {"ORBITER INOPERATIVE",       49, {0.9f, 0.2f, 0.2f}},
+    {"ORBITER FUEL DUMPED",       50, {0.9f, 0.2f, 0.2f}},
+    {"ABANDON ORBITER PROCEDURE", 51, {0.9f, 0.2f, 0.2f}},
+    {"BAYDOORS OPEN",             52, {0.9f, 0.2f, 0.2f}},
+    {"ORBITER OUT",               53, {0.2f, 0.9f, 0.2f}},
+    {"BAYDOORS CLOSED",           54, {0.2f, 0.9f, 0.2f}},
+    {"ORBITER ABANDONED",         55, {0.9f, 0.2f, 0.2f}},
+    {"TO MACH 6.3",               56, {0.9f, 0.9f, 0.2f}},
+    {"",                          57, {0.9f, 0.9f, 0.2f}},
+    {"",                          58, {0.9f, 0.9f, 0.2f}},
+    {"",                          59, {0.9f, 0.9f, 0.2f}},
+};
 
 int system21mes = 0, system22mes = 0, system23mes = 0, system24mes = 0, system25mes = 0;
 
-int SCAMPanelDrawCallback(XPLMDrawingPhase, int, void*) { return 1; }
+static bool KnownMessage(int number) { return number >= 0 && number < SystemMessages; }
+
+static void Text(const float* rgb, int x, int y, const char* text)
+{
+    float colour[3] = {rgb[0], rgb[1], rgb[2]};
+    XPLMDrawString(colour, x, y, const_cast<char*>(text), nullptr, xplmFont_Basic);
+}
+
+// Every number on the page shows its sign.
+static void Number(const float* rgb, int x, int y, float value, int digits, int decimals)
+{
+    float colour[3] = {rgb[0], rgb[1], rgb[2]};
+    XPLMDrawNumber(colour, x, y, value, digits, decimals, 1, xplmFont_Basic);
+}
+
+// A message line; an empty text or an unknown number leaves the line empty.
+static void Message(int number, int x, int y)
+{
+    if (!KnownMessage(number) || smessage[number].text[0] == '\0')
+        return;
+    Text(smessage[number].color, x, y, smessage[number].text);
+}
+
+// The hypersonic jet shows its water figures in the two inside views only.
+static void DrawJetPage()
+{
+    if (view_type != 1000 && view_type != 1026)
+        return;
+    if (ECAM_mode == 0) {
+        Text(colorW, ECAMcol1, ECAMrow1, "TMAX        H2O     KG/S");
+        Number(colorY, ECAMcol2, ECAMrow1, thrust_maximum, 5, 4);
+        Number(colorY, ECAMcol4, ECAMrow1, WASSERverbrauch, 4, 3);
+    } else if (ECAM_mode == 1) {
+        Text(colorW, ECAMcol6, ECAMrow2, "  WATER:          KG    H");
+        Number(colorW, ECAMcol3, ECAMrow2, m_jettison, 5, 1);
+        if (WASSERverbrauch > 0.0f)   // hours of water left
+            Number(colorW, ECAMcol5, ECAMrow2, m_jettison / WASSERverbrauch / 3600.0f, 3, 2);
+    }
+    Number(colorY, ALTcol, ALTrow, CurrentAlt, 6, 0);
+}
+
+// The carrier's page, in every view. A label's leading blanks leave room for
+// the value drawn from the same position.
+static void DrawCarrierPage()
+{
+    if (ECAM_mode == 0) {
+        Text(colorW, ECAMcol1, ECAMrow1, " THRUST MAX    ACT");
+        Number(colorY, ECAMcol3, ECAMrow1, thrust_maximum, 3, 2);
+        Number(colorY, ECAMcol4, ECAMrow1, currmaxFWD2, 3, 2);
+    } else if (ECAM_mode == 1) {
+        Text(colorB, ECAMcol1, ECAMrow2, "  WATER:         KG");
+        Number(colorB, ECAMcol3, ECAMrow2, m_jettison, 5, 1);
+    }
+    Number(colorY, ALTcol, ALTrow, CurrentAlt, 6, 0);
+
+    Text(colorW, SCAMcol[9], SCAMrow[21], "    AMBC");
+    Number(colorY, SCAMcol[9], SCAMrow[21], temperature_ambc, 4, 1);
+    Text(colorW, SCAMcol[9], SCAMrow[22], "    ALTKM");
+    Number(colorY, SCAMcol[9], SCAMrow[22], CurrentAltKM, 4, 1);
+    Text(colorW, SCAMcol[9], SCAMrow[23], "    Gnorm");
+    Number(colorY, SCAMcol[9], SCAMrow[23], g_nrml, 4, 3);
+
+    Message(system21mes, SCAM1leftm, SCAMrow[21]);
+    Message(system22mes, SCAM1leftm, SCAMrow[22]);
+    Message(system23mes, SCAM1leftm, SCAMrow[23]);
+    if (system23mes == 48)
+        Number(colorY, SCAM1leftm + 60, SCAMrow[23], static_cast<float>(INDEXtostore), 2, 0);
+
+    // the bay load in the bay message's colour
+    Message(system24mes, SCAMcol[11], SCAMrow[24]);
+    const float* bayColour = KnownMessage(system24mes) ? smessage[system24mes].color : colorW;
+    Text(bayColour, SCAMcol[11], SCAMrow[26], "     KG");
+    Number(bayColour, SCAMcol[11], SCAMrow[26], total_weapon_mass_max[2], 4, 0);
+
+    Message(system25mes, SCAMcol[10], SCAMrow[25]);
+    if (system25mes == 17)    // the consumption sits in the text's gap
+        Number(colorY, SCAMtempX[1], SCAMrow[25], WASSERverbrauch, 3, 2);
+
+    Text(colorW, SCAMcol[11], SCAM1botm1, "     ID:");
+    Number(colorY, SCAMcol[12], SCAM1botm1, static_cast<float>(INDEXtostore), 2, 0);
+    Text(colorW, SCAM1leftm, SCAM1botm2, "    ELEV");
+    Number(colorY, SCAM1leftm, SCAM1botm2, elvator_trim, 4, 3);
+
+    for (int i = 1; i <= 5; ++i)
+        Number(colorT[i], SCAMtempX[i], SCAMtempY[i], tempc[i], 4, 0);
+}
+
+int SCAMPanelDrawCallback(XPLMDrawingPhase, int, void*)
+{
+    UpdatePanel();   // the page follows a scrolled panel within the frame
+    ECAM_mode = XPLMGetDatai(dr_ECAM_mode);
+    view_type = XPLMGetDatai(dr_view_type);
+
+    if (Ident == 28)
+        DrawJetPage();
+    if (Ident == 37)
+        DrawCarrierPage();
+    return 1;
+}

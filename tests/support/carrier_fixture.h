@@ -3,13 +3,14 @@
 //
 // The loop is called directly, one call per 0.1 s tick, without moving the
 // host's clock, so the registered loop and the first action never run on
-// their own; timings are counted in calls.
+// their own; timings are counted in calls. Tests that run the host's clock
+// see the registered loop instead.
 #pragma once
 #include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
-#include "plugin_fixture.h"
+#include "support/plugin_fixture.h"
 #include "aircraft/models.h"
 #include "carrier/carrier.h"
 #include "carrier/orbiter.h"
@@ -183,36 +184,6 @@ inline void ResetCarrierGlobals()
     PanelEdgesKnown = 0;
 }
 
-// The carrier's load values, set by hand while the load preset is not there.
-inline void ApplyCarrierPreset()
-{
-    JATOmass = 1400.0f;
-    system21mes = system22mes = system23mes = system24mes = system25mes = 0;
-    trimincr = 0.0037f;
-    zlevel1 = 72000.0f;
-    zlevel2 = 75000.0f;
-    zspeed1 = 6.5f;
-    zendlevel = 60000.0f;
-    zendspeed = 3.3f;
-    currmaxFWD2 = maxFWD2 = 1.0f;
-    minFuel = 9000.0f;
-    maxFuel = 16000.0f;
-    tmax_acf = tmax_curr = xphost::get_f(carrier_paths::Tmax);
-    water = 0;
-    zoom_on = 0;
-    prop_sync_on1 = 0;
-    ISsweep = 1;
-    ISsweep1 = 0;
-    ISdihedral = 0;
-    ISdihedral1 = 1;
-    ORBfuelgone = ORBemergout = 0;
-    total_weapon_mass_max[2] = 8000.0f;
-    Weapon_status1[2] = 99;
-    takeoff = JATOon = 0;
-    TIMER_1 = TIMER_2 = TIMER_3 = 0;
-    TIMERval_1 = TIMERval_2 = TIMERval_3 = 0;
-}
-
 class CarrierTest : public PluginTest {
 protected:
     void SetUp() override
@@ -228,19 +199,11 @@ protected:
         xphost::clear_writes();
     }
 
-    // Loads slot 37 through the host when its row is in the model table,
-    // otherwise sets it up by hand.
+    // The pilot loads the carrier: recognition, load preset, loop and page registered.
     void LoadCarrier()
     {
-        if (IdPlane[37].descrip[0] != '\0') {
-            xphost::load_aircraft(std::string("QZT ") + IdPlane[37].descrip);
-            ASSERT_EQ(Ident, 37);
-        } else {
-            Ident = 37;
-            CheckSkyhoistCallback = 0.1f;
-        }
-        if (trimincr != 0.0037f)
-            ApplyCarrierPreset();
+        xphost::load_aircraft(std::string(IdPlane[37].descrip) + " with orbiter");
+        ASSERT_EQ(Ident, 37);
     }
 
     // One call of the loop; returns what it wrote.
