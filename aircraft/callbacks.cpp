@@ -1,5 +1,6 @@
 // aircraft/callbacks.cpp: what runs while a recognised model is loaded.
 #include "aircraft/models.h"
+#include "aircraft/presets.h"
 #include "XPLMDisplay.h"
 #include "XPLMProcessing.h"
 #include "carrier/carrier.h"
@@ -67,6 +68,13 @@ void PlaneCallback()
 
 void PlaneCallbackClean()
 {
+    if (Ident != 0) {
+        MetricAUTOequip = 0;
+        if (DROPequip) {
+            CheckDROPCallback = 0.0f;
+            DROPequip = 0;
+        }
+    }
     if (Ident == 28)
         XPLMUnregisterDrawCallback(SCAMPanelDrawCallback, xplm_Phase_Panel, 0, nullptr);
     if (Ident == 37) {

@@ -205,7 +205,7 @@ static void CarrierLoad()
     ORBfuelgone = 0;
     ORBemergout = 0;
 
-    // Station 3 carries the orbiter.
+    // Station 2 is the bay: the orbiter weighs 8000 kg.
     total_weapon_mass_max[2] = 8000.0f;
     XPLMSetDatavf(dr_total_weapon_mass_max[0], total_weapon_mass_max, 0, 4);
 
