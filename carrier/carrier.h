@@ -24,6 +24,7 @@ extern uint8_t SHOISTfromLOC;        // engaged from a navigation autopilot stat
 extern uint8_t SHOISTdone;           // the zoom completed; its messages stay until the switch moves
 
 float CheckSkyhoist(float elapsedSinceLastCall, float elapsedTimeSinceLastFlightLoop, int counter, void* refcon);
+void  SHzoomCancel(bool clearMessages); // the zoom switch went off: manoeuvre cancelled, throttle range restored
 void  SHdoNavigation();              // tick 4: zoom engagement
 void  SHdoEngine();                  // tick 7: water injection and thrust
 void  SHdoSystem();                  // tick 8: emergencies, fuel trim, wings, bay doors, lights

@@ -162,6 +162,21 @@ static void CheckBayAndJato()
     }
 }
 
+void SHzoomCancel(bool clearMessages)
+{
+    if (clearMessages) {
+        system21mes = 0;
+        system22mes = 0;
+        system23mes = 0;
+    }
+    if (currmaxFWD2 != 1.0f)
+        currmaxFWD2 = 1.0f;
+    XPLMSetDataf(dr_throtmax_FWD, currmaxFWD2);
+    zoom_on = 0;
+    schalt1 = 0;
+    SHOISTactive = 0;
+}
+
 static void ZoomSwitchChanged()
 {
     if (ORBfuelgone || ORBemergout) {
@@ -169,17 +184,7 @@ static void ZoomSwitchChanged()
     } else if (!prop_sync_on) {
         // The zoom's own switch-off at the hand-over leaves its completion
         // messages up until the pilot moves the switch again.
-        if (!SHOISTdone) {
-            system21mes = 0;
-            system22mes = 0;
-            system23mes = 0;
-        }
-        if (currmaxFWD2 != 1.0f)
-            currmaxFWD2 = 1.0f;
-        XPLMSetDataf(dr_throtmax_FWD, currmaxFWD2);
-        zoom_on = 0;
-        schalt1 = 0;
-        SHOISTactive = 0;
+        SHzoomCancel(!SHOISTdone);
     } else {
         if (SHOISTdone) {
             system22mes = 0;

@@ -137,6 +137,12 @@ static void OrbiterEmergency()
     XPLMSetDatai(dr_prop_sync_on, 0);
     autopilot_mode = 1;
     XPLMSetDatai(dr_autopilot_mode, autopilot_mode);
+    // The zoom is cancelled here, before the procedure shows its own lines,
+    // so the switch-off does not wipe them again later in this call.
+    if (prop_sync_on1) {
+        SHzoomCancel(true);
+        prop_sync_on1 = 0;
+    }
 
     if (auto_feather_mode == 1) {
         total_weapon_mass_now[2] = 3000.0f;

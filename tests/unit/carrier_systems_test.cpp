@@ -189,6 +189,28 @@ TEST_F(CarrierSystems, FuelDumpEmergencyLightensTheOrbiterAndLatches)
     EXPECT_FALSE(WroteAny(ws, ApMode));
 }
 
+TEST_F(CarrierSystems, EmergencyCancelsARunningZoomAndKeepsItsOwnLines)
+{
+    OrbiterAboard();
+    xphost::set_i(ZoomSwitch, 1);
+    xphost::set_f(Alt, 30000.0f);
+    RunStep(9);
+    ASSERT_TRUE(SHOISTactive);
+    xphost::set_i(EmergencySelector, 1);
+    xphost::set_i(OrbiterSwitch, 0);
+    auto ws = RunStep(9);
+    EXPECT_FALSE(SHOISTactive);
+    EXPECT_EQ(zoom_on, 0);
+    EXPECT_TRUE(Wrote(ws, ThrottleLimit, 1.0));
+    EXPECT_EQ(system21mes, 0);
+    EXPECT_EQ(system22mes, 49);                   // ORBITER INOPERATIVE
+    EXPECT_EQ(system23mes, 50);                   // ORBITER FUEL DUMPED
+    ws = Ticks(20);
+    EXPECT_EQ(system22mes, 49);
+    EXPECT_EQ(system23mes, 50);
+    EXPECT_FALSE(WroteAny(ws, ApSpeed));
+}
+
 TEST_F(CarrierSystems, OrbiterSwitchOffWithoutAProcedureOnlyHoldsTheZoomOff)
 {
     xphost::set_i(OrbiterSwitch, 0);
