@@ -1,0 +1,184 @@
+// sim/main.cpp: qztgov-demo, a headless flight of the built QZTgov plug-in.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "render.h"
+#include "runner.h"
+#include "scenarios.h"
+#include "xphost.h"
+
+using namespace sim;
+
+namespace {
+
+void usage(std::FILE* f)
+{
+    std::fprintf(f,
+                 "usage: qztgov-demo [scenario] [options]\n"
+                 "Loads the built QZTgov plug-in into the stand-in host and flies a scenario.\n"
+                 "\nscenarios:\n");
+    for (const Scenario& s : scenarios())
+        std::fprintf(f, "  %-9s %s%s\n", s.name, s.description, std::strcmp(s.name, "carrier") == 0 ? " (default)" : "");
+    std::fprintf(f,
+                 "\noptions:\n"
+                 "  --plugin FILE      the plug-in file (default: QZTgov/lin_x64/QZTgov.xpl of this build)\n"
+                 "  --prefs-dir DIR    keep the plug-in's preferences under DIR/Resources/plugins/\n"
+                 "                     (default: a temporary folder, removed when the demo ends)\n"
+                 "  --pictures DIR     write PNG pictures of the panel page and windows into DIR\n"
+                 "  --at LIST          moments for the pictures, comma-separated: seconds of simulated\n"
+                 "                     time or names (loaded, jato, phase0 .. phase6, release, placed,\n"
+                 "                     cut, end); default: loaded,jato,phase1,phase2,phase3,release,\n"
+                 "                     phase6,placed,cut,end\n"
+                 "  --fps N            simulator frames per simulated second (default 20)\n"
+                 "  --quiet            print only the summary\n"
+                 "  --trace SECONDS    also print the flight model's state to stderr this often\n"
+                 "  --list             list the scenarios\n"
+                 "  -h, --help         this text\n"
+                 "\nExit status: 0 when the scenario reached its expected outcome, 1 when it did not,\n"
+                 "2 for a usage error or an unknown scenario, 3 when the plug-in could not be loaded.\n");
+}
+
+std::string default_plugin()
+{
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec) {
+        const auto candidate = exe.parent_path().parent_path() / "QZTgov" / "lin_x64" / "QZTgov.xpl";
+        if (std::filesystem::exists(candidate, ec))
+            return candidate.string();
+    }
+#ifdef QZT_DEMO_PLUGIN
+    return QZT_DEMO_PLUGIN;
+#else
+    return "QZTgov/lin_x64/QZTgov.xpl";
+#endif
+}
+
+std::vector<std::string> split(const std::string& s)
+{
+    std::vector<std::string> out;
+    size_t start = 0;
+    while (start <= s.size()) {
+        const size_t comma = s.find(',', start);
+        const std::string item = s.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        if (!item.empty())
+            out.push_back(item);
+        if (comma == std::string::npos)
+            break;
+        start = comma + 1;
+    }
+    return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Options opt;
+    bool named = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto value = [&](const char* what) -> const char* {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "qztgov-demo: %s needs %s\n", a.c_str(), what);
+                std::exit(2);
+            }
+            return argv[++i];
+        };
+        if (a == "-h" || a == "--help") {
+            usage(stdout);
+            return 0;
+        } else if (a == "--list") {
+            for (const Scenario& s : scenarios())
+                std::printf("%s\n", s.name);
+            return 0;
+        } else if (a == "--plugin") {
+            opt.plugin = value("a file");
+        } else if (a == "--prefs-dir") {
+            opt.prefs_dir = value("a folder");
+        } else if (a == "--pictures") {
+            opt.pictures_dir = value("a folder");
+        } else if (a == "--at") {
+            opt.moments = split(value("a list of moments"));
+        } else if (a == "--fps") {
+            opt.fps = std::atof(value("a number"));
+            if (!(opt.fps >= 10 && opt.fps <= 200)) {
+                std::fprintf(stderr, "qztgov-demo: --fps takes 10 to 200\n");
+                return 2;
+            }
+        } else if (a == "--trace") {
+            opt.trace = std::atof(value("seconds"));
+        } else if (a == "--quiet") {
+            opt.quiet = true;
+        } else if (!a.empty() && a[0] == '-') {
+            std::fprintf(stderr, "qztgov-demo: unknown option %s\n\n", a.c_str());
+            usage(stderr);
+            return 2;
+        } else if (!named) {
+            opt.scenario = a;
+            named = true;
+        } else {
+            std::fprintf(stderr, "qztgov-demo: one scenario at a time (got %s and %s)\n", opt.scenario.c_str(), a.c_str());
+            return 2;
+        }
+    }
+
+    const Scenario* scenario = find_scenario(opt.scenario);
+    if (!scenario) {
+        std::fprintf(stderr, "qztgov-demo: there is no scenario \"%s\". Scenarios:\n", opt.scenario.c_str());
+        for (const Scenario& s : scenarios())
+            std::fprintf(stderr, "  %-9s %s\n", s.name, s.description);
+        return 2;
+    }
+    if (!opt.pictures_dir.empty() && !pictures_available()) {
+        std::fprintf(stderr, "qztgov-demo: this build cannot write pictures (it was built without cairo)\n");
+        return 2;
+    }
+    if (opt.plugin.empty())
+        opt.plugin = default_plugin();
+    opt.progress = isatty(STDERR_FILENO) != 0;
+
+    std::FILE* out = opt.quiet ? std::fopen("/dev/null", "w") : stdout;
+    if (!out)
+        out = stdout;
+
+    Runner runner(opt, out);
+    std::string error;
+    if (!runner.start(&error)) {
+        std::fprintf(stderr, "qztgov-demo: cannot load the plug-in %s: %s\n", opt.plugin.c_str(), error.c_str());
+        return 3;
+    }
+    std::fprintf(out, "QZTgov demo, scenario %s: %s\n", scenario->name, scenario->description);
+    std::fprintf(out, "plug-in:     %s (\"%s\", %s)\n", opt.plugin.c_str(), xphost::plugin_name().c_str(),
+                 xphost::plugin_signature().c_str());
+    std::fprintf(out, "preferences: %s%s\n", runner.prefs_file().c_str(),
+                 opt.prefs_dir.empty() ? " (temporary, removed at exit)" : "");
+
+    const Outcome outcome = scenario->fly(runner);
+    runner.stop();
+    runner.clear_progress();
+
+    const double wall = runner.wall_seconds();
+    const double simulated = runner.now();
+    std::fprintf(out, "\n");
+    for (const auto& m : outcome.missing)
+        std::fprintf(stdout, "MISSING: %s\n", m.c_str());
+    const auto& pics = runner.pictures_written();
+    if (!pics.empty()) {
+        std::error_code ec;
+        const auto dir = std::filesystem::absolute(opt.pictures_dir, ec);
+        std::printf("pictures: %zu written to %s\n", pics.size(), dir.string().c_str());
+    }
+    std::printf("time: %s simulated in %.2f s of wall time (%.0f simulated seconds per wall second)\n",
+                clock_text(simulated).c_str(), wall, wall > 0 ? simulated / wall : 0.0);
+    std::printf("summary [%s]: %s -> %s\n", scenario->name, outcome.summary.c_str(),
+                outcome.ok() ? "expected outcome" : "NOT the expected outcome");
+    if (out != stdout)
+        std::fclose(out);
+    return outcome.ok() ? 0 : 1;
+}

@@ -1,0 +1,253 @@
+// sim/runner.cpp
+#include "runner.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+
+#include "render.h"
+#include "xphost.h"
+
+namespace sim {
+
+namespace {
+
+const char* const kDefaultMoments[] = {"loaded", "jato", "phase1", "phase2", "phase3", "release",
+                                       "phase6", "placed", "cut", "end"};
+
+}  // namespace
+
+Runner::Runner(const Options& opts, std::FILE* out) : timeline(model, out), options(opts), out_(out)
+{
+    const std::vector<std::string>& m = options.moments;
+    if (m.empty()) {
+        for (const char* t : kDefaultMoments)
+            tags_.insert(t);
+    }
+    for (const auto& s : m) {
+        char* end = nullptr;
+        const double t = std::strtod(s.c_str(), &end);
+        if (end && *end == '\0' && end != s.c_str())
+            times_.push_back(t);
+        else
+            tags_.insert(s);
+    }
+    std::sort(times_.begin(), times_.end());
+    timeline.on_moment = [this](const std::string& tag) { moment(tag); };
+    wall_start_ = last_progress_ = std::chrono::steady_clock::now();
+}
+
+bool Runner::start(std::string* error)
+{
+    xphost::reset();
+    xphost::set_frame_rate(options.fps);
+    if (!options.prefs_dir.empty()) {
+        std::error_code ec;
+        std::filesystem::path root = std::filesystem::absolute(options.prefs_dir, ec);
+        std::filesystem::create_directories(root / "Resources" / "plugins", ec);
+        if (ec) {
+            if (error)
+                *error = "cannot create " + (root / "Resources" / "plugins").string() + ": " + ec.message();
+            return false;
+        }
+        std::string path = root.string();
+        if (path.empty() || path.back() != '/')
+            path += '/';
+        xphost::set_system_path(path);
+    }
+    if (!xphost::load_plugin(options.plugin, error))
+        return false;
+    if (!xphost::start()) {
+        if (error)
+            *error = "the plug-in refused to start";
+        return false;
+    }
+    xphost::enable();
+    xphost::set_local_reference(kAirportLatitude, kAirportLongitude);
+    bridge.set_local_time(10 * 3600.0 + 20 * 60.0, -5.0);
+    return true;
+}
+
+void Runner::stop()
+{
+    xphost::disable();
+    xphost::stop();
+}
+
+std::string Runner::prefs_file() const { return xphost::system_path() + "Resources/plugins/QZTgov_Preferences.txt"; }
+
+void Runner::load_aircraft(const AircraftSpec& spec, const char* description, const Store* stores, int count,
+                           bool airport)
+{
+    model.load(spec, 0.0, 0.0, kAirportElevation, kRunwayHeading);
+    bridge.load_aircraft_file(spec, stores, count);
+    bridge.publish();
+    xphost::load_aircraft(description);
+    if (airport)
+        xphost::load_airport();
+    last_released_ = -1;
+    brake_released_ = false;
+}
+
+void Runner::placed()
+{
+    // The plug-in moved the aircraft: show where, against the carrier's release.
+    model.refresh();
+    const Observed& o = model.observed();
+    Facts& f = timeline.facts;
+    f.placed = true;
+    f.placed_ft = o.altitude_ft;
+    f.placed_speed = std::sqrt(double(o.vx) * o.vx + double(o.vy) * o.vy + double(o.vz) * o.vz);
+    if (bridge.release_seen())
+        f.placed_offset_m = std::sqrt(std::pow(o.x - bridge.release_x(), 2) + std::pow(o.y - bridge.release_y(), 2)
+                                      + std::pow(o.z - bridge.release_z(), 2));
+    char buf[200];
+    if (f.placed_offset_m >= 0)
+        std::snprintf(buf, sizeof buf, "orbiter placed at %.0f ft, %.3f km/s: %.1f m from where the carrier released it",
+                      f.placed_ft, f.placed_speed / 1000.0, f.placed_offset_m);
+    else
+        std::snprintf(buf, sizeof buf, "orbiter placed at %.0f ft, %.3f km/s (no release of this run to compare)",
+                      f.placed_ft, f.placed_speed / 1000.0);
+    timeline.event(buf);
+    if (!brake_released_)
+        timeline.event("  note: placed before any brake release of this aircraft (a brake release of the previous "
+                       "aircraft was still pending)");
+    moment("placed");
+}
+
+void Runner::frame()
+{
+    bridge.publish();
+    xphost::run_frame();
+    bridge.read_controls();
+    bridge.scan_writes(&timeline);
+
+    const int released = model.released_station();
+    if (released != last_released_ && released >= 0) {
+        const Store& s = model.stores[released];
+        if (FlightModel::in_bay(s.type)) {
+            timeline.facts.released = true;
+            timeline.facts.release_ft = model.observed().altitude_ft;
+            timeline.event("the orbiter drops clear of the bay (station " + std::to_string(released) + ")");
+            separation_at_ = model.time() + 15.0;
+            moment("release");
+        } else {
+            timeline.event("the spent JATO pack falls away (station " + std::to_string(released) + ")");
+        }
+    }
+    last_released_ = released;
+
+    if (model.controls.parkbrake <= 0.1f)
+        brake_released_ = true;
+    if (bridge.placed() && !timeline.facts.placed)
+        placed();
+
+    model.step(xphost::frame_period());
+    timeline.after_frame();
+
+    if (separation_at_ > 0 && model.time() >= separation_at_) {
+        separation_at_ = -1;
+        const FreeBody& b = model.released();
+        const Observed& o = model.observed();
+        char buf[160];
+        std::snprintf(buf, sizeof buf, "the orbiter flies free %.0f m below and %.0f m astern of the carrier",
+                      o.y - b.y, std::hypot(o.x - b.x, o.z - b.z));
+        timeline.event(buf);
+    }
+
+    while (next_time_ < times_.size() && model.time() >= times_[next_time_]) {
+        char tag[32];
+        std::snprintf(tag, sizeof tag, "t%.0f", times_[next_time_]);
+        ++next_time_;
+        tags_.insert(tag);
+        moment(tag);
+    }
+    if (options.trace > 0 && model.time() >= next_trace_) {
+        next_trace_ = model.time() + options.trace;
+        const Observed& o = model.observed();
+        const Controls& c = model.controls;
+        std::fprintf(stderr,
+                     "trace t=%7.1f h=%8.0fft M=%5.2f ias=%5.0f vs=%7.1fm/s pitch=%6.2f alpha=%6.2f g=%5.2f "
+                     "thr=%.2fx%.2f T=%7.0fN m=%6.0f fuel=%6.0f water=%5.0f ap=%d/%d fd=%s%6.2f trim=%.3f "
+                     "tmax=%.0f gs=%.0f\n",
+                     model.time(), o.altitude_ft, o.mach, o.ias_kt, o.vvi, o.pitch, o.alpha, o.g_nrml,
+                     model.pilot.throttle, c.throttle_max_fwd, o.thrust, o.mass, model.fuel_total(), model.water,
+                     c.ap_mode, c.ap_state, c.fd_pitch_override ? "*" : " ",
+                     c.fd_pitch_override ? c.fd_pitch : o.fd_pitch, c.elevator_trim, c.tmax_lbf, o.groundspeed);
+    }
+    progress();
+}
+
+void Runner::run_for(double seconds)
+{
+    const double end = model.time() + seconds - 1e-9;
+    while (model.time() < end)
+        frame();
+}
+
+bool Runner::run_until(const std::function<bool()>& cond, double timeout)
+{
+    const double end = model.time() + timeout;
+    while (!cond()) {
+        if (model.time() >= end)
+            return false;
+        frame();
+    }
+    return true;
+}
+
+void Runner::moment(const std::string& tag)
+{
+    if (options.pictures_dir.empty() || !tags_.count(tag))
+        return;
+    tags_.erase(tag);   // each moment once
+    std::error_code ec;
+    std::filesystem::create_directories(options.pictures_dir, ec);
+    char name[96];
+    std::snprintf(name, sizeof name, "%02d-%s-%s.png", ++picture_count_, options.scenario.c_str(), tag.c_str());
+    const std::string path = (std::filesystem::path(options.pictures_dir) / name).string();
+    const Observed& o = model.observed();
+    char caption[200];
+    std::snprintf(caption, sizeof caption, "%s  %s  t %s  %.0f ft  Mach %.2f  v/s %+.0f ft/min",
+                  options.scenario.c_str(), tag.c_str(), clock_text(model.time()).c_str(), o.altitude_ft, o.mach,
+                  o.vvi / 0.3048 * 60.0);
+    std::string error;
+    if (write_picture(path, caption, &error))
+        pictures_.push_back(path);
+    else
+        timeline.line("  (picture " + path + " not written: " + error + ")");
+}
+
+double Runner::wall_seconds() const
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_start_).count();
+}
+
+void Runner::progress()
+{
+    if (!options.progress || (xphost::frame_count() & 63) != 0)
+        return;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - last_progress_ < std::chrono::milliseconds(200))
+        return;
+    last_progress_ = now;
+    const Observed& o = model.observed();
+    std::fprintf(stderr, "\r  %s  %s simulated  %9.0f ft  Mach %5.2f \033[K", options.scenario.c_str(),
+                 clock_text(model.time()).c_str(), o.altitude_ft, o.mach);
+    std::fflush(stderr);
+    progress_shown_ = true;
+}
+
+void Runner::clear_progress()
+{
+    if (progress_shown_) {
+        std::fprintf(stderr, "\r\033[K");
+        std::fflush(stderr);
+        progress_shown_ = false;
+    }
+}
+
+}  // namespace sim

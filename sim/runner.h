@@ -1,0 +1,86 @@
+// sim/runner.h: one demo flight: the host with the loaded plug-in, the flight
+// model, the bridge between them, the timeline and the pictures.
+#pragma once
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "bridge.h"
+#include "model.h"
+#include "timeline.h"
+
+namespace sim {
+
+struct Options {
+    std::string scenario = "carrier";
+    std::string plugin;                  // the built plug-in file
+    std::string prefs_dir;               // empty: the host's temporary folder
+    std::string pictures_dir;            // empty: no pictures
+    std::vector<std::string> moments;    // tags and seconds; empty: the default set
+    double fps = 20;
+    bool   quiet = false;
+    bool   progress = false;             // stderr is a terminal
+    double trace = 0;                    // seconds between state lines on stderr, 0 = none
+};
+
+class Runner {
+public:
+    Runner(const Options& options, std::FILE* out);
+
+    // Fresh host, preferences folder, the plug-in loaded from its file and
+    // started and enabled. False with a reason.
+    bool start(std::string* error);
+    void stop();
+
+    // The simulator loads an aircraft at the airport (runway heading east).
+    void load_aircraft(const AircraftSpec& spec, const char* description, const Store* stores, int count,
+                       bool airport);
+
+    void frame();
+    void run_for(double seconds);
+    // Runs until cond() holds; false if the time ran out first.
+    bool run_until(const std::function<bool()>& cond, double timeout);
+
+    double now() const { return model.time(); }
+    std::string prefs_file() const;
+    std::vector<std::string> pictures_written() const { return pictures_; }
+    double wall_seconds() const;
+    void   clear_progress();
+
+    FlightModel model;
+    HostBridge  bridge{model};
+    Timeline    timeline;
+    const Options& options;
+
+    // A picture for this moment's tag, if one was asked for.
+    void moment(const std::string& tag);
+
+private:
+    void progress();
+    void placed();
+
+    std::FILE* out_;
+    std::set<std::string> tags_;
+    std::vector<double> times_;
+    size_t next_time_ = 0;
+    int    picture_count_ = 0;
+    std::vector<std::string> pictures_;
+    int    last_released_ = -1;
+    bool   brake_released_ = false;
+    double separation_at_ = -1;
+    double next_trace_ = 0;
+    std::chrono::steady_clock::time_point wall_start_, last_progress_;
+    bool   progress_shown_ = false;
+};
+
+// Where the airport lies and how the runway points.
+constexpr double kAirportLatitude = 28.60;
+constexpr double kAirportLongitude = -80.60;
+constexpr double kAirportElevation = 3.0;     // m
+constexpr double kRunwayHeading = 90.0;
+
+}  // namespace sim

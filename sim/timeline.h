@@ -1,0 +1,84 @@
+// sim/timeline.h: what a person reads: events with the simulated time and the
+// aircraft's state, the zoom's phases as the plug-in's writes and drawing
+// reveal them, panel lines as they change, and what the plug-in says.
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "bridge.h"
+#include "model.h"
+
+namespace sim {
+
+// Facts the scenarios judge their outcome by.
+struct Facts {
+    bool   phase[7] = {};
+    double phase_time[7] = {};
+    std::vector<std::string> spoken;
+    bool   message[60] = {};           // panel message numbers ever drawn
+    int    stored_record = -1;         // index drawn after "INDEX NO."
+    double apex_ft = 0;                // carrier's highest point
+    double apex_time = 0;
+    bool   released = false;           // the orbiter left the bay
+    double release_ft = 0;
+    bool   placed = false;             // the orbiter was put at a release
+    double placed_offset_m = -1;       // from the carrier's stored release
+    double placed_ft = 0;
+    double placed_speed = 0;           // m/s
+    bool   cut = false;                // the orbiter's rocket was cut
+    double cut_speed = 0, cut_orbital = 0, cut_ft = 0, cut_fuel = 0;
+    bool   said(const std::string& text) const;
+};
+
+class Timeline : public WriteObserver {
+public:
+    Timeline(const FlightModel& model, std::FILE* out) : m_(model), out_(out) {}
+
+    enum class Aircraft { None, Carrier, Orbiter };
+    void set_aircraft(Aircraft a) { aircraft_ = a; }
+    void set_clock_origin(double t) { origin_ = t; }
+
+    void heading(const std::string& title);
+    void event(const std::string& text);            // with the state at this moment
+    void line(const std::string& text);             // plain text
+
+    void on_write(const xphost::Write& w) override;
+    void after_frame();                             // speech, panel, apex
+
+    Facts facts;
+    // Called with a moment's tag ("phase2", "release", ...) as it happens.
+    std::function<void(const std::string&)> on_moment;
+
+private:
+    void phase(int n, const char* what);
+    void moment(const std::string& tag);
+    void scan_panel();
+
+    const FlightModel& m_;
+    std::FILE* out_;
+    Aircraft aircraft_ = Aircraft::None;
+    double origin_ = 0;
+    size_t speech_seen_ = 0;
+    float  last_speed_target_ = -1;
+    float  last_throtmax_ = 1;
+    bool   throttle_cut_ = false;
+    int    last_dump_ = -1;
+    int    last_doors_ = 0;
+    int    last_engines_ = -1;
+    bool   jato_lit_ = false;
+    bool   climbing_ = false;
+
+    struct Slot {
+        int x = 0, y = 0;
+        int shown = 0, seen = 0;
+    };
+    Slot slots_[16];
+    int  nslots_ = 0;
+};
+
+std::string clock_text(double seconds);
+
+}  // namespace sim
