@@ -199,6 +199,13 @@ protected:
         xphost::clear_writes();
     }
 
+    // Every access used the simulator's own type of the variable.
+    void TearDown() override
+    {
+        for (const auto& m : xphost::type_mismatches())
+            ADD_FAILURE() << m.call << " on " << m.path;
+    }
+
     // The pilot loads the carrier: recognition, load preset, loop and page registered.
     void LoadCarrier()
     {
