@@ -37,12 +37,19 @@ TEST_F(ReleaseToOrbit, CarrierReleaseIsWhereTheOrbiterStarts)
 
     // The carrier at the top of its climb, where the zoom starts at once.
     xphost::set_f("sim/flightmodel/controls/parkbrake", 1.0f);
+    xphost::set_i("sim/cockpit/switches/puffers_on", 1);        // orbiter operable
     xphost::load_aircraft(IdPlane[37].descrip);
     ASSERT_EQ(Ident, 37);
+    // The pilot lets the brake go for the take-off: that closes the carrier's
+    // handbook and must not launch the orbiter loaded later.
+    xphost::advance(6.0);
+    ASSERT_EQ(INFOon, 1);
+    xphost::set_f("sim/flightmodel/controls/parkbrake", 0.0f);
+    xphost::advance(0.5);
+    ASSERT_EQ(INFOon, 0);
     xphost::set_f("sim/flightmodel/misc/h_ind", 71500.0f);
     xphost::set_f("sim/flightmodel/misc/machno", 6.4f);
     xphost::set_f("sim/flightmodel/position/indicated_airspeed", 400.0f);
-    xphost::set_i("sim/cockpit/switches/puffers_on", 1);        // orbiter operable
     xphost::set_i("sim/cockpit/switches/prop_sync_on", 1);      // zoom master
     ASSERT_TRUE(AdvanceUntil([] { return zoom_on == 2; }, 10.0)) << "zoom_on " << zoom_on;
 
@@ -65,12 +72,13 @@ TEST_F(ReleaseToOrbit, CarrierReleaseIsWhereTheOrbiterStarts)
     EXPECT_FLOAT_EQ(orb_local_vz[1], kVz);
 
     // The orbiter in the same run, waiting on the ground with its brake set.
+    xphost::set_f("sim/flightmodel/controls/parkbrake", 1.0f);
+    xphost::clear_writes();
     xphost::load_aircraft(IdPlane[45].descrip);
     ASSERT_EQ(Ident, 45);
     xphost::set_f("sim/flightmodel/weight/m_fuel2", 5000.0f);     // the rocket tank, as the model loads it
     xphost::advance(6.0);
     ASSERT_EQ(INFOon, 1);
-    xphost::clear_writes();
     xphost::advance(3.0);
     EXPECT_TRUE(xphost::writes_to("sim/flightmodel/position/local_x").empty());
 
