@@ -31,9 +31,9 @@ void usage(std::FILE* f)
                  "                     (default: a temporary folder, removed when the demo ends)\n"
                  "  --pictures DIR     write PNG pictures of the panel page and windows into DIR\n"
                  "  --at LIST          moments for the pictures, comma-separated: seconds of simulated\n"
-                 "                     time or names (loaded, jato, phase0 .. phase6, release, placed,\n"
-                 "                     cut, end); default: loaded,jato,phase1,phase2,phase3,release,\n"
-                 "                     phase6,placed,cut,end\n"
+                 "                     time or names (loaded, jato, phase0 .. phase6, release,\n"
+                 "                     orbiter-loaded, placed, cut, end); default: loaded,jato,phase1,\n"
+                 "                     phase2,phase3,release,phase6,orbiter-loaded,placed,cut,end\n"
                  "  --fps N            simulator frames per simulated second (default 20)\n"
                  "  --quiet            print only the summary\n"
                  "  --trace SECONDS    also print the flight model's state to stderr this often\n"
@@ -174,6 +174,8 @@ int main(int argc, char** argv)
         const auto dir = std::filesystem::absolute(opt.pictures_dir, ec);
         std::printf("pictures: %zu written to %s\n", pics.size(), dir.string().c_str());
     }
+    for (const auto& m : runner.moments_missed())
+        std::printf("pictures: the moment \"%s\" did not come in this flight\n", m.c_str());
     std::printf("time: %s simulated in %.2f s of wall time (%.0f simulated seconds per wall second)\n",
                 clock_text(simulated).c_str(), wall, wall > 0 ? simulated / wall : 0.0);
     std::printf("summary [%s]: %s -> %s\n", scenario->name, outcome.summary.c_str(),

@@ -20,7 +20,7 @@ bool pictures_available() { return true; }
 namespace {
 
 constexpr int kCaption = 26;     // pixels above the screen for the caption
-constexpr double kFontSize = 11.0;
+constexpr double kFontSize = 10.0;   // about 6 px a character, like the basic font
 
 }  // namespace
 
@@ -44,7 +44,7 @@ bool write_picture(const std::string& path, const std::string& caption, std::str
             maxY = std::max(maxY, std::max(op.top, op.bottom));
         } else {
             minX = std::min(minX, op.x);
-            maxX = std::max(maxX, op.x + static_cast<int>(op.text.size()) * 7);
+            maxX = std::max(maxX, op.x + static_cast<int>(op.text.size()) * 6);
             minY = std::min(minY, op.y);
             maxY = std::max(maxY, op.y + 12);
         }
@@ -77,6 +77,27 @@ bool write_picture(const std::string& path, const std::string& caption, std::str
         cairo_rectangle(cr, X(w.left) + 0.5, Y(w.top) + 0.5, w.right - w.left, w.top - w.bottom);
         cairo_stroke(cr);
         cairo_set_dash(cr, nullptr, 0, 0);
+    }
+
+    // The panel page sits on the instrument panel: give it a panel to sit on.
+    int pl = 1 << 30, pr = -(1 << 30), pb = 1 << 30, pt = -(1 << 30);
+    for (const auto& op : ops) {
+        if (op.kind == xphost::DrawOp::Box || op.source.rfind("phase ", 0) != 0)
+            continue;
+        pl = std::min(pl, op.x);
+        pr = std::max(pr, op.x + static_cast<int>(op.text.size()) * 6);
+        pb = std::min(pb, op.y);
+        pt = std::max(pt, op.y + 10);
+    }
+    if (pl < pr) {
+        cairo_set_source_rgb(cr, 0.16, 0.17, 0.15);
+        cairo_rectangle(cr, X(pl - 12), Y(pt + 22), pr - pl + 24, pt - pb + 34);
+        cairo_fill(cr);
+        cairo_set_source_rgb(cr, 0.45, 0.45, 0.40);
+        cairo_set_font_size(cr, 9.0);
+        cairo_move_to(cr, X(pl - 6), Y(pt + 10));
+        cairo_show_text(cr, "instrument panel: system page");
+        cairo_set_font_size(cr, kFontSize);
     }
 
     for (const auto& op : ops) {

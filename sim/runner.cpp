@@ -16,7 +16,7 @@ namespace sim {
 namespace {
 
 const char* const kDefaultMoments[] = {"loaded", "jato", "phase1", "phase2", "phase3", "release",
-                                       "phase6", "placed", "cut", "end"};
+                                       "phase6", "orbiter-loaded", "placed", "cut", "end"};
 
 }  // namespace
 
@@ -211,14 +211,29 @@ void Runner::moment(const std::string& tag)
     const std::string path = (std::filesystem::path(options.pictures_dir) / name).string();
     const Observed& o = model.observed();
     char caption[200];
-    std::snprintf(caption, sizeof caption, "%s  %s  t %s  %.0f ft  Mach %.2f  v/s %+.0f ft/min",
-                  options.scenario.c_str(), tag.c_str(), clock_text(model.time()).c_str(), o.altitude_ft, o.mach,
+    std::snprintf(caption, sizeof caption, "%s: %s  %s  t %s  %.0f ft  Mach %.2f  v/s %+.0f ft/min",
+                  options.scenario.c_str(), model.spec().name, tag.c_str(), clock_text(model.time()).c_str(), o.altitude_ft, o.mach,
                   o.vvi / 0.3048 * 60.0);
     std::string error;
     if (write_picture(path, caption, &error))
         pictures_.push_back(path);
     else
         timeline.line("  (picture " + path + " not written: " + error + ")");
+}
+
+std::vector<std::string> Runner::moments_missed() const
+{
+    std::vector<std::string> out;
+    if (options.moments.empty() || options.pictures_dir.empty())
+        return out;
+    for (const auto& t : tags_)
+        out.push_back(t);
+    for (size_t i = next_time_; i < times_.size(); ++i) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%g s", times_[i]);
+        out.push_back(buf);
+    }
+    return out;
 }
 
 double Runner::wall_seconds() const

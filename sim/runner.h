@@ -48,6 +48,8 @@ public:
     double now() const { return model.time(); }
     std::string prefs_file() const;
     std::vector<std::string> pictures_written() const { return pictures_; }
+    // Moments asked for by name or time that never came.
+    std::vector<std::string> moments_missed() const;
     double wall_seconds() const;
     void   clear_progress();
 

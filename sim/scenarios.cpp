@@ -107,12 +107,17 @@ Outcome fly_carrier(Runner& r)
     tl.heading("Ascender orbiter: loaded after the carrier's flight, placed at the stored release");
     r.load_aircraft(orbiter_spec(), kOrbiterDescription, nullptr, 0, false);
     tl.event(std::string("orbiter loaded at the airport: \"") + kOrbiterDescription + "\"");
-    r.run_for(8.0);
+    r.run_for(6.0);
+    r.moment("orbiter-loaded");
+    r.run_for(2.0);
     tl.event("pilot: parking brake off");
     set_switch("sim/flightmodel/controls/parkbrake", 0);
     if (r.run_until([&] { return f.placed; }, 5.0)) {
         r.run_until([&] { return f.cut; }, 900);
         r.run_for(20);
+        const Observed& o = r.model.observed();
+        tl.event(fmt("coasting at %.0f km, %.3f km/s ground speed (orbital speed here %.3f km/s)",
+                     o.elevation_m / 1000.0, o.groundspeed / 1000.0, orbital_speed(o.elevation_m) / 1000.0));
     } else {
         out.missing.push_back("the orbiter was not placed after the brake release");
     }

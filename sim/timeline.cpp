@@ -87,6 +87,23 @@ void Timeline::on_write(const xphost::Write& w)
     char buf[160];
 
     if (aircraft_ == Aircraft::Orbiter) {
+        // Guidance and the throttle schedule start together, on the same tick.
+        const bool throttle = is(w, "sim/flightmodel/engine/ENGN_thro_use") && facts.placed && !facts.cut
+                              && w.offset <= 1 && static_cast<int>(w.values.size()) > 1 - w.offset
+                              && w.values[1 - w.offset] < 0.999;
+        if ((throttle || (is(w, "sim/operation/override/override_flightdir_ptch") && v != 0.0)) && facts.placed
+            && !guidance_) {
+            guidance_ = true;
+            event("ascent guidance: the flight director steers for a 250 km orbit at orbital speed");
+        }
+        if (throttle) {
+            const double thr = w.values[1 - w.offset];
+            if (thr < throttle_step_ - 1e-6 && thr > 0.0) {
+                std::snprintf(buf, sizeof buf, "rocket throttled back to %.0f %% as the tank empties", thr * 100.0);
+                event(buf);
+                throttle_step_ = std::floor(thr * 4.0) / 4.0;   // report each further quarter
+            }
+        }
         if (is(w, "sim/flightmodel/engine/ENGN_mixt") && w.offset <= 1
             && static_cast<int>(w.values.size()) > 1 - w.offset && facts.placed && !facts.cut
             && w.values[1 - w.offset] == 0.0) {
@@ -129,7 +146,8 @@ void Timeline::on_write(const xphost::Write& w)
                 std::snprintf(buf, sizeof buf, "throttle limit %.2f over the top", v);
                 event(buf);
             } else if (throttle_cut_ && facts.phase[2] && !facts.phase[3] && f > 0.999f && f < 1.001f) {
-                phase(3, "top of the zoom");
+                std::snprintf(buf, sizeof buf, "top of the zoom (the pull-up peaked at %.1f g)", peak_g_);
+                phase(3, buf);
             } else if (facts.phase[2] && !facts.phase[3]) {
                 std::snprintf(buf, sizeof buf, "throttle limit %.3f for the pull-up", v);
                 event(buf);
@@ -148,6 +166,11 @@ void Timeline::on_write(const xphost::Write& w)
         if (facts.phase[5] && !facts.phase[6] && v == 0.0)
             phase(6, "hand-over to the autopilot");
     } else if (is(w, "sim/cockpit/switches/dumping_fuel")) {
+        // Only the zoom dumps fuel; when the tanks are too full this is its first act.
+        if (!facts.phase[0]) {
+            phase(0, "zoom autopilot engaged");
+            phase(1, "climb and acceleration towards 72,000 ft");
+        }
         const int d = v != 0.0;
         if (d != last_dump_) {
             std::snprintf(buf, sizeof buf, "fuel dump %s (%.0f kg aboard)", d ? "on" : "off", m_.fuel_total());
@@ -239,12 +262,18 @@ void Timeline::after_frame()
         facts.spoken.push_back(said[speech_seen_].text);
         event("says \"" + said[speech_seen_].text + "\"");
     }
+    const Observed& o = m_.observed();
     if (aircraft_ == Aircraft::Carrier) {
         scan_panel();
-        const Observed& o = m_.observed();
         if (o.altitude_ft > facts.apex_ft) {
             facts.apex_ft = o.altitude_ft;
             facts.apex_time = m_.time();
+        }
+        if (facts.phase[2] && !facts.phase[3])
+            peak_g_ = std::max(peak_g_, static_cast<double>(o.g_nrml));
+        if (facts.phase[2] && !apex_told_ && o.vvi <= 0.0f) {
+            apex_told_ = true;
+            event("top of the ballistic arc");
         }
     }
 }

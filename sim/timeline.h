@@ -69,7 +69,10 @@ private:
     int    last_doors_ = 0;
     int    last_engines_ = -1;
     bool   jato_lit_ = false;
-    bool   climbing_ = false;
+    double peak_g_ = 0;
+    bool   apex_told_ = false;
+    bool   guidance_ = false;
+    double throttle_step_ = 1.0;
 
     struct Slot {
         int x = 0, y = 0;
