@@ -18,7 +18,7 @@ AircraftSpec carrier_spec()
     s.rotate_kt = 165;
     s.pitch_rate = 5;
     s.rcs_pitch_rate = 1.5;
-    s.trim_alpha0 = 1;
+    s.trim_alpha0 = 2;
     s.trim_alpha = 35;
     s.engines = 6;
     for (int i = 0; i < 4; ++i)

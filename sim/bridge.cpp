@@ -40,6 +40,9 @@ struct Paths {
     const std::string ff = "sim/flightmodel/engine/ENGN_FF_";
     const std::string fd_pitch = "sim/cockpit/autopilot/flight_director_pitch";
     const std::string fd_pitch_ovr = "sim/operation/override/override_flightdir_ptch";
+    const std::string fd_roll = "sim/cockpit/autopilot/flight_director_roll";
+    const std::string fd_roll_ovr = "sim/operation/override/override_flightdir_roll";
+    const std::string ap_heading = "sim/cockpit/autopilot/heading";
     const std::string jato_left = "sim/flightmodel/misc/jato_left";
     const std::string fuel1 = "sim/flightmodel/weight/m_fuel1";
     const std::string fuel2 = "sim/flightmodel/weight/m_fuel2";
@@ -90,9 +93,10 @@ constexpr int kGearUpButton = 52;    // the host's command button that raises th
 
 void HostBridge::pilot_set(const std::string& path, float value) { xphost::set_f(path, value); }
 
-void HostBridge::load_aircraft_file(const AircraftSpec& spec, const Store* stores, int count)
+void HostBridge::load_aircraft_file(const AircraftSpec& spec, const Store* stores, int count, float heading)
 {
     const Paths& p = P();
+    xphost::set_f(p.ap_heading, heading);   // the heading bug on the runway heading
     xphost::set_f(p.tmax, static_cast<float>(spec.tmax_lbf));
     // Engines beyond the file's usual set (the JATO pair) come in when the
     // plug-in raises the count.
@@ -119,6 +123,7 @@ void HostBridge::load_aircraft_file(const AircraftSpec& spec, const Store* store
     xphost::set_i(p.ap_mode, 0);
     xphost::set_i(p.ap_state, 0);
     xphost::set_i(p.fd_pitch_ovr, 0);
+    xphost::set_i(p.fd_roll_ovr, 0);
     xphost::set_i(p.joystick_ovr, 0);
     xphost::set_i(p.thro_ovr, 0);
     xphost::set_f(p.trim, 0.0f);
@@ -190,6 +195,8 @@ void HostBridge::publish()
     xphost::set_vf(p.ff, ff_);
     if (!m_.controls.fd_pitch_override)
         xphost::set_f(p.fd_pitch, o.fd_pitch);
+    if (!m_.controls.fd_roll_override)
+        xphost::set_f(p.fd_roll, o.fd_roll);
     xphost::set_f(p.jato_left, o.jato_left);
     xphost::set_f(p.fuel1, static_cast<float>(m_.fuel[0]));
     xphost::set_f(p.fuel2, static_cast<float>(m_.fuel[1]));
@@ -220,6 +227,9 @@ void HostBridge::read_controls()
     c.ap_vvi_fpm = xphost::get_f(p.ap_vvi);
     c.fd_pitch_override = xphost::get_i(p.fd_pitch_ovr) != 0;
     c.fd_pitch = xphost::get_f(p.fd_pitch);
+    c.fd_roll_override = xphost::get_i(p.fd_roll_ovr) != 0;
+    c.fd_roll = xphost::get_f(p.fd_roll);
+    c.ap_heading = xphost::get_f(p.ap_heading);
     c.joystick_override = xphost::get_i(p.joystick_ovr) != 0;
     c.elevator_trim = xphost::get_f(p.trim);
     c.throttle_max_fwd = xphost::get_f(p.throtmax);
@@ -274,6 +284,11 @@ void HostBridge::scan_writes(WriteObserver* observer)
                 const int s = m_.fire(bombs_, missiles_);
                 if (s >= 0) {
                     last_fired_ = s;
+                    buf_ = xphost::get_vf(p.mass_now, 0, Stations);
+                    if (s < static_cast<int>(buf_.size())) {
+                        buf_[s] = 0.0f;   // its mass has left the aircraft
+                        xphost::set_vf(p.mass_now, buf_);
+                    }
                     if (FlightModel::in_bay(m_.stores[s].type)) {
                         release_time_ = w.time;
                         record = true;

@@ -6,13 +6,15 @@
 // aircraft coasts in orbit and one above the air flies a ballistic arc. Lift
 // and drag come from the standard atmosphere's dynamic pressure with
 // Mach-dependent lift slope and drag; thrust acts along the pitch attitude.
-// The pitch attitude is its own state: the autopilot's servos (or the pilot's
+// Bank turns the flight path (the servos fly the flight director's roll, or
+// the heading bug with heading hold, else hold the wings level). The pitch
+// attitude is its own state: the autopilot's servos (or the pilot's
 // hand) drive it towards a commanded pitch at a rate the air (and reaction
 // controls) allow and within a load limit; with the stick disconnected the
 // elevator trim sets the angle of attack the airframe weathervanes to, as
 // strongly as the dynamic pressure allows, and in vacuum the nose keeps the
 // rate it had. Engines: turbo-ramjets whose thrust grows with ram pressure
-// and falls with density, JATO rockets, a rocket with a fixed specific
+// up to Mach 6.8 (gone by Mach 8.3) and falls with density, JATO rockets, a rocket with a fixed specific
 // impulse, and a small jet. Fixed sub-steps of 20 ms keep it deterministic.
 #include "model.h"
 
@@ -47,7 +49,7 @@ double lift_slope(double m)
 {
     if (m < 0.8) return 3.5;
     if (m < 1.2) return 3.5;
-    return clampd(3.2 / std::sqrt(m * m - 1.0), 1.8, 3.5);
+    return clampd(3.2 / std::sqrt(m * m - 1.0), 2.0, 3.5);
 }
 
 // Zero-lift drag with its transonic rise and the slow fall beyond.
@@ -147,7 +149,11 @@ void FlightModel::engines(double dt, double sigma, double mach, double pressure_
         switch (spec_.engine[i]) {
         case EngineKind::TurboRamjet:
             if (mix > 0.1 && !failed_[i] && fuel_total() > 0) {
-                t = tmax * thr * std::pow(sigma, 0.7) * (1.0 + 0.5 * mach * mach);
+                // Ram pressure lifts the thrust up to Mach 6.8; beyond, the
+                // combustion cannot keep up and it is gone by Mach 8.3.
+                const double ram = 1.0 + 0.5 * std::pow(std::min(mach, 6.8), 2.0);
+                const double fade = clampd(1.0 - (mach - 6.8) / 1.5, 0.0, 1.0);
+                t = tmax * thr * std::pow(sigma, 0.7) * ram * fade;
                 ff = t * spec_.tsfc * (1.0 + 0.1 * mach) / 3600.0;
                 burnAll += ff;
             }
@@ -295,6 +301,26 @@ void FlightModel::pitch_control(double dt, double qbar, double gamma, double gam
     }
 }
 
+void FlightModel::roll_control(double dt, double qbar)
+{
+    double cmd = phi_ / kDeg;   // nothing holds the wings: the bank stays
+    if (controls.ap_mode == 2) {
+        if (controls.fd_roll_override) {
+            cmd = controls.fd_roll;
+        } else if (controls.ap_state & 2) {
+            double err = std::fmod(controls.ap_heading - heading_ + 540.0, 360.0) - 180.0;
+            cmd = clampd(err * 1.5, -25.0, 25.0);
+        } else {
+            cmd = 0;
+        }
+    } else if (pilot.hand_flying || on_ground_) {
+        cmd = 0;
+    }
+    fd_roll_ = cmd;
+    const double rate = (10.0 * std::min(1.0, qbar / 5000.0) + spec_.rcs_pitch_rate) * kDeg;
+    phi_ += clampd(cmd * kDeg - phi_, -rate * dt, rate * dt);
+}
+
 void FlightModel::substep(double dt)
 {
     const Air air = atmosphere(h_);
@@ -320,8 +346,11 @@ void FlightModel::substep(double dt)
     const double m = mass();
     const double r = kEarthRadius + h_;
     const double g = kEarthGM / (r * r) - vh_ * vh_ / r;
-    double ax = (thrust * std::cos(theta_) - drag * std::cos(gamma) - lift * std::sin(gamma)) / m;
-    double az = (thrust * std::sin(theta_) - drag * std::sin(gamma) + lift * std::cos(gamma)) / m - g;
+    const double liftUp = lift * std::cos(phi_);
+    double ax = (thrust * std::cos(theta_) - drag * std::cos(gamma) - liftUp * std::sin(gamma)) / m;
+    double az = (thrust * std::sin(theta_) - drag * std::sin(gamma) + liftUp * std::cos(gamma)) / m - g;
+    if (!on_ground_ && vh_ > 30.0)
+        heading_ = std::fmod(heading_ + lift * std::sin(phi_) / (m * vh_) * dt / kDeg + 360.0, 360.0);
 
     double normal = 0;   // ground reaction, N
     if (on_ground_) {
@@ -360,6 +389,7 @@ void FlightModel::substep(double dt)
     gamma_rate_ = wrap_pi(gamma2 - gamma) / dt;
     fd_pitch_ = autopilot_pitch((theta_ - gamma2) / kDeg);
     pitch_control(dt, qbar, gamma2, gamma_rate_, mach);
+    roll_control(dt, qbar);
 
     fuel_system(dt);
     fly_store(dt);
@@ -445,6 +475,7 @@ void FlightModel::set_attitude(const float q[4])
     if (n < 1e-6)
         return;
     theta_ = std::asin(clampd(2.0 * (q0 * q2 - q3 * q1) / (n * n), -1.0, 1.0));
+    phi_ = std::atan2(2.0 * (q0 * q1 + q2 * q3), n * n - 2.0 * (q1 * q1 + q2 * q2));
     q_ = 0;
 }
 
@@ -468,7 +499,7 @@ void FlightModel::publish(double qbar, double lift, double drag, double thrust, 
     o.mach = static_cast<float>(v / air.sound);
     o.vvi = static_cast<float>(vz_);
     o.pitch = static_cast<float>(theta_ / kDeg);
-    o.roll = 0;
+    o.roll = static_cast<float>(phi_ / kDeg);
     o.heading = static_cast<float>(heading_);
     o.alpha = static_cast<float>(alpha / kDeg);
     o.lift_over_drag = drag > 1.0 ? static_cast<float>(lift / drag) : 0.0f;
@@ -477,13 +508,14 @@ void FlightModel::publish(double qbar, double lift, double drag, double thrust, 
     for (int i = 0; i < 8; ++i)
         o.fuel_flow[i] = static_cast<float>(ff_[i]);
     o.fd_pitch = static_cast<float>(fd_pitch_);
+    o.fd_roll = static_cast<float>(fd_roll_);
     o.jato_left = static_cast<float>(jato_left_);
     o.thrust = static_cast<float>(thrust);
     o.mass = static_cast<float>(mass());
     o.on_ground = on_ground_;
 
-    // Attitude quaternion of heading, pitch, roll (roll held level).
-    const double hp = psi / 2, ht = theta_ / 2, hr = 0.0;
+    // Attitude quaternion of heading, pitch and roll.
+    const double hp = psi / 2, ht = theta_ / 2, hr = phi_ / 2;
     o.q[0] = static_cast<float>(std::cos(hp) * std::cos(ht) * std::cos(hr) + std::sin(hp) * std::sin(ht) * std::sin(hr));
     o.q[1] = static_cast<float>(std::cos(hp) * std::cos(ht) * std::sin(hr) - std::sin(hp) * std::sin(ht) * std::cos(hr));
     o.q[2] = static_cast<float>(std::cos(hp) * std::sin(ht) * std::cos(hr) + std::sin(hp) * std::cos(ht) * std::sin(hr));

@@ -42,6 +42,9 @@ struct Controls {
     float ap_vvi_fpm = 0;
     bool  fd_pitch_override = false;
     float fd_pitch = 0;               // deg, when overridden
+    bool  fd_roll_override = false;
+    float fd_roll = 0;                // deg, when overridden
+    float ap_heading = 0;             // deg, the heading bug
     bool  joystick_override = false;
     float elevator_trim = 0;
     float throttle_max_fwd = 1;
@@ -96,6 +99,7 @@ struct Observed {
     float  temp_ambient_c = 15, temp_le_c = 15;
     float  fuel_flow[8] = {};         // kg/s
     float  fd_pitch = 0;              // the autopilot's own command when not overridden
+    float  fd_roll = 0;
     float  jato_left = 0;             // s
     float  thrust = 0;                // N, all engines
     float  mass = 0;                  // kg
@@ -150,6 +154,7 @@ private:
     void engines(double dt, double sigma, double mach, double pressure_ratio, double& thrust);
     void fuel_system(double dt);
     void pitch_control(double dt, double qbar, double gamma, double gamma_rate, double mach);
+    void roll_control(double dt, double qbar);
     double autopilot_pitch(double alpha_deg);
     void autothrottle(double dt);
     void publish(double qbar, double lift, double drag, double thrust, double alpha);
@@ -162,6 +167,8 @@ private:
     double heading_ = 90;               // deg, true
     double vh_ = 0, vz_ = 0;            // along track, up
     double theta_ = 0, q_ = 0;          // pitch attitude and rate, rad
+    double phi_ = 0;                    // bank, rad
+    double fd_roll_ = 0;                // deg, the autopilot's roll command
     double gamma_rate_ = 0;
     double le_temp_ = 15;
     double jato_left_ = 0;

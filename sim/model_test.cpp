@@ -194,6 +194,31 @@ TEST(FlightModel, ServosFlyTheOverriddenPitchWithinTheLoadLimit)
     EXPECT_GT(m.observed().pitch, 5.0);
 }
 
+TEST(FlightModel, BankTurnsTheFlightPath)
+{
+    // Heading hold rolls towards the bug and levels the wings on it.
+    FlightModel m = carrier_at(30000 * kFt, 0.9, 3);
+    m.controls.ap_mode = 2;
+    m.controls.ap_state = 2 | 1;      // heading hold, autothrottle
+    m.controls.ap_is_mach = true;
+    m.controls.ap_speed = 0.9f;
+    m.controls.fd_pitch_override = true;
+    m.controls.fd_pitch = 3;
+    m.controls.ap_heading = 120;
+    m.step(2);
+    EXPECT_GT(m.observed().roll, 10.0f);
+    m.step(120);
+    EXPECT_NEAR(m.observed().heading, 120.0, 1.0);
+    EXPECT_NEAR(m.observed().roll, 0.0, 1.0);
+
+    // An overridden roll command is flown as given: left bank, heading falls.
+    m.controls.fd_roll_override = true;
+    m.controls.fd_roll = -20;
+    m.step(10);
+    EXPECT_NEAR(m.observed().roll, -20.0, 0.5);
+    EXPECT_LT(m.observed().heading, 115.0f);
+}
+
 TEST(FlightModel, AutothrottleHoldsTheMachTarget)
 {
     FlightModel m = carrier_at(40000 * kFt, 2.0, 2);

@@ -83,7 +83,7 @@ void Runner::load_aircraft(const AircraftSpec& spec, const char* description, co
                            bool airport)
 {
     model.load(spec, 0.0, 0.0, kAirportElevation, kRunwayHeading);
-    bridge.load_aircraft_file(spec, stores, count);
+    bridge.load_aircraft_file(spec, stores, count, static_cast<float>(kRunwayHeading));
     bridge.publish();
     xphost::load_aircraft(description);
     if (airport)
