@@ -93,6 +93,11 @@ static void ORBplace()
     flight_director_pitch = 20.0f;
     flight_director_roll = 0.0f;
     XPLMSetDatai(dr_autopilot_mode, autopilot_mode);
+    // The ascent's first steps fly on this 20 deg command. It goes to the host
+    // now: the ascent program, later in this same call, drops the pitch
+    // override from what it writes until it steers the pitch itself.
+    XPLMSetDatai(dr_override_flightdir_pitch, override_flightdir_pitch);
+    XPLMSetDataf(dr_flight_director_pitch, flight_director_pitch);
 
     mis_time_hold1 = mis_seconds_tenth;
     fuel_tank_selector = 2;

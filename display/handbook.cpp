@@ -340,17 +340,14 @@ void INFODrawWindowCallback(XPLMWindowID, void*)
     INFOtext(colorG, row + 2, INFOhint3);
 
     // The first showing after a load closes when the pilot lets the brake go;
-    // that moment also starts the orbiter. Only an orbiter whose loop runs is
-    // told: a flag left by another aircraft's take-off would otherwise launch
-    // an orbiter loaded later, before its own brake is released.
+    // that moment also starts the orbiter.
     if (parkbrake_initial && INFOfirstview) {
         parkbrake = XPLMGetDataf(dr_parkbrake);
         if (parkbrake <= 0.1f) {
             INFOon = 0;
             parkbrake_initial = 0;
             INFOfirstview = 0;
-            if (CheckOrbiterCallback > 0.0f)
-                go_initial = 1;
+            go_initial = 1;
         }
     }
 }

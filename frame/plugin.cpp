@@ -100,6 +100,9 @@ PLUGIN_API void XPluginReceiveMessage(XPLMPluginID inFromWho, int inMessage, voi
         parkbrake_initial = 1;
         INFOfirstview = 1;
         if (userPlane) {
+            // A brake release belongs to the aircraft it was made in: one left by
+            // the carrier's take-off must not launch an orbiter loaded after it.
+            go_initial = 0;
             PlaneCallbackClean();
             IdentifyPlane();
             PlanePreset();

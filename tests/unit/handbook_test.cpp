@@ -222,14 +222,13 @@ TEST_F(Handbook, ClickDuringTheFirstShowingSuspendsAndReArmsTheBrakeRule)
 
 TEST_F(Handbook, AirportLoadOpensTheBoxAgainAndItStaysUntilClicked)
 {
-    // A model that starts with the brake off closes the box at its first
-    // frame; only the orbiter is started by that.
+    // A model that starts with the brake off closes the box at its first frame.
     xphost::set_f(kParkbrake, 0.0f);
     Load(37);
     xphost::advance(5.2);
     ASSERT_EQ(INFOon, 0);
     EXPECT_EQ(INFOfirstview, 0);
-    EXPECT_EQ(go_initial, 0);
+    EXPECT_EQ(go_initial, 1);
 
     xphost::load_airport();
     xphost::advance(5.2);
@@ -239,6 +238,16 @@ TEST_F(Handbook, AirportLoadOpensTheBoxAgainAndItStaysUntilClicked)
     EXPECT_TRUE(BoxDrawn());
     xphost::click(kStripX, kStripY);
     EXPECT_EQ(INFOon, 0);
+}
+
+TEST_F(Handbook, ABrakeReleaseDoesNotCarryOverToTheNextAircraft)
+{
+    xphost::set_f(kParkbrake, 0.0f);
+    Load(37);
+    xphost::advance(5.2);
+    ASSERT_EQ(go_initial, 1);   // the carrier's take-off run
+    Load(45);
+    EXPECT_EQ(go_initial, 0);   // the orbiter waits for its own release
 }
 
 TEST_F(Handbook, ModelWithoutHandbookHasNoClickStrip)

@@ -218,6 +218,9 @@ TEST_F(Orbiter, PlacementHandsTheOrbiterToTheAscentProgram)
     EXPECT_EQ(schalt1, 0);
     EXPECT_EQ(mis_time_hold1, mis_seconds_tenth);
     EXPECT_FLOAT_EQ(fuel_2full, 2000.0f);
+    // The nose-up command the first steps fly on reaches the host at placement.
+    EXPECT_EQ(xphost::get_i(kFdPitchOverride), 1);
+    EXPECT_EQ(xphost::get_f(kFdPitch), 20.0f);
 }
 
 TEST_F(Orbiter, StepsTrimThenHoldThenFlyTheFlightDirector)
