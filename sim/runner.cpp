@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "render.h"
 #include "xphost.h"
@@ -219,6 +220,31 @@ void Runner::moment(const std::string& tag)
         pictures_.push_back(path);
     else
         timeline.line("  (picture " + path + " not written: " + error + ")");
+}
+
+bool Runner::save_preferences(int record, std::string* line)
+{
+    if (!xphost::select_menu_item("QZTgov", "Preferences")) {
+        *line = "the plug-in's menu has no Preferences item";
+        return false;
+    }
+    run_for(0.5);
+    const XPWidgetID save = xphost::find_widget("  Save and close");
+    if (!save || !xphost::press_button(save)) {
+        *line = "the preferences dialog has no \"Save and close\" button to press";
+        return false;
+    }
+    run_for(0.5);
+    std::ifstream in(prefs_file());
+    std::string text;
+    for (int i = 0; std::getline(in, text); ++i) {
+        if (i == 3 + record) {   // records 0 to 10 follow the three settings lines
+            *line = text;
+            return true;
+        }
+    }
+    *line = "the preferences file holds no record " + std::to_string(record);
+    return false;
 }
 
 std::vector<std::string> Runner::moments_missed() const

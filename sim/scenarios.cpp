@@ -101,6 +101,18 @@ Outcome fly_carrier(Runner& r)
         out.missing.push_back("the orbiter never left the bay");
     if (f.stored_record < 1)
         out.missing.push_back("no release record was shown as stored");
+    else {
+        // Saving the preferences writes the release table to the file.
+        std::string saved;
+        if (r.save_preferences(f.stored_record, &saved)) {
+            tl.event("pilot: Preferences, \"Save and close\"");
+            tl.line("                                          record " + std::to_string(f.stored_record) + " in "
+                    + r.prefs_file() + ":");
+            tl.line("                                          " + saved);
+        } else {
+            tl.event("(the release table was not saved: " + saved + ")");
+        }
+    }
 
     // The orbiter, loaded as an aircraft of its own at the airport.
     tl.set_aircraft(Timeline::Aircraft::Orbiter);
@@ -131,8 +143,9 @@ Outcome fly_carrier(Runner& r)
     r.moment("end");
 
     out.summary = fmt("apex %.0f ft; ", f.apex_ft);
-    out.summary += f.stored_record >= 1 ? "release stored in record " + std::to_string(f.stored_record) + "; "
-                                        : std::string("no release stored; ");
+    out.summary += f.released && f.stored_record >= 1
+                       ? "release stored in record " + std::to_string(f.stored_record) + "; "
+                       : std::string("no release stored; ");
     if (f.cut)
         out.summary += fmt("orbiter cut at %.3f km/s against orbital %.3f km/s (%.1f %%)", f.cut_speed / 1000.0,
                            f.cut_orbital / 1000.0, 100.0 * f.cut_speed / f.cut_orbital);

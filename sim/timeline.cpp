@@ -248,7 +248,7 @@ void Timeline::scan_panel()
                 const int record = static_cast<int>(std::lround(op.value));
                 if (record != facts.stored_record) {
                     facts.stored_record = record;
-                    event("panel: release stored in record " + std::to_string(record));
+                    event("panel: release record index " + std::to_string(record));
                 }
             }
         }

@@ -19,7 +19,7 @@ struct Facts {
     double phase_time[7] = {};
     std::vector<std::string> spoken;
     bool   message[60] = {};           // panel message numbers ever drawn
-    int    stored_record = -1;         // index drawn after "INDEX NO."
+    int    stored_record = -1;         // index drawn after "INDEX NO." (shown after any zoom)
     double apex_ft = 0;                // carrier's highest point
     double apex_time = 0;
     bool   released = false;           // the orbiter left the bay
