@@ -91,8 +91,9 @@ void Timeline::on_write(const xphost::Write& w)
         const bool throttle = is(w, "sim/flightmodel/engine/ENGN_thro_use") && facts.placed && !facts.cut
                               && w.offset <= 1 && static_cast<int>(w.values.size()) > 1 - w.offset
                               && w.values[1 - w.offset] < 0.999;
-        if ((throttle || (is(w, "sim/operation/override/override_flightdir_ptch") && v != 0.0)) && facts.placed
-            && !guidance_) {
+        // (The placement itself commands 20 degrees; guidance commands anything else.)
+        const bool steering = is(w, "sim/cockpit/autopilot/flight_director_pitch") && v != 20.0;
+        if ((throttle || steering) && facts.placed && !guidance_) {
             guidance_ = true;
             event("ascent guidance: the flight director steers for a 250 km orbit at orbital speed");
         }
