@@ -7,9 +7,9 @@ namespace sim {
 const char* const kCarrierDescription = "QZT Skyhoist orbital carrier";
 const char* const kOrbiterDescription = "QZT Ascender orbiter";
 
-AircraftSpec carrier_spec()
+Airframe carrier_airframe()
 {
-    AircraftSpec s;
+    Airframe s;
     s.name = "Skyhoist carrier";
     s.empty_mass = 52000;
     s.wing_area = 300;
@@ -36,9 +36,9 @@ AircraftSpec carrier_spec()
     return s;
 }
 
-AircraftSpec orbiter_spec()
+Airframe orbiter_airframe()
 {
-    AircraftSpec s;
+    Airframe s;
     s.name = "Ascender orbiter";
     s.empty_mass = 1300;
     s.wing_area = 40;

@@ -12,10 +12,10 @@ extern const char* const kOrbiterDescription;
 
 // The carrier: four turbo-ramjets, two JATO rockets (engines 5 and 6), a
 // bay for the orbiter and a water-injection tank.
-AircraftSpec carrier_spec();
+Airframe carrier_airframe();
 // The orbiter: engine 1 a small jet for the way home, engine 2 the rocket
 // fed from tank 2.
-AircraftSpec orbiter_spec();
+Airframe orbiter_airframe();
 
 // Stations as the carrier leaves the hangar.
 constexpr int   kJatoStation = 1, kJatoType = 19;

@@ -93,26 +93,26 @@ constexpr int kGearUpButton = 52;    // the host's command button that raises th
 
 void HostBridge::pilot_set(const std::string& path, float value) { xphost::set_f(path, value); }
 
-void HostBridge::load_aircraft_file(const AircraftSpec& spec, const Store* stores, int count, float heading)
+void HostBridge::load_aircraft_file(const Airframe& airframe, const Store* stores, int count, float heading)
 {
     const Paths& p = P();
     xphost::set_f(p.ap_heading, heading);   // the heading bug on the runway heading
-    xphost::set_f(p.tmax, static_cast<float>(spec.tmax_lbf));
+    xphost::set_f(p.tmax, static_cast<float>(airframe.tmax_lbf));
     // Engines beyond the file's usual set (the JATO pair) come in when the
     // plug-in raises the count.
     int usual = 0;
-    for (int i = 0; i < spec.engines; ++i)
-        usual += spec.engine[i] == EngineKind::TurboRamjet || spec.engine[i] == EngineKind::Rocket
-                 || spec.engine[i] == EngineKind::ReturnJet;
+    for (int i = 0; i < airframe.engines; ++i)
+        usual += airframe.engine[i] == EngineKind::TurboRamjet || airframe.engine[i] == EngineKind::Rocket
+                 || airframe.engine[i] == EngineKind::ReturnJet;
     xphost::set_i(p.num_engines, usual);
     std::vector<float> mix(8, 0.0f);
-    for (int i = 0; i < spec.engines && i < 8; ++i)
-        mix[i] = spec.engine[i] == EngineKind::TurboRamjet || spec.engine[i] == EngineKind::ReturnJet ? 1.0f : 0.0f;
+    for (int i = 0; i < airframe.engines && i < 8; ++i)
+        mix[i] = airframe.engine[i] == EngineKind::TurboRamjet || airframe.engine[i] == EngineKind::ReturnJet ? 1.0f : 0.0f;
     xphost::set_vf(p.mixture, mix);
-    xphost::set_f(p.fuel1, static_cast<float>(spec.fuel[0]));
-    xphost::set_f(p.fuel2, static_cast<float>(spec.fuel[1]));
-    xphost::set_f(p.fuel3, static_cast<float>(spec.fuel[2]));
-    xphost::set_f(p.water, static_cast<float>(spec.water));
+    xphost::set_f(p.fuel1, static_cast<float>(airframe.fuel[0]));
+    xphost::set_f(p.fuel2, static_cast<float>(airframe.fuel[1]));
+    xphost::set_f(p.fuel3, static_cast<float>(airframe.fuel[2]));
+    xphost::set_f(p.water, static_cast<float>(airframe.water));
     xphost::set_f(p.payload, 0.0f);
     xphost::set_i(p.selector, 4);
     xphost::set_i(p.transfer_to, 0);

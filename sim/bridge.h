@@ -25,7 +25,7 @@ public:
 
     // What the simulator sets up when it loads an aircraft file (before it
     // tells the plug-in): thrust, engines, mixtures, fuel, stores, switches.
-    void load_aircraft_file(const AircraftSpec& spec, const Store* stores, int count, float heading);
+    void load_aircraft_file(const Airframe& airframe, const Store* stores, int count, float heading);
     void set_local_time(double seconds_since_midnight, double utc_offset_hours);
 
     void publish();                  // model -> host, before each frame

@@ -28,11 +28,11 @@ protected:
     {
         xphost::reset();
         xphost::set_frame_rate(10);
-        model.load(carrier_spec(), 0, 0, 3, 90);
+        model.load(carrier_airframe(), 0, 0, 3, 90);
         Store stores[3];
         stores[kJatoStation] = Store{kJatoType, 0, kJatoMass};
         stores[kBayStation] = Store{kOrbiterType, 0, kOrbiterMass};
-        bridge.load_aircraft_file(carrier_spec(), stores, 3, 90);
+        bridge.load_aircraft_file(carrier_airframe(), stores, 3, 90);
         model.place(0, 100000, 0);
         model.set_velocity(1500, 200, 0);
         model.refresh();

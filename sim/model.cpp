@@ -14,8 +14,9 @@
 // elevator trim sets the angle of attack the airframe weathervanes to, as
 // strongly as the dynamic pressure allows, and in vacuum the nose keeps the
 // rate it had. Engines: turbo-ramjets whose thrust grows with ram pressure
-// up to Mach 6.8 (gone by Mach 8.3) and falls with density, JATO rockets, a rocket with a fixed specific
-// impulse, and a small jet. Fixed sub-steps of 20 ms keep it deterministic.
+// up to Mach 6.8 (gone by Mach 8.3) and falls with density, JATO rockets, a
+// rocket with a fixed specific impulse, and a small jet. Fixed sub-steps of
+// 20 ms keep it deterministic.
 #include "model.h"
 
 #include <algorithm>
@@ -75,29 +76,29 @@ double orbital_speed(double altitude_m)
     return std::sqrt(kEarthGM / (kEarthRadius + altitude_m));
 }
 
-void FlightModel::load(const AircraftSpec& spec, double x, double z, double elevation_m, double heading_deg)
+void FlightModel::load(const Airframe& airframe, double x, double z, double elevation_m, double heading_deg)
 {
     const Controls keepControls = controls;
     const double clock = time_;
     *this = FlightModel();
     controls = keepControls;
     time_ = clock;   // one clock across aircraft loads
-    spec_ = spec;
+    airframe_ = airframe;
     x_ = x;
     z_ = z;
     h_ = field_ = elevation_m;
     heading_ = heading_deg;
     for (int i = 0; i < 3; ++i)
-        fuel[i] = spec.fuel[i];
-    water = spec.water;
-    jato_left_ = spec.jato_burn;
+        fuel[i] = airframe.fuel[i];
+    water = airframe.water;
+    jato_left_ = airframe.jato_burn;
     le_temp_ = atmosphere(h_).temperature - 273.15;
     publish(0, 0, 0, 0, 0);
 }
 
 double FlightModel::mass() const
 {
-    double m = spec_.empty_mass + fuel_total() + water + payload;
+    double m = airframe_.empty_mass + fuel_total() + water + payload;
     for (const Store& s : stores)
         if (s.type != 0 && s.status == 0)
             m += s.mass;
@@ -136,7 +137,7 @@ void FlightModel::engines(double dt, double sigma, double mach, double pressure_
 {
     thrust = 0;
     const double tmax = std::max(0.0f, controls.tmax_lbf) * kLbf;
-    const int count = std::min(std::min(controls.num_engines, spec_.engines), 8);
+    const int count = std::min(std::min(controls.num_engines, airframe_.engines), 8);
     const double lever = clampd(pilot.throttle, 0.0, 1.0) * std::max(0.0f, controls.throttle_max_fwd);
     double burnAll = 0, burnTank[3] = {};
 
@@ -146,7 +147,7 @@ void FlightModel::engines(double dt, double sigma, double mach, double pressure_
         const double mix = controls.mixture[i];
         const double thr = controls.throttle_override ? clampd(controls.throttle_use[i], 0.0, 1.0) : lever;
         double t = 0, ff = 0;
-        switch (spec_.engine[i]) {
+        switch (airframe_.engine[i]) {
         case EngineKind::TurboRamjet:
             if (mix > 0.1 && !failed_[i] && fuel_total() > 0) {
                 // Ram pressure lifts the thrust up to Mach 6.8; beyond, the
@@ -154,7 +155,7 @@ void FlightModel::engines(double dt, double sigma, double mach, double pressure_
                 const double ram = 1.0 + 0.5 * std::pow(std::min(mach, 6.8), 2.0);
                 const double fade = clampd(1.0 - (mach - 6.8) / 1.5, 0.0, 1.0);
                 t = tmax * thr * std::pow(sigma, 0.7) * ram * fade;
-                ff = t * spec_.tsfc * (1.0 + 0.1 * mach) / 3600.0;
+                ff = t * airframe_.tsfc * (1.0 + 0.1 * mach) / 3600.0;
                 burnAll += ff;
             }
             break;
@@ -162,7 +163,7 @@ void FlightModel::engines(double dt, double sigma, double mach, double pressure_
             // The pack on station 1 burns while its mixture is open.
             const Store& pack = stores[1];
             if (mix > 0.5 && pack.type == 19 && pack.status == 0 && jato_left_ > 0) {
-                t = spec_.jato_thrust;
+                t = airframe_.jato_thrust;
                 jato_left_ = std::max(0.0, jato_left_ - dt / 2.0);   // two rockets share the count
             }
             break;
@@ -170,14 +171,14 @@ void FlightModel::engines(double dt, double sigma, double mach, double pressure_
         case EngineKind::Rocket:
             if (mix > 0.1 && !failed_[i] && fuel[1] > 0) {
                 t = tmax * thr * (1.0 - 0.12 * pressure_ratio);
-                ff = t / (spec_.rocket_isp * kG0);
+                ff = t / (airframe_.rocket_isp * kG0);
                 burnTank[1] += ff;
             }
             break;
         case EngineKind::ReturnJet:
             if (mix > 0.1 && !failed_[i] && fuel[0] > 0) {
                 t = 0.1 * tmax * thr * std::pow(sigma, 0.8);
-                ff = t * spec_.tsfc / 3600.0;
+                ff = t * airframe_.tsfc / 3600.0;
                 burnTank[0] += ff;
             }
             break;
@@ -269,20 +270,20 @@ void FlightModel::pitch_control(double dt, double qbar, double gamma, double gam
     const double alpha = on_ground_ ? theta_ : wrap_pi(theta_ - gamma);
     const bool servo = controls.ap_mode == 2;
     const bool hand = !servo && !controls.joystick_override && pilot.hand_flying;
-    const double amax = spec_.alpha_max * kDeg;
+    const double amax = airframe_.alpha_max * kDeg;
 
     if (servo || hand) {
         double cmd = (servo ? (controls.fd_pitch_override ? controls.fd_pitch : fd_pitch_) : pilot.pitch_deg) * kDeg;
         if (on_ground_) {
-            cmd = out_.ias_kt >= spec_.rotate_kt ? clampd(cmd, 0.0, 12.0 * kDeg) : 0.0;
+            cmd = out_.ias_kt >= airframe_.rotate_kt ? clampd(cmd, 0.0, 12.0 * kDeg) : 0.0;
         } else if (qbar > 50.0) {
             // Hold the load within the limit and the wing below its stall.
-            const double perRad = qbar * spec_.wing_area * lift_slope(mach) / (mass() * kG0);
-            const double hi = std::min(amax, spec_.max_load / perRad);
+            const double perRad = qbar * airframe_.wing_area * lift_slope(mach) / (mass() * kG0);
+            const double hi = std::min(amax, airframe_.max_load / perRad);
             const double lo = std::max(-amax, -1.0 / perRad);
             cmd = clampd(cmd, gamma + lo, gamma + hi);
         }
-        const double authority = (spec_.pitch_rate * std::min(1.0, qbar / 5000.0) + spec_.rcs_pitch_rate) * kDeg;
+        const double authority = (airframe_.pitch_rate * std::min(1.0, qbar / 5000.0) + airframe_.rcs_pitch_rate) * kDeg;
         const double want = clampd(1.0 * wrap_pi(cmd - theta_), -authority, authority);
         q_ += (want - q_) * std::min(1.0, dt / 0.3);
     } else if (on_ground_) {
@@ -290,7 +291,7 @@ void FlightModel::pitch_control(double dt, double qbar, double gamma, double gam
     } else {
         // Stick disconnected: the airframe turns to the trimmed angle of
         // attack as firmly as the air lets it; without air the rate stays.
-        const double target = clampd((spec_.trim_alpha0 + spec_.trim_alpha * controls.elevator_trim) * kDeg, -amax, amax);
+        const double target = clampd((airframe_.trim_alpha0 + airframe_.trim_alpha * controls.elevator_trim) * kDeg, -amax, amax);
         const double w = 3.0 * std::sqrt(std::min(qbar / 50000.0, 1.0));
         q_ += (-w * w * (alpha - target) - 2.0 * 0.7 * w * (q_ - gamma_rate)) * dt;
     }
@@ -317,7 +318,7 @@ void FlightModel::roll_control(double dt, double qbar)
         cmd = 0;
     }
     fd_roll_ = cmd;
-    const double rate = (10.0 * std::min(1.0, qbar / 5000.0) + spec_.rcs_pitch_rate) * kDeg;
+    const double rate = (10.0 * std::min(1.0, qbar / 5000.0) + airframe_.rcs_pitch_rate) * kDeg;
     phi_ += clampd(cmd * kDeg - phi_, -rate * dt, rate * dt);
 }
 
@@ -331,13 +332,13 @@ void FlightModel::substep(double dt)
     const double sigma = air.density / kSeaLevelDensity;
     const double alpha = on_ground_ ? theta_ : wrap_pi(theta_ - gamma);
 
-    const double amax = spec_.alpha_max * kDeg;
+    const double amax = airframe_.alpha_max * kDeg;
     const double cl = lift_slope(mach) * clampd(alpha, -amax, amax);
     double cd = zero_lift_drag(mach) + induced_factor(mach) * cl * cl;
     if (controls.gear_down) cd += 0.02;
     if (controls.bay_doors) cd += 0.008;
-    const double lift = qbar * spec_.wing_area * cl;
-    const double drag = qbar * spec_.wing_area * cd;
+    const double lift = qbar * airframe_.wing_area * cl;
+    const double drag = qbar * airframe_.wing_area * cd;
 
     autothrottle(dt);
     double thrust = 0;
@@ -414,7 +415,7 @@ void FlightModel::fly_store(double dt)
     const Air air = atmosphere(b.y);
     const double v = std::sqrt(b.vx * b.vx + b.vy * b.vy + b.vz * b.vz);
     const double mass = std::max(1.0f, stores[released_station_].mass);
-    const double k = v > 0 ? 0.5 * air.density * v * spec_.store_cd_area / mass : 0.0;
+    const double k = v > 0 ? 0.5 * air.density * v * airframe_.store_cd_area / mass : 0.0;
     b.vx -= k * b.vx * dt;
     b.vz -= k * b.vz * dt;
     b.vy += (-(kEarthGM / (r * r)) + vhor * vhor / r - k * b.vy) * dt;

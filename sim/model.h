@@ -9,7 +9,7 @@ namespace sim {
 enum class EngineKind : uint8_t { None, TurboRamjet, Jato, Rocket, ReturnJet };
 
 // What an aircraft file would say about the model.
-struct AircraftSpec {
+struct Airframe {
     const char* name = "";
     double empty_mass = 0;        // kg
     double wing_area = 0;         // m^2
@@ -109,7 +109,7 @@ struct Observed {
 class FlightModel {
 public:
     // A new aircraft at rest on the ground at local x, z and field elevation.
-    void load(const AircraftSpec& spec, double x, double z, double elevation_m, double heading_deg);
+    void load(const Airframe& airframe, double x, double z, double elevation_m, double heading_deg);
 
     Controls controls;
     Pilot    pilot;
@@ -141,7 +141,7 @@ public:
 
     const Observed& observed() const { return out_; }
     void refresh() { publish(0, 0, 0, 0, 0); }   // after the host moved the aircraft
-    const AircraftSpec& spec() const { return spec_; }
+    const Airframe& airframe() const { return airframe_; }
     double time() const { return time_; }
     double mass() const;
     double fuel_total() const { return fuel[0] + fuel[1] + fuel[2]; }
@@ -160,7 +160,7 @@ private:
     void publish(double qbar, double lift, double drag, double thrust, double alpha);
     void fly_store(double dt);
 
-    AircraftSpec spec_{};
+    Airframe airframe_{};
     double time_ = 0;
     double x_ = 0, z_ = 0, h_ = 0;      // local east, south; elevation
     double field_ = 0;                  // ground elevation

@@ -18,7 +18,7 @@ constexpr double kFt = 0.3048;
 FlightModel carrier_at(double altitude_m, double mach, double pitch_deg = 0)
 {
     FlightModel m;
-    m.load(carrier_spec(), 0, 0, 3, 90);
+    m.load(carrier_airframe(), 0, 0, 3, 90);
     m.controls.num_engines = 4;
     for (int i = 0; i < 4; ++i)
         m.controls.mixture[i] = 1;
@@ -38,7 +38,7 @@ FlightModel carrier_at(double altitude_m, double mach, double pitch_deg = 0)
 FlightModel coasting(double altitude_m, double vh, double vz)
 {
     FlightModel m;
-    m.load(orbiter_spec(), 0, 0, 3, 90);
+    m.load(orbiter_airframe(), 0, 0, 3, 90);
     m.controls.num_engines = 0;
     m.controls.gear_down = false;
     m.place(0, altitude_m, 0);
@@ -144,7 +144,7 @@ TEST(FlightModel, CarrierOutrunsItsDragAtMach63And72000Feet)
 TEST(FlightModel, TakeOffRollLiftsOffAfterRotation)
 {
     FlightModel m;
-    m.load(carrier_spec(), 0, 0, 3, 90);
+    m.load(carrier_airframe(), 0, 0, 3, 90);
     m.controls.num_engines = 4;
     for (int i = 0; i < 4; ++i)
         m.controls.mixture[i] = 1;
@@ -166,7 +166,7 @@ TEST(FlightModel, TakeOffRollLiftsOffAfterRotation)
             rotated = m.observed().ias_kt;
     }
     EXPECT_FALSE(m.observed().on_ground);
-    EXPECT_GE(rotated, carrier_spec().rotate_kt) << "no rotation before the rotate speed";
+    EXPECT_GE(rotated, carrier_airframe().rotate_kt) << "no rotation before the rotate speed";
     EXPECT_LT(std::hypot(m.observed().x, m.observed().z), 4000.0);
 }
 
@@ -183,7 +183,7 @@ TEST(FlightModel, ServosFlyTheOverriddenPitchWithinTheLoadLimit)
         peak = std::max(peak, m.observed().g_nrml);
     }
     EXPECT_NEAR(m.observed().pitch, 10.0, 0.1);
-    EXPECT_LE(peak, carrier_spec().max_load + 0.05);
+    EXPECT_LE(peak, carrier_airframe().max_load + 0.05);
 
     // Flight director only: the servos leave the pitch alone.
     m.controls.ap_mode = 1;
@@ -310,12 +310,12 @@ TEST(FlightModel, FuelDumpTransferAndEngineTanks)
     o.controls.throttle_override = true;
     o.controls.throttle_use[1] = 1;
     o.step(1);
-    EXPECT_EQ(o.fuel[1], orbiter_spec().fuel[1]) << "mixture closed";
+    EXPECT_EQ(o.fuel[1], orbiter_airframe().fuel[1]) << "mixture closed";
     o.controls.mixture[1] = 1;
     o.step(10);
-    const double burn = 52000 * 4.448222 / (orbiter_spec().rocket_isp * kG0) * 10;
-    EXPECT_NEAR(orbiter_spec().fuel[1] - o.fuel[1], burn, burn * 0.02);
-    EXPECT_EQ(o.fuel[0], orbiter_spec().fuel[0]);
+    const double burn = 52000 * 4.448222 / (orbiter_airframe().rocket_isp * kG0) * 10;
+    EXPECT_NEAR(orbiter_airframe().fuel[1] - o.fuel[1], burn, burn * 0.02);
+    EXPECT_EQ(o.fuel[0], orbiter_airframe().fuel[0]);
 }
 
 TEST(FlightModel, AttitudeQuaternionRoundTrip)

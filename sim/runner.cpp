@@ -1,8 +1,6 @@
 // sim/runner.cpp
 #include "runner.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -80,11 +78,11 @@ void Runner::stop()
 
 std::string Runner::prefs_file() const { return xphost::system_path() + "Resources/plugins/QZTgov_Preferences.txt"; }
 
-void Runner::load_aircraft(const AircraftSpec& spec, const char* description, const Store* stores, int count,
+void Runner::load_aircraft(const Airframe& airframe, const char* description, const Store* stores, int count,
                            bool airport)
 {
-    model.load(spec, 0.0, 0.0, kAirportElevation, kRunwayHeading);
-    bridge.load_aircraft_file(spec, stores, count, static_cast<float>(kRunwayHeading));
+    model.load(airframe, 0.0, 0.0, kAirportElevation, kRunwayHeading);
+    bridge.load_aircraft_file(airframe, stores, count, static_cast<float>(kRunwayHeading));
     bridge.publish();
     xphost::load_aircraft(description);
     if (airport)
@@ -213,7 +211,7 @@ void Runner::moment(const std::string& tag)
     const Observed& o = model.observed();
     char caption[200];
     std::snprintf(caption, sizeof caption, "%s: %s  %s  t %s  %.0f ft  Mach %.2f  v/s %+.0f ft/min",
-                  options.scenario.c_str(), model.spec().name, tag.c_str(), clock_text(model.time()).c_str(), o.altitude_ft, o.mach,
+                  options.scenario.c_str(), model.airframe().name, tag.c_str(), clock_text(model.time()).c_str(), o.altitude_ft, o.mach,
                   o.vvi / 0.3048 * 60.0);
     std::string error;
     if (write_picture(path, caption, &error))

@@ -37,7 +37,7 @@ public:
     void stop();
 
     // The simulator loads an aircraft at the airport (runway heading east).
-    void load_aircraft(const AircraftSpec& spec, const char* description, const Store* stores, int count,
+    void load_aircraft(const Airframe& airframe, const char* description, const Store* stores, int count,
                        bool airport);
 
     void frame();

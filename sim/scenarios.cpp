@@ -33,7 +33,7 @@ bool carrier_departure(Runner& r, Outcome& out)
     Store stores[3];
     stores[kJatoStation] = Store{kJatoType, 0, kJatoMass};
     stores[kBayStation] = Store{kOrbiterType, 0, kOrbiterMass};
-    r.load_aircraft(carrier_spec(), kCarrierDescription, stores, 3, true);
+    r.load_aircraft(carrier_airframe(), kCarrierDescription, stores, 3, true);
     tl.event(std::string("carrier loaded at the airport: \"") + kCarrierDescription + "\"");
 
     // Cockpit preparation: orbiter switch on, water injection automatic.
@@ -117,7 +117,7 @@ Outcome fly_carrier(Runner& r)
     // The orbiter, loaded as an aircraft of its own at the airport.
     tl.set_aircraft(Timeline::Aircraft::Orbiter);
     tl.heading("Ascender orbiter: loaded after the carrier's flight, placed at the stored release");
-    r.load_aircraft(orbiter_spec(), kOrbiterDescription, nullptr, 0, false);
+    r.load_aircraft(orbiter_airframe(), kOrbiterDescription, nullptr, 0, false);
     tl.event(std::string("orbiter loaded at the airport: \"") + kOrbiterDescription + "\"");
     r.run_for(6.0);
     r.moment("orbiter-loaded");
