@@ -227,7 +227,13 @@ bool Runner::save_preferences(int record, std::string* line)
         return false;
     }
     run_for(0.5);
-    const XPWidgetID save = xphost::find_widget("  Save and close");
+    // The button's caption, whatever blanks pad it.
+    XPWidgetID save = nullptr;
+    for (const auto& w : xphost::widgets()) {
+        const size_t first = w.descriptor.find_first_not_of(' ');
+        if (first != std::string::npos && w.descriptor.compare(first, std::string::npos, "Save and close") == 0)
+            save = w.id;
+    }
     if (!save || !xphost::press_button(save)) {
         *line = "the preferences dialog has no \"Save and close\" button to press";
         return false;
