@@ -392,9 +392,11 @@ static void PhaseDescent()
 // Hand-over: the stick and the autopilot are the pilot's again.
 static void PhaseHandOver()
 {
+    // "LAUNCH STORED" and the record number only when a release was stored:
+    // a zoom that missed its altitude still says so at the end.
     system21mes = 34;
-    system22mes = 47;
-    system23mes = 48;
+    system22mes = TARGETalt ? 47 : 38;
+    system23mes = TARGETalt ? 48 : 0;
 
     if (override_joystick) {
         override_joystick = 0;

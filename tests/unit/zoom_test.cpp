@@ -368,6 +368,13 @@ TEST_F(Zoom, AltitudeNotReachedKeepsTheDoorsShutAndStoresNothing)
               (std::vector<std::string>{"Launch failed, proceeding automatic reentry"}));
     for (int i = 0; i < OrbRecords; ++i)
         EXPECT_EQ(orb_latitude[i], 0.0) << i;
+
+    // The hand-over does not claim a stored launch.
+    Recover();
+    EXPECT_FALSE(SHOISTactive);
+    EXPECT_EQ(system21mes, 34);                   // PROCEDURE COMPLETE
+    EXPECT_EQ(system22mes, 38);                   // ALTITUDE NOT REACHED
+    EXPECT_EQ(system23mes, 0);
 }
 
 TEST_F(Zoom, RecoveryPullsOutDescendsAndHandsOverWithItsMessagesKept)
