@@ -29,3 +29,4 @@ void  SHdoNavigation();              // tick 4: zoom engagement
 void  SHdoEngine();                  // tick 7: water injection and thrust
 void  SHdoSystem();                  // tick 8: emergencies, fuel trim, wings, bay doors, lights
 void  SHdoDisplay();                 // tick 9: airframe temperatures
+void  SHopenBay();                   // bay doors open and release armed, for a release or an abandon

@@ -87,16 +87,23 @@ static void WriteStationMasses()
 // Abandon the orbiter through the open bay. Seen once a second on timer 3:
 // doors at once, "Orbiter out" at 2 s, lowered at 3 s, released at 4 s,
 // doors shut at 5 s.
+// Opens the bay for a release: the doors, marked as the carrier's own move so
+// the door protection leaves them open, and the release armed.
+void SHopenBay()
+{
+    water_scoop = water_scoop1 = 1;
+    XPLMSetDatai(dr_water_scoop, 1);
+    XPLMSetDatai(dr_missiles_armed, 1);
+    XPLMSpeakString("Baydoors open");
+}
+
 static void AbandonOrbiter()
 {
     if (!TIMER_3) {
-        water_scoop = water_scoop1 = 1;   // our own opening: the door protection leaves it alone
-        XPLMSetDatai(dr_water_scoop, 1);
-        XPLMSetDatai(dr_missiles_armed, 1);
+        SHopenBay();
         system21mes = 51;
         system22mes = 52;
         system23mes = 0;
-        XPLMSpeakString("Baydoors open");
         TIMER_3 = 1;
         TIMERval_3 = 0;
     }

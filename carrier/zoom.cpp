@@ -265,12 +265,9 @@ static void StoreRelease()
 static void ReleaseSequence()
 {
     if (sim_vvi <= 275.0f && !TIMER_2) {
-        water_scoop = water_scoop1 = 1;   // our own opening: the door protection leaves it alone
-        XPLMSetDatai(dr_water_scoop, 1);
-        XPLMSetDatai(dr_missiles_armed, 1);
+        SHopenBay();
         system22mes = 32;
         system23mes = 0;
-        XPLMSpeakString("Baydoors open");
         TIMER_2 = 1;
         TIMERval_2 = 0;
     }
