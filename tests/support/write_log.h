@@ -60,3 +60,12 @@ inline std::string F9(float v)
     std::snprintf(buf, sizeof buf, "%.9g", static_cast<double>(v));
     return buf;
 }
+
+// The fixed payload the first action writes five seconds after loading an aircraft.
+inline std::vector<std::string> FirstActionPayload(const char* description)
+{
+    xphost::load_aircraft(description);
+    xphost::clear_writes();
+    xphost::advance(5.3);
+    return WriteLines(0, {"sim/flightmodel/weight/m_fixed"});
+}

@@ -60,18 +60,9 @@ using MacFirstAction = PluginTest;
 
 TEST_F(MacFirstAction, KorvaPayloads)
 {
-    const struct { const char* d; const char* payload; } cases[] = {
-        {"QZT Korva K-2T turbo twin", "m_fixed: 330"},
-        {"QZT Korva K-4 trainer twin", "m_fixed: 180"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.d);
-        xphost::load_aircraft(c.d);
-        CheckKorvaCallback = 0.0f;
-        xphost::clear_writes();
-        xphost::advance(5.3);
-        EXPECT_EQ(WriteLines(0, {"sim/flightmodel/weight/m_fixed"}), std::vector<std::string>{c.payload});
-    }
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(FirstActionPayload("QZT Korva K-2T turbo twin"), Lines{"m_fixed: 330"});
+    EXPECT_EQ(FirstActionPayload("QZT Korva K-4 trainer twin"), Lines{"m_fixed: 180"});
 }
 
 }  // namespace
