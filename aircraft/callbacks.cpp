@@ -1,13 +1,13 @@
 // aircraft/callbacks.cpp: what runs while a recognised model is loaded.
 #include "aircraft/models.h"
-#include "aircraft/presets.h"
 #include "XPLMDisplay.h"
 #include "XPLMProcessing.h"
-#include "carrier/carrier.h"
-#include "carrier/orbiter.h"
-#include "carrier/panel.h"
+#include "aircraft/families.h"
+#include "aircraft/presets.h"
+#include "common/gearlights.h"
 #include "display/geometry.h"
 #include "display/handbook.h"
+#include "frame/controls.h"
 #include "frame/plugin.h"
 
 float CheckGliderCallback = 0.0f;
@@ -49,14 +49,11 @@ static void StopLoop(XPLMFlightLoop_f loop, float& interval)
 
 void PlaneCallback()
 {
-    if (Ident == 28)
-        XPLMRegisterDrawCallback(SCAMPanelDrawCallback, xplm_Phase_Panel, 0, nullptr);
-    if (Ident == 37) {
-        StartLoop(CheckSkyhoist, CheckSkyhoistCallback);
-        XPLMRegisterDrawCallback(SCAMPanelDrawCallback, xplm_Phase_Panel, 0, nullptr);
-    }
-    if (Ident == 45)
-        StartLoop(CheckOrbiter, CheckOrbiterCallback);
+    const PlaneFamily& family = FamilyOf(Ident);
+    if (family.loop)
+        StartLoop(family.loop, *family.loopInterval);
+    if (family.panelDraw)
+        XPLMRegisterDrawCallback(family.panelDraw, xplm_Phase_Panel, 0, nullptr);
 
     ScheduleFirstAct();
 
@@ -66,25 +63,48 @@ void PlaneCallback()
                                       INFOHandleMouseClickCallback, nullptr);
 }
 
+// What the model's loop took from the simulator goes back and its state is
+// reset, so the next aircraft (or this one loaded again) starts as if the
+// model had never flown.
+static void HandBack(const PlaneFamily& family)
+{
+    ReleaseHeldControls();
+    if (family.handBack)
+        family.handBack();
+    GearLightsReset();
+}
+
 void PlaneCallbackClean()
 {
+    const PlaneFamily& family = FamilyOf(Ident);
     if (Ident != 0) {
+        if (family.loop)
+            StopLoop(family.loop, *family.loopInterval);
+        if (family.panelDraw)
+            XPLMUnregisterDrawCallback(family.panelDraw, xplm_Phase_Panel, 0, nullptr);
         MetricAUTOequip = 0;
         if (DROPequip) {
             CheckDROPCallback = 0.0f;
             DROPequip = 0;
         }
+        if (family.camWindow)
+            DestroyWindow(CAMWindow);
     }
-    if (Ident == 28)
-        XPLMUnregisterDrawCallback(SCAMPanelDrawCallback, xplm_Phase_Panel, 0, nullptr);
-    if (Ident == 37) {
-        StopLoop(CheckSkyhoist, CheckSkyhoistCallback);
-        XPLMUnregisterDrawCallback(SCAMPanelDrawCallback, xplm_Phase_Panel, 0, nullptr);
-    }
-    if (Ident == 45)
-        StopLoop(CheckOrbiter, CheckOrbiterCallback);
+    HandBack(family);
+    // A first action still pending belongs to this aircraft, not the next.
+    CancelFirstAct();
 
     DestroyWindow(INFOWindow);
     DestroyWindow(PARAMETERWindow);
     Ident = 0;
+}
+
+void PlaneLoopsDisable()
+{
+    const PlaneFamily& family = FamilyOf(Ident);
+    if (!family.loopStopsOnDisable || !family.loop)
+        return;
+    // The interval stays: the loop comes back only with the next load.
+    XPLMUnregisterFlightLoopCallback(family.loop, nullptr);
+    HandBack(family);
 }

@@ -37,4 +37,5 @@ extern XPLMWindowID CAMWindow;       // light twin camera overlay
 void ReadPlaneDescription();         // the user's aircraft description into descrip
 void IdentifyPlane();                // descrip into Ident
 void PlaneCallback();                // start the loops, drawing and windows of Ident
-void PlaneCallbackClean();           // stop them, destroy the windows, Ident = 0
+void PlaneCallbackClean();           // stop them, hand back what they took, destroy the windows, Ident = 0
+void PlaneLoopsDisable();            // a disable stops the loops that must not run disabled

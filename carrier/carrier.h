@@ -29,4 +29,6 @@ void  SHdoNavigation();              // tick 4: zoom engagement
 void  SHdoEngine();                  // tick 7: water injection and thrust
 void  SHdoSystem();                  // tick 8: emergencies, fuel trim, wings, bay doors, lights
 void  SHdoDisplay();                 // tick 9: airframe temperatures
-void  SHopenBay();                   // bay doors open and release armed, for a release or an abandon
+void  SHopenBay();
+void  CarrierPreset();               // zoom constants, bay load, camera views
+void  CarrierHandBack();             // the loop's and the zoom's state as at start                   // bay doors open and release armed, for a release or an abandon

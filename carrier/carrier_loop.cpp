@@ -6,6 +6,7 @@
 #include "carrier/panel.h"
 #include "carrier/zoom.h"
 #include "common/timers.h"
+#include "frame/controls.h"
 #include "frame/datarefs.h"
 #include "systems/stores.h"
 
@@ -34,27 +35,19 @@ enum { StationStatusBytes = 15, CheckedStations = 6 };
 // A gap between calls far beyond the 0.1 s interval: the loop was (re)started.
 static const float RestartGap = 1.0f;
 
-static void SetEngineCount(int count)
-{
-    num_thrustpoints = count;
-    XPLMSetDatai(dr_num_thrustpoints, num_thrustpoints);
-    num_engines = count;
-    XPLMSetDatai(dr_num_engines, num_engines);
-}
-
 // Engines 5 and 6 are the JATO rockets.
 static void SetJatoMixture(float mixture)
 {
-    XPLMGetDatavf(dr_engine_Mix[0], engine_Mix, 0, 6);
+    ReadMixtures(6);
     engine_Mix[4] = mixture;
     engine_Mix[5] = mixture;
-    XPLMSetDatavf(dr_engine_Mix[0], engine_Mix, 0, 6);
+    WriteMixtures(6);
 }
 
 static void PressWeaponRelease(int down)
 {
     XPLMSetDatai(dr_bombs_armed, down);
-    XPLMSetDatai(dr_fire_down, down);
+    WriteHeldControl(HeldFireKey, down);
 }
 
 static void ReadSwitches()
@@ -74,14 +67,14 @@ static void ReadSwitches()
     // the pilot's stick is centred and disconnected while the zoom switch is on
     if (prop_sync_on && override_joystick != 1) {
         override_joystick = 1;
-        XPLMSetDatai(dr_override_joystick, 1);
+        WriteHeldControl(HeldJoystick, 1);
         XPLMSetDataf(dr_yolk_pitch_ratio, 0.0f);
         XPLMSetDataf(dr_yolk_roll_ratio, 0.0f);
         XPLMSetDataf(dr_yolk_heading_ratio, 0.0f);
     }
     if (!prop_sync_on && override_joystick) {
         override_joystick = 0;
-        XPLMSetDatai(dr_override_joystick, 0);
+        WriteHeldControl(HeldJoystick, 0);
     }
 }
 
@@ -256,7 +249,7 @@ void SHdoNavigation()
     // a navigated zoom has ended: give the autopilot its navigation state back
     if (SHOISTfromLOC && !SHOISTactive) {
         ap_flags = 4405;
-        XPLMSetDatai(dr_ap_flags, ap_flags);
+        EngageAutopilot(ap_flags);
         SHOISTfromLOC = 0;
         prop_sync_on = 0;
     }

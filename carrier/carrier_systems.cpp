@@ -8,6 +8,7 @@
 #include "common/gearlights.h"
 #include "common/timers.h"
 #include "display/geometry.h"
+#include "frame/controls.h"
 #include "frame/datarefs.h"
 
 // Takes water from the injection tank; the tank never goes below empty.
@@ -118,7 +119,7 @@ static void AbandonOrbiter()
         XPLMSetDatavf(dr_WeaponsY_wpn_att[0], WeaponsY_wpn_att, 0, 6);
     }
     if (TIMERval_3 == 40)
-        XPLMSetDatai(dr_fire_down, 1);
+        WriteHeldControl(HeldFireKey, 1);
     if (TIMERval_3 > 44) {
         system21mes = 0;
         system22mes = 55;
@@ -126,7 +127,7 @@ static void AbandonOrbiter()
         water_scoop = water_scoop1 = 0;
         XPLMSetDatai(dr_water_scoop, 0);
         XPLMSpeakString("Orbiter abandoned");
-        XPLMSetDatai(dr_fire_down, 0);
+        WriteHeldControl(HeldFireKey, 0);
         TIMER_3 = 0;
         ORBemergout = 1;
     }

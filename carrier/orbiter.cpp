@@ -12,6 +12,7 @@
 #include "carrier/zoom.h"
 #include "common/timers.h"
 #include "display/handbook.h"
+#include "frame/controls.h"
 #include "frame/datarefs.h"
 
 double orb_latitude[OrbRecords] = {};
@@ -31,7 +32,6 @@ float   fuel_2full = 0.0f;
 int     mis_time_hold1 = 0;
 uint8_t ORBcut = 0;
 
-static void WriteMixtures() { XPLMSetDatavf(dr_engine_Mix[0], engine_Mix, 0, 8); }
 static void WriteThrottles() { XPLMSetDatavf(dr_engine_thro_use[0], engine_thro_use, 0, 2); }
 
 // Circular orbit speed at the present height, sqrt(G M / r) in km/s: the
@@ -54,7 +54,7 @@ static void ORBplace()
     go_initial = 0;
 
     ap_flags = 164;
-    XPLMSetDatai(dr_ap_flags, ap_flags);
+    EngageAutopilot(ap_flags);
     prop_sync_on = 1;
     XPLMSetDatai(dr_prop_sync_on, prop_sync_on);
     ORB_AltKM = 250.0f;
@@ -80,9 +80,9 @@ static void ORBplace()
     // Engine 1 is the air-breather for the way home; engine 2 the rocket.
     engine_Mix[0] = 0.0f;
     engine_Mix[1] = 1.0f;
-    WriteMixtures();
+    WriteMixtures(8);
     override_throttles = 1;
-    XPLMSetDatai(dr_override_throttles, override_throttles);
+    WriteHeldControl(HeldThrottles, override_throttles);
     engine_thro_use[0] = 0.0f;
     engine_thro_use[1] = 1.0f;
     WriteThrottles();
@@ -96,7 +96,7 @@ static void ORBplace()
     // The ascent's first steps fly on this 20 deg command. It goes to the host
     // now: the ascent program, later in this same call, drops the pitch
     // override from what it writes until it steers the pitch itself.
-    XPLMSetDatai(dr_override_flightdir_pitch, override_flightdir_pitch);
+    WriteHeldControl(HeldFlightDirPitch, override_flightdir_pitch);
     XPLMSetDataf(dr_flight_director_pitch, flight_director_pitch);
 
     mis_time_hold1 = mis_seconds_tenth;
@@ -137,8 +137,9 @@ static void ORBcutEngine()
 
     prop_sync_on = 0;
     XPLMSetDatai(dr_prop_sync_on, prop_sync_on);
+    // All modes off: a write of 0 presses no button, so the host keeps its
+    // modes, and the autopilot goes off with its mode below.
     ap_flags = 0;
-    XPLMSetDatai(dr_ap_flags, ap_flags);
     autopilot_mode = 1;
     XPLMSetDatai(dr_autopilot_mode, autopilot_mode);
     elvator_trim = 0.0f;
@@ -147,17 +148,17 @@ static void ORBcutEngine()
     XPLMSetDataf(dr_fuel_2, fuel_2);
 
     override_throttles = 1;
-    XPLMSetDatai(dr_override_throttles, override_throttles);
+    WriteHeldControl(HeldThrottles, override_throttles);
     engine_thro_use[0] = 0.0f;
     engine_thro_use[1] = 0.0f;
     WriteThrottles();
     override_throttles = 0;
-    XPLMSetDatai(dr_override_throttles, override_throttles);
+    WriteHeldControl(HeldThrottles, override_throttles);
     XPLMSetDataf(dr_throtmax_FWD, 0.05f);
 
     engine_Mix[0] = 1.0f;
     engine_Mix[1] = 0.0f;
-    WriteMixtures();
+    WriteMixtures(8);
 
     autopilot_mode = 0;
     XPLMSetDatai(dr_autopilot_mode, autopilot_mode);
@@ -169,7 +170,7 @@ static void ORBcutEngine()
     schalt1 = 3;
     ORBcut = 1;
 
-    XPLMSetDatai(dr_fire_down, 1);
+    WriteHeldControl(HeldFireKey, 1);
 }
 
 // One call of the ascent program while the drive is on and tank 2 selected.
@@ -224,11 +225,24 @@ static void ORBafterCut()
         return;
     bombs_armed = 0;
     XPLMSetDatai(dr_bombs_armed, bombs_armed);
-    XPLMSetDatai(dr_fire_down, 0);
+    WriteHeldControl(HeldFireKey, 0);
     fuel_tank_selector = 1;
     XPLMSetDatai(dr_fuel_tank_selector, fuel_tank_selector);
     mis_time_hold1 = mis_seconds_tenth;
     ORBcut = 0;
+}
+
+void OrbiterHandBack()
+{
+    groundspeedKMS = 0.0f;
+    orbspeedKMS = 0.0f;
+    ORB_AltKM = 250.0f;
+    fuel_2full = 0.0f;
+    mis_time_hold1 = 0;
+    ORBcut = 0;
+    schalt1 = 0;
+    flight_director_pitch = 0.0f;
+    flight_director_roll = 0.0f;
 }
 
 float CheckOrbiter(float, float, int, void*)
@@ -260,13 +274,6 @@ float CheckOrbiter(float, float, int, void*)
     if (fuel_tank_selector == 1 && mis_seconds_tenth >= mis_time_hold1 + 30)
         XPLMSetDatai(dr_clutch_engage, 0);
 
-    if (override_flightdir_pitch) {
-        XPLMSetDatai(dr_override_flightdir_pitch, override_flightdir_pitch);
-        XPLMSetDataf(dr_flight_director_pitch, flight_director_pitch);
-    }
-    if (override_flightdir_roll) {
-        XPLMSetDatai(dr_override_flightdir_roll, override_flightdir_roll);
-        XPLMSetDataf(dr_flight_director_roll, flight_director_roll);
-    }
+    WriteFlightDirector();
     return CheckOrbiterCallback;
 }

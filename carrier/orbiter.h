@@ -20,4 +20,5 @@ extern float  fuel_2full;            // rocket tank content at placement, kg
 extern int    mis_time_hold1;        // mission tenths at placement or engine cut
 extern uint8_t ORBcut;               // engine cut made; the booster disarm and tank change are still due
 
+void  OrbiterHandBack();             // the ascent's state as at start
 float CheckOrbiter(float elapsedSinceLastCall, float elapsedTimeSinceLastFlightLoop, int counter, void* refcon);

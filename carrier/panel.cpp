@@ -3,6 +3,7 @@
 #include "carrier/panel.h"
 #include "XPLMDataAccess.h"
 #include "XPLMGraphics.h"
+#include "aircraft/families.h"
 #include "aircraft/models.h"
 #include "carrier/carrier.h"
 #include "carrier/zoom.h"
@@ -12,66 +13,7 @@
 
 // Two colours carry a green above 1; the host gets them as they are.
 const SystemMessage smessage[SystemMessages] = {
-    {"",                           0, {0.0f, 0.0f, 0.0f}},
-    {"OPERABLE",                   1, {0.2f, 0.9f, 0.2f}},
-    {"INOPERABLE",                 2, {1.0f, 0.2f, 0.2f}},
-    {"ORBITER SAVE",               3, {0.2f, 0.9f, 0.2f}},
-    {"ORBITER ARMED",              4, {1.0f, 0.2f, 0.2f}},
-    {"PRESS F4 TO ABANDON",        5, {1.0f, 0.2f, 0.2f}},
-    {"EJECTED",                    6, {0.2f, 0.9f, 0.2f}},
-    {"LAUNCHED",                   7, {0.2f, 0.9f, 0.2f}},
-    {"UNDER WAY ",                 8, {0.2f, 0.9f, 0.2f}},
-    {"IN ORBIT",                   9, {0.2f, 0.9f, 0.2f}},
-    {"LOST",                      10, {1.0f, 0.2f, 0.2f}},
-    {"Z3 ORBITER",                11, {0.2f, 0.9f, 0.2f}},
-    {"BAY EMPTY",                 12, {0.2f, 0.9f, 0.2f}},
-    {"DUMPING WATER",             13, {0.2f, 0.9f, 0.2f}},
-    {"WATER EMPTY",               14, {0.9f, 0.1f, 0.1f}},
-    {"WATER SHUT",                15, {0.9f, 0.9f, 0.2f}},
-    {"WATER: DISABLE",            16, {0.9f, 0.9f, 0.2f}},
-    {"WATER    KG/S",             17, {0.4f, 0.4f, 1.0f}},
-    {"DUMPING FUEL",              18, {0.9f, 0.9f, 0.2f}},
-    {"FUEL TRIM AFT",             19, {0.9f, 0.9f, 0.2f}},
-    {"FUEL TRIM FORE",            20, {0.9f, 0.9f, 0.2f}},
-    {"ZOOM READY",                21, {0.2f, 0.9f, 0.2f}},
-    {"ACCELERATING",              22, {0.9f, 0.9f, 0.2f}},
-    {"ENGINE IDLE",               23, {0.9f, 0.9f, 0.2f}},
-    {"LAUNCH PROCED",             24, {0.9f, 0.9f, 0.2f}},
-    {"RE-ENTRY",                  25, {0.9f, 0.9f, 0.2f}},
-    {"LEVELLING",                 26, {0.9f, 0.9f, 0.2f}},
-    {"STANDARD AP",               27, {0.2f, 0.9f, 0.2f}},
-    {"ZOOM AP ON",                28, {0.2f, 0.9f, 0.2f}},
-    {"ZOOM AP OFF",               29, {1.0f, 0.2f, 0.2f}},
-    {"ZOOM AP STBY",              30, {0.2f, 0.9f, 0.2f}},
-    {"BAYDOORS CLOSED",           31, {0.2f, 1.2f, 0.2f}},
-    {"BAYDOORS OPEN",             32, {0.9f, 0.1f, 0.1f}},
-    {"FUEL TRIMMED",              33, {0.9f, 0.9f, 0.2f}},
-    {"PROCEDURE COMPLETE",        34, {0.2f, 0.9f, 0.2f}},
-    {"ZOOM TO 6 G",               35, {0.9f, 0.9f, 0.2f}},
-    {"PARABOLIC FLIGHT",          36, {0.9f, 0.9f, 0.2f}},
-    {"TARGET ALTITUDE",           37, {0.9f, 0.9f, 0.2f}},
-    {"ALTITUDE NOT REACHED",      38, {0.2f, 0.9f, 0.2f}},
-    {"JATO READY",                39, {0.2f, 0.9f, 0.2f}},
-    {"JATO ACTIVE",               40, {0.9f, 0.9f, 0.2f}},
-    {"JATO DROPPED",              41, {0.9f, 0.9f, 0.2f}},
-    {"AUTOMATIC",                 42, {0.2f, 0.9f, 0.2f}},
-    {"CLIMB! TO FL600 M3.5",      43, {1.0f, 0.2f, 0.2f}},
-    {"NO WATER INJECTION HERE",   44, {1.0f, 0.2f, 0.2f}},
-    {"ZOOM READY",                45, {1.0f, 0.2f, 0.2f}},
-    {"PRESS F4 TO ENGAGE",        46, {1.0f, 0.2f, 0.2f}},
-    {"LAUNCH STORED",             47, {1.0f, 1.02f, 0.2f}},
-    {"INDEX NO.",                 48, {0.9f, 0.9f, 0.2f}},
-    {"ORBITER INOPERATIVE",       49, {0.9f, 0.2f, 0.2f}},
-    {"ORBITER FUEL DUMPED",       50, {0.9f, 0.2f, 0.2f}},
-    {"ABANDON ORBITER PROCEDURE", 51, {0.9f, 0.2f, 0.2f}},
-    {"BAYDOORS OPEN",             52, {0.9f, 0.2f, 0.2f}},
-    {"ORBITER OUT",               53, {0.2f, 0.9f, 0.2f}},
-    {"BAYDOORS CLOSED",           54, {0.2f, 0.9f, 0.2f}},
-    {"ORBITER ABANDONED",         55, {0.9f, 0.2f, 0.2f}},
-    {"TO MACH 6.3",               56, {0.9f, 0.9f, 0.2f}},
-    {"",                          57, {0.9f, 0.9f, 0.2f}},
-    {"",                          58, {0.9f, 0.9f, 0.2f}},
-    {"",                          59, {0.9f, 0.9f, 0.2f}},
+#include "carrier/messages.inc"
 };
 
 int system21mes = 0, system22mes = 0, system23mes = 0, system24mes = 0, system25mes = 0;
@@ -100,7 +42,7 @@ static void Message(int number, int x, int y)
 }
 
 // The hypersonic jet shows its water figures in the two inside views only.
-static void DrawJetPage()
+void DrawJetPage()
 {
     if (view_type != 1000 && view_type != 1026)
         return;
@@ -119,7 +61,7 @@ static void DrawJetPage()
 
 // The carrier's page, in every view. A label's leading blanks leave room for
 // the value drawn from the same position.
-static void DrawCarrierPage()
+void DrawCarrierPage()
 {
     if (ECAM_mode == 0) {
         Text(colorW, ECAMcol1, ECAMrow1, " THRUST MAX    ACT");
@@ -169,9 +111,8 @@ int SCAMPanelDrawCallback(XPLMDrawingPhase, int, void*)
     ECAM_mode = XPLMGetDatai(dr_ECAM_mode);
     view_type = XPLMGetDatai(dr_view_type);
 
-    if (Ident == 28)
-        DrawJetPage();
-    if (Ident == 37)
-        DrawCarrierPage();
+    const PlaneFamily& family = FamilyOf(Ident);
+    if (family.panelPage)
+        family.panelPage();
     return 1;
 }

@@ -17,4 +17,6 @@ extern int system21mes, system22mes, system23mes;  // message lines 1 to 3
 extern int system24mes;              // bay line
 extern int system25mes;              // water line
 
-int SCAMPanelDrawCallback(XPLMDrawingPhase inPhase, int inIsBefore, void* inRefcon);
+void DrawJetPage();                  // the hypersonic jet's water figures
+void DrawCarrierPage();              // the carrier's whole page
+int  SCAMPanelDrawCallback(XPLMDrawingPhase inPhase, int inIsBefore, void* inRefcon);

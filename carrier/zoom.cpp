@@ -11,6 +11,7 @@
 #include "carrier/panel.h"
 #include "common/keys.h"
 #include "common/timers.h"
+#include "frame/controls.h"
 #include "frame/datarefs.h"
 #include "prefs/prefs.h"
 
@@ -62,19 +63,6 @@ static void ReadTanks()
     fuel_tot = fuel_1 + fuel_2 + fuel_3;
 }
 
-// Overridden flight-director commands go out at the end of each phase's call.
-static void WriteFlightDirector()
-{
-    if (override_flightdir_pitch) {
-        XPLMSetDatai(dr_override_flightdir_pitch, 1);
-        XPLMSetDataf(dr_flight_director_pitch, flight_director_pitch);
-    }
-    if (override_flightdir_roll) {
-        XPLMSetDatai(dr_override_flightdir_roll, 1);
-        XPLMSetDataf(dr_flight_director_roll, flight_director_roll);
-    }
-}
-
 static void PhaseStart()
 {
     if (SHOISTfromLOC)
@@ -122,7 +110,7 @@ static void PhaseClimb()
     DumpExcessFuel();
 
     if (schalt1 == 0) {
-        XPLMSetDatai(dr_ap_flags, ap_flags);
+        EngageAutopilot(ap_flags);
         SetMachTarget(0.9f);
         SetAutopilotMode(2);
         XPLMSetDataf(dr_ap_altitude, zlevel1);
@@ -215,7 +203,7 @@ static void PhasePullUp()
     if (schalt1 == 3 && pitch_elect <= 21.5f) {
         XPLMSetDatai(dr_autopilot_mode, 0);
         ap_flags = 164;
-        XPLMSetDatai(dr_ap_flags, ap_flags);
+        EngageAutopilot(ap_flags);
         SetAutopilotMode(2);
         XPLMSetDataf(dr_ap_altitude, zendlevel);
         SetMachTarget(zendspeed);
@@ -282,14 +270,14 @@ static void ReleaseSequence()
     }
     if (TIMERval_2 == 60 || TIMERval_2 == 61) {
         StoreRelease();
-        XPLMSetDatai(dr_fire_down, 1);
+        WriteHeldControl(HeldFireKey, 1);
     }
     if (TIMERval_2 > 64) {
         system22mes = 11;
         system23mes = 8;
         system24mes = 12;
         XPLMSpeakString("Launch successful");
-        XPLMSetDatai(dr_fire_down, 0);
+        WriteHeldControl(HeldFireKey, 0);
         TIMER_2 = 0;
         schalt1 = 2;
     }
@@ -347,7 +335,7 @@ static void PhasePullOut()
         schalt1 = 1;
         ap_flags = 163;
         XPLMSetDatai(dr_missiles_armed, 0);
-        XPLMSetDatai(dr_fire_down, 0);
+        WriteHeldControl(HeldFireKey, 0);
     }
     if (schalt1 == 1) {
         override_flightdir_pitch = 1;
@@ -374,10 +362,11 @@ static void PhaseDescent()
     if (CurrentAlt > zendlevel + 2000.0f && CurrentAlt < zendlevel + 12000.0f) {
         override_flightdir_pitch = 0;
         override_flightdir_roll = 0;
-        XPLMSetDatai(dr_override_flightdir_pitch, 0);
-        XPLMSetDatai(dr_override_flightdir_roll, 0);
-        // the state bits as read in this call
-        XPLMSetDatai(dr_ap_flags, ap_flags);
+        WriteHeldControl(HeldFlightDirPitch, 0);
+        WriteHeldControl(HeldFlightDirRoll, 0);
+        // The state bits as read in this call would go back here; written to
+        // the autopilot they would press every engaged mode's button and
+        // switch those modes off, so nothing is written.
         SetRecoveryTargets();
         schalt1 = 0;
         zoom_on = 6;
@@ -397,12 +386,12 @@ static void PhaseHandOver()
 
     if (override_joystick) {
         override_joystick = 0;
-        XPLMSetDatai(dr_override_joystick, 0);
+        WriteHeldControl(HeldJoystick, 0);
     }
     if (!SHOISTfromLOC) {
         ap_flags = 163;
         SetAutopilotMode(0);
-        XPLMSetDatai(dr_ap_flags, ap_flags);
+        EngageAutopilot(ap_flags);
         SetAutopilotMode(2);
         SetRecoveryTargets();
     }

@@ -20,3 +20,9 @@ void LightsFollowGear()
     XPLMSetDatai(dr_landing_lights_on, landing_lights_on);
     gear_handle_status1 = gear_handle_status;
 }
+
+void GearLightsReset()
+{
+    gear_handle_status1 = 0;
+    landlights_was = 0;
+}

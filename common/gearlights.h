@@ -9,3 +9,6 @@ extern int     landlights_was;       // landing-light switch remembered at gear-
 // Reads the gear handle; on a change, gear up stores and switches off the
 // landing lights, gear down restores them.
 void LightsFollowGear();
+
+// Forgets the handle and the stored switch, as at start.
+void GearLightsReset();

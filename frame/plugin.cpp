@@ -40,6 +40,12 @@ void ScheduleFirstAct()
     FirstActReg = 1;
 }
 
+void CancelFirstAct()
+{
+    XPLMUnregisterFlightLoopCallback(FIRSTAct, nullptr);
+    FirstActReg = 0;
+}
+
 PLUGIN_API int XPluginStart(char* outName, char* outSig, char* outDesc)
 {
     InitDataRef(1, 1);
@@ -84,6 +90,7 @@ PLUGIN_API int XPluginEnable(void)
 PLUGIN_API void XPluginDisable(void)
 {
     keystat1 = -1;
+    PlaneLoopsDisable();
 }
 
 PLUGIN_API void XPluginReceiveMessage(XPLMPluginID inFromWho, int inMessage, void* inParam)

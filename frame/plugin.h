@@ -17,3 +17,5 @@ enum { PluginInfoLen = 256 };
 
 // Registers the one-shot first action 5 s from now unless it is already pending.
 void ScheduleFirstAct();
+// Drops a pending first action.
+void CancelFirstAct();

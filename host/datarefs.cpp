@@ -32,6 +32,7 @@ struct Var {
     std::vector<float> vf;
     std::vector<unsigned char> bytes;
     Handle* handle = nullptr;
+    bool   buttons = false;                  // a write presses mode buttons (the autopilot state)
 };
 
 struct Store {
@@ -93,6 +94,7 @@ void add_var(const Dataref& ref)
     }
     auto v = std::make_unique<Var>();
     v->meta = ref;
+    v->buttons = ref.path == "sim/cockpit/autopilot/autopilot_state";
     size_storage(*v);
     handles().push_back(Handle{ref.path, v.get()});
     v->handle = &handles().back();
@@ -390,8 +392,10 @@ int XPLMGetDatai(XPLMDataRef inDataRef)
 
 void XPLMSetDatai(XPLMDataRef inDataRef, int inValue)
 {
-    if (log_write(inDataRef, xplmType_Int, 0, {double(inValue)}, "XPLMSetDatai"))
-        var_of(inDataRef)->i = inValue;
+    if (!log_write(inDataRef, xplmType_Int, 0, {double(inValue)}, "XPLMSetDatai"))
+        return;
+    Var* v = var_of(inDataRef);
+    v->i = v->buttons ? autopilot_after_presses(v->i, inValue) : inValue;
 }
 
 float XPLMGetDataf(XPLMDataRef inDataRef)

@@ -133,6 +133,18 @@ const std::vector<TypeMismatch>& type_mismatches();
 
 int find_calls();                        // XPLMFindDataRef calls since reset()
 
+// "sim/cockpit/autopilot/autopilot_state" is a row of mode buttons to a
+// plug-in: a write presses the button of every bit written, lowest bit first.
+// Pressing an engaged mode's button switches it off; engaging a mode releases
+// the mode engaged on its axis (lateral: heading 2, wing leveller 4, nav 512,
+// FMS 8192, horizontal TOGA 32768; vertical: speed by pitch 8, vertical speed
+// 16, level change 64, pitch sync 128, glide slope 2048, altitude hold 16384,
+// vertical TOGA 65536, VNAV 262144; throttle: autothrottle 1). The arming bits
+// (altitude 32, nav 256, glide slope 1024, FMS 4096, VNAV 131072) toggle on
+// their own. A write of 0 presses nothing. Reads give the resulting state;
+// set_i sets the state itself, as the pilot's panel would.
+int autopilot_after_presses(int state, int pressed);
+
 // ---------------------------------------------------------------- time and frames
 
 double now();                            // simulated seconds since reset()

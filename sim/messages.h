@@ -3,12 +3,6 @@
 
 namespace sim {
 
-struct PanelMessage {
-    int number;
-    const char* text;
-    float rgb[3];
-};
-
 // The number of the message drawn with this text and colour, 0 for an empty
 // text, -1 for a text that is not a message line (labels, figures).
 int panel_message(const char* text, const float rgb[3]);

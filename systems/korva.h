@@ -4,3 +4,6 @@
 
 extern uint8_t CAMERAon;
 extern float   CAMERAheadingMax;     // largest yoke-steered heading offset of camera 0
+
+void KorvaPreset();                  // camera views and the yoke camera's range
+void KorvaFirstAction();             // cabin load

@@ -11,3 +11,11 @@ extern uint8_t FUELisGallon;
 extern float   DTANKempty, DTANKfuel;    // kg
 extern float   Tstoff, Cstoff;           // rocket propellant, kg
 extern int     DTANKnumber, TTANKnumber, DTANKstation;
+
+// The families' own parts of the first action: payload, HUD, fuel per tank
+// and the weapon stations the custom data window lists.
+void StormfalkFirstAction();         // jet fighters, slots 9 to 15
+void BrannocFirstAction();           // twin propeller fighters, 18 to 21
+void VeyraFirstAction();             // flying wings, 22 to 25
+void GrauhornPreset();               // six-engine bombers: the JATO packs are engines 7 and 8
+void GrauhornFirstAction();          // six-engine bombers, 26 and 27

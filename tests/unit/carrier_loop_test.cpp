@@ -149,7 +149,7 @@ TEST_F(CarrierLoop, StationChangeSeenWhileMovingPressesTheWeaponRelease)
 
 TEST_F(CarrierLoop, ZoomEngagesAtOnceOrOnANavigatedLegAtTheDialled99900Feet)
 {
-    xphost::set_i(ApFlags, 4001);
+    xphost::set_i(ApFlags, 4001);                     // autothrottle, altitude arm, nav and glide slope
     xphost::set_f(ApAlt, 50000.0f);
     xphost::set_f(ApHeading, 123.0f);
     xphost::set_i(ZoomSwitch, 1);
@@ -165,7 +165,11 @@ TEST_F(CarrierLoop, ZoomEngagesAtOnceOrOnANavigatedLegAtTheDialled99900Feet)
     EXPECT_TRUE(SHOISTfromLOC);
     EXPECT_EQ(zoom_on, 1);                            // the zoom ran within the same call
     EXPECT_TRUE(Wrote(ws, ApHeading, 123.0));         // it flies the heading set then
-    EXPECT_TRUE(Wrote(ws, ApFlags, 163));
+    // Only the heading button is pressed: it takes the lateral axis from the
+    // nav mode, and the modes already engaged stay on.
+    EXPECT_EQ(WritesOf(ws, ApFlags).size(), 1u);
+    EXPECT_TRUE(Wrote(ws, ApFlags, 2));
+    EXPECT_EQ(xphost::get_i(ApFlags), 4001 - 512 + 2);
 
     // outside a navigation state the zoom starts at once
     xphost::set_i(ZoomSwitch, 0);
@@ -184,11 +188,12 @@ TEST_F(CarrierLoop, ZoomEngagesAtOnceOrOnANavigatedLegAtTheDialled99900Feet)
 TEST_F(CarrierLoop, NavigatedZoomThatHasEndedGivesTheAutopilotItsStateBack)
 {
     SHOISTfromLOC = 1;                                // a navigated zoom has handed over
-    xphost::set_i(ApFlags, 4500);
+    xphost::set_i(ApFlags, 4096 | 163);               // the zoom's modes with the FMS armed
     xphost::set_f(ApAlt, 60000.0f);
     xphost::set_i(ZoomSwitch, 1);
-    const auto ws = RunStep(4);
-    EXPECT_TRUE(Wrote(ws, ApFlags, 4405));
+    auto ws = RunStep(4);
+    EXPECT_EQ(xphost::get_i(ApFlags), 4405);          // reached by pressing what was not on
+    EXPECT_TRUE(Wrote(ws, ApFlags, 4405 & ~(4096 | 163)));
     EXPECT_FALSE(SHOISTfromLOC || SHOISTactive);
     EXPECT_EQ(system21mes, 0);                        // seen as the switch going off
 }

@@ -137,7 +137,7 @@ TEST_F(Zoom, ClimbFollowsTheSpeedScheduleAndItsPitchLimits)
     xphost::set_f(Fuel2, 9000);                   // 17,000 kg: too heavy for the zoom
     Air(5000, 0.8f);
     auto ws = Engage();
-    EXPECT_TRUE(Wrote(ws, ApFlags, 163));
+    EXPECT_EQ(xphost::get_i(ApFlags), 163);       // from an autopilot with no mode on
     EXPECT_TRUE(Wrote(ws, ApMode, 2));
     EXPECT_TRUE(Wrote(ws, ApAlt, 72000));
     EXPECT_TRUE(Wrote(ws, ApSpeed, 0.9));
@@ -272,7 +272,10 @@ TEST_F(Zoom, PullUpEasesOverTheTopAndChecksTheTargetFiveSecondsLater)
     ASSERT_GE(off, 0);
     EXPECT_EQ(ws[off].values[0], 0);
     ASSERT_GT(flags, off);
-    EXPECT_EQ(ws[flags].values[0], 164);
+    // The wing leveller's button alone: it takes the lateral axis from the
+    // heading mode; the autothrottle, on an axis of its own, stays.
+    EXPECT_EQ(ws[flags].values[0], 4);
+    EXPECT_EQ(xphost::get_i(ApFlags), 164 | 1);
     EXPECT_EQ(ws[IndexOf(ws, ApMode, flags)].values[0], 2);
     EXPECT_TRUE(Wrote(ws, ApAlt, 60000));
     EXPECT_TRUE(Wrote(ws, ApSpeed, 3.3));
@@ -428,17 +431,19 @@ TEST_F(Zoom, RecoveryPullsOutDescendsAndHandsOverWithItsMessagesKept)
     Ticks(3);
     EXPECT_EQ(zoom_on, 5);
 
-    xphost::set_i(ApFlags, 777);                  // whatever the host shows now is written back
+    xphost::set_i(ApFlags, 777);                  // nav, speed by pitch, autothrottle: the pilot's modes now
     Air(71999, 3.3f);
     ws = Tick();
     EXPECT_FALSE(SHOISTactive);
     EXPECT_EQ(xphost::get_i(ZoomSwitch), 0);
     EXPECT_TRUE(Wrote(ws, "sim/operation/override/override_flightdir_roll", 0));
     EXPECT_TRUE(Wrote(ws, StickOverride, 0));
+    // The state read is not written back (that would press every engaged
+    // mode's button); the hand-over presses only what 163 lacks.
     const auto flags = WritesOf(ws, ApFlags);
-    ASSERT_EQ(flags.size(), 2u);
-    EXPECT_EQ(flags[0].values[0], 777);
-    EXPECT_EQ(flags[1].values[0], 163);
+    ASSERT_EQ(flags.size(), 1u);
+    EXPECT_EQ(flags[0].values[0], 163 & ~777);
+    EXPECT_EQ(xphost::get_i(ApFlags), 163 | 256);  // the nav arming stays
     EXPECT_EQ(xphost::get_i(ApMode), 2);
     EXPECT_EQ(LastWritten(ApAlt), 60000);
     EXPECT_NEAR(LastWritten(ApSpeed), 3.3, 1e-6);

@@ -1,0 +1,4 @@
+// systems/vessa.h: the Vessa Air and the Vessa Space.
+#pragma once
+
+void VessaFirstAction();             // space drive off, payload, trim, autopilot altitude
