@@ -122,10 +122,8 @@ void HostBridge::load_aircraft_file(const Airframe& airframe, const Store* store
     xphost::set_f(p.parkbrake, 1.0f);
     xphost::set_i(p.ap_mode, 0);
     xphost::set_i(p.ap_state, 0);
-    xphost::set_i(p.fd_pitch_ovr, 0);
-    xphost::set_i(p.fd_roll_ovr, 0);
-    xphost::set_i(p.joystick_ovr, 0);
-    xphost::set_i(p.thro_ovr, 0);
+    // The overrides are the plug-ins' own: the simulator keeps them across a
+    // load, and so does the demo.
     xphost::set_f(p.trim, 0.0f);
     xphost::set_i(p.doors, 0);
     xphost::set_i(p.fire, 0);

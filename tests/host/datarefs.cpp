@@ -26,6 +26,26 @@ TEST_F(Datarefs, WrongTypeReadsZeroIgnoresWritesAndIsRecorded)
     EXPECT_FALSE(xphost::writes_to("sim/flightmodel/weight/m_fuel1")[0].accepted);
 }
 
+// A plug-in's write of the autopilot state presses the written modes' buttons.
+TEST_F(Datarefs, AutopilotStateTakesWritesAsButtonPresses)
+{
+    const char* path = "sim/cockpit/autopilot/autopilot_state";
+    XPLMDataRef ap = XPLMFindDataRef(path);
+    XPLMSetDatai(ap, 163);                         // autothrottle, heading, altitude arm, pitch sync
+    EXPECT_EQ(XPLMGetDatai(ap), 163);
+    XPLMSetDatai(ap, 163);                         // the same buttons again switch them all off
+    EXPECT_EQ(XPLMGetDatai(ap), 0);
+
+    xphost::set_i(path, 512 | 16384 | 1);          // the pilot's nav, altitude hold, autothrottle
+    XPLMSetDatai(ap, 2 | 128);                     // heading and pitch sync take their axes
+    EXPECT_EQ(XPLMGetDatai(ap), 2 | 128 | 1);
+    XPLMSetDatai(ap, 0);                           // presses nothing
+    EXPECT_EQ(XPLMGetDatai(ap), 2 | 128 | 1);
+    XPLMSetDatai(ap, 4 | 4096 | 32);               // wing leveller; the arming bits toggle alone
+    EXPECT_EQ(XPLMGetDatai(ap), 4 | 128 | 1 | 4096 | 32);
+    EXPECT_EQ(xphost::writes_to(path).back().values.at(0), 4 | 4096 | 32);   // logged as written
+}
+
 TEST_F(Datarefs, MissingWithdrawnAndReadOnlyVariables)
 {
     XPLMDataRef none = XPLMFindDataRef("sim/no/such/path");
