@@ -5,6 +5,8 @@
 #include "frame/datarefs.h"
 
 uint8_t engOn = 1, gearstat = 1, propstat = 1, mixstat = 1;
+float   swdi_ist = 0.0f;
+float   rangeKM = 0.0f;
 
 void GliderPreset()
 {

@@ -16,6 +16,8 @@ uint8_t FUELisGallon = 0;
 float   DTANKempty = 0.0f, DTANKfuel = 0.0f;
 float   Tstoff = 0.0f, Cstoff = 0.0f;
 int     DTANKnumber = 0, TTANKnumber = 0, DTANKstation = 0;
+float   verbrauch_tstoff = 0.0f;
+float   TCduration = 0.0f;
 
 // Tank loads in kg, single precision as the models' fuel tables give them.
 static const float FuelSF1 = 729.149597f;

@@ -11,6 +11,8 @@ extern uint8_t FUELisGallon;
 extern float   DTANKempty, DTANKfuel;    // kg
 extern float   Tstoff, Cstoff;           // rocket propellant, kg
 extern int     DTANKnumber, TTANKnumber, DTANKstation;
+extern float   verbrauch_tstoff;     // rocket propellant used, kg/s
+extern float   TCduration;           // rocket burn time left, s
 
 // The families' own parts of the first action: payload, HUD, fuel per tank
 // and the weapon stations the custom data window lists.
