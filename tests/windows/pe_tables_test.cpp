@@ -25,7 +25,7 @@ const std::string kImportsDir = QZT_WIN_IMPORTS_DIR; // the .def files of the im
 
 #define REQUIRE_WINDOWS_BUILD()                                                                          \
     if (kPlugin.empty())                                                                                 \
-    GTEST_SKIP() << "the Windows file was not built: MinGW-w64 is not installed (scripts/deps windows)"
+    GTEST_SKIP() << "the Windows file was not built (MinGW-w64 not installed, or QZT_BUILD_WINDOWS=OFF)"
 
 std::string Lower(std::string s)
 {
