@@ -5,6 +5,8 @@
 # Names marked with `marker` (XPLM_API or WIDGET_API) in the headers of `dir`.
 function(qzt_sdk_functions marker dir outvar)
   file(GLOB headers CONFIGURE_DEPENDS ${dir}/*.h)
+  # A header's new declaration reconfigures the build, as a new header does.
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${headers})
   set(names)
   foreach(header ${headers})
     file(READ ${header} text)
