@@ -14,7 +14,7 @@
 
 //                          role                           loop and interval                       off at disable  panel drawing and page                       cam  drop  metric    english  preset           first action           hand-back
 static const PlaneFamily NoModel   = {"no model",                   nullptr, nullptr,                                0, nullptr, nullptr,                              0, 0,    0,   0,   0, nullptr,         nullptr,               nullptr};
-static const PlaneFamily Halvik    = {"Halvik VTOL",                nullptr, nullptr,                                0, nullptr, nullptr,                              0, 0,    0,   0,   0, HalvikPreset,    HalvikFirstAction,     nullptr};
+static const PlaneFamily Halvik    = {"Halvik VTOL",                nullptr, nullptr,                                0, nullptr, nullptr,                              0, 0,    0,   0,   0, HalvikPreset,    HalvikFirstAction,     HalvikHandBack};
 static const PlaneFamily Vessa     = {"Vessa",                      nullptr, nullptr,                                0, nullptr, nullptr,                              0, 0,    0,   0,   0, nullptr,         VessaFirstAction,      nullptr};
 static const PlaneFamily Tessel    = {"Tessel two-seater",          nullptr, nullptr,                                0, nullptr, nullptr,                              0, 0,    0,   0,   0, nullptr,         TesselFirstAction,     nullptr};
 static const PlaneFamily Windling  = {"Windling motor glider",      nullptr, &CheckGliderCallback,                   1, nullptr, nullptr,                              0, 0,    0,   0,   0, GliderPreset,    GliderFirstAction,     nullptr};
