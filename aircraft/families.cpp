@@ -28,7 +28,7 @@ static const PlaneFamily Skyhoist  = {"Skyhoist carrier",           CheckSkyhois
 static const PlaneFamily Skyhoist2 = {"Skyhoist II carrier",        nullptr, nullptr,                                0, nullptr, nullptr,                              0, 0,    0,   0,   0, nullptr,         nullptr,               nullptr};
 static const PlaneFamily Ascender  = {"Ascender orbiter",           CheckOrbiter, &CheckOrbiterCallback,             0, nullptr, nullptr,                              0, 0,    0,   0,   0, nullptr,         nullptr,               OrbiterHandBack};
 static const PlaneFamily AscenderV = {"Ascender orbiter variant",   nullptr, nullptr,                                0, nullptr, nullptr,                              0, 0,    0,   0,   0, nullptr,         nullptr,               nullptr};
-static const PlaneFamily Korva     = {"Korva light twin",           nullptr, &CheckKorvaCallback,                    0, nullptr, nullptr,                              1, 0,    0,   0,   0, KorvaPreset,     KorvaFirstAction,      nullptr};
+static const PlaneFamily Korva     = {"Korva light twin",           CheckKorva, &CheckKorvaCallback,                 0, nullptr, nullptr,                              1, 0,    0,   0,   0, KorvaPreset,     KorvaFirstAction,      KorvaHandBack};
 
 static const PlaneFamily* const SlotFamily[IdPlaneRows] = {
     &NoModel,                                                            // 0
