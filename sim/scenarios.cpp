@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "aircraft.h"
+#include "cameras.h"
 #include "xphost.h"
 
 namespace sim {
@@ -89,6 +90,7 @@ Outcome fly_carrier(Runner& r)
     if (!carrier_departure(r, out))
         return out;
     const Facts& f = tl.facts;
+    carrier_camera_tour(r, out);
     if (!r.run_until([&] { return f.phase[6]; }, 1800))
         out.missing.push_back("the zoom never handed over (no phase 6 within 30 minutes)");
     r.run_for(30);
