@@ -8,6 +8,7 @@
 
 #include "aircraft.h"
 #include "cameras.h"
+#include "twin.h"
 #include "xphost.h"
 
 namespace sim {
@@ -201,6 +202,7 @@ const std::vector<Scenario>& scenarios()
     static const std::vector<Scenario> all = {
         {"carrier", "take-off with JATO, the whole zoom, the orbiter's release, then the orbiter to orbit", fly_carrier},
         {"lowzoom", "the intakes unstart in the pull-up: the zoom falls short and the launch is called off", fly_lowzoom},
+        {"twin", "the light twin's cameras: the yoke camera, the overlay, night vision, mouse and zoom", fly_twin},
     };
     return all;
 }
