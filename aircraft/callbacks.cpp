@@ -4,11 +4,14 @@
 #include "XPLMProcessing.h"
 #include "aircraft/families.h"
 #include "aircraft/presets.h"
+#include "carrier/camera.h"
 #include "common/gearlights.h"
 #include "display/geometry.h"
 #include "display/handbook.h"
 #include "frame/controls.h"
+#include "frame/datarefs.h"
 #include "frame/plugin.h"
+#include "systems/korva.h"
 
 float CheckGliderCallback = 0.0f;
 float CheckDROPCallback = 0.0f;
@@ -54,6 +57,11 @@ void PlaneCallback()
         StartLoop(family.loop, *family.loopInterval);
     if (family.panelDraw)
         XPLMRegisterDrawCallback(family.panelDraw, xplm_Phase_Panel, 0, nullptr);
+    // 200 x 160 in the middle of the screen; the overlay draws around it.
+    if (family.camWindow && !CAMWindow)
+        CAMWindow = XPLMCreateWindow(window_w / 2 - 100, window_h / 2 + 80, window_w / 2 + 100, window_h / 2 - 80, 1,
+                                     CAMDrawWindowCallback, CAMHandleKeyCallback, CAMHandleMouseClickCallback,
+                                     nullptr);
 
     ScheduleFirstAct();
 
@@ -91,6 +99,8 @@ void PlaneCallbackClean()
             DestroyWindow(CAMWindow);
     }
     HandBack(family);
+    // The host would go on calling a camera of the plug-in in the next aircraft.
+    CameraHandBack();
     // A first action still pending belongs to this aircraft, not the next.
     CancelFirstAct();
 

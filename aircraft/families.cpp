@@ -14,7 +14,7 @@
 
 //                          role                           loop and interval                       off at disable  panel drawing and page                       cam  drop  metric    english  preset           first action           hand-back
 static const PlaneFamily NoModel   = {"no model",                   nullptr, nullptr,                                0, nullptr, nullptr,                              0, 0,    0,   0,   0, nullptr,         nullptr,               nullptr};
-static const PlaneFamily Halvik    = {"Halvik VTOL",                nullptr, nullptr,                                0, nullptr, nullptr,                              0, 0,    0,   0,   0, HalvikPreset,    HalvikFirstAction,     nullptr};
+static const PlaneFamily Halvik    = {"Halvik VTOL",                nullptr, nullptr,                                0, nullptr, nullptr,                              0, 0,    0,   0,   0, HalvikPreset,    HalvikFirstAction,     HalvikHandBack};
 static const PlaneFamily Vessa     = {"Vessa",                      nullptr, nullptr,                                0, nullptr, nullptr,                              0, 0,    0,   0,   0, nullptr,         VessaFirstAction,      nullptr};
 static const PlaneFamily Tessel    = {"Tessel two-seater",          nullptr, nullptr,                                0, nullptr, nullptr,                              0, 0,    0,   0,   0, nullptr,         TesselFirstAction,     nullptr};
 static const PlaneFamily Windling  = {"Windling motor glider",      nullptr, &CheckGliderCallback,                   1, nullptr, nullptr,                              0, 0,    0,   0,   0, GliderPreset,    GliderFirstAction,     nullptr};
@@ -28,7 +28,7 @@ static const PlaneFamily Skyhoist  = {"Skyhoist carrier",           CheckSkyhois
 static const PlaneFamily Skyhoist2 = {"Skyhoist II carrier",        nullptr, nullptr,                                0, nullptr, nullptr,                              0, 0,    0,   0,   0, nullptr,         nullptr,               nullptr};
 static const PlaneFamily Ascender  = {"Ascender orbiter",           CheckOrbiter, &CheckOrbiterCallback,             0, nullptr, nullptr,                              0, 0,    0,   0,   0, nullptr,         nullptr,               OrbiterHandBack};
 static const PlaneFamily AscenderV = {"Ascender orbiter variant",   nullptr, nullptr,                                0, nullptr, nullptr,                              0, 0,    0,   0,   0, nullptr,         nullptr,               nullptr};
-static const PlaneFamily Korva     = {"Korva light twin",           nullptr, &CheckKorvaCallback,                    0, nullptr, nullptr,                              1, 0,    0,   0,   0, KorvaPreset,     KorvaFirstAction,      nullptr};
+static const PlaneFamily Korva     = {"Korva light twin",           CheckKorva, &CheckKorvaCallback,                 0, nullptr, nullptr,                              1, 0,    0,   0,   0, KorvaPreset,     KorvaFirstAction,      KorvaHandBack};
 
 static const PlaneFamily* const SlotFamily[IdPlaneRows] = {
     &NoModel,                                                            // 0

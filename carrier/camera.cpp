@@ -1,6 +1,11 @@
-// carrier/camera.cpp: the external camera view table.
+// carrier/camera.cpp: the external camera view table, what the cameras share,
+// and the carrier's and the hypersonic jet's camera.
 #include "carrier/camera.h"
+#include <cmath>
+#include "XPLMDisplay.h"
+#include "XPLMUtilities.h"
 #include "common/keys.h"
+#include "frame/datarefs.h"
 #include "systems/korva.h"
 
 float CAMERAfieldX[CameraViews] = {};
@@ -9,6 +14,15 @@ float CAMERAfieldY1[CameraViews] = {};
 float CAMERAfieldY2[CameraViews] = {};
 float CAMERAfieldY3[CameraViews] = {};
 float CAMERAorY[CameraViews] = {};
+
+float   CAMERAheading = 0.0f;
+float   dirpitch = 0.0f, dirheading = 0.0f, dirroll = 0.0f;
+uint8_t CAMERAheld = 0;
+uint8_t CAMERAnightvision = 0;
+
+// No screen or mouse coordinate lies farther out; products with the view
+// angles stay finite and far from int overflow.
+enum { PixelLimit = 1 << 20 };
 
 void SetCameraViews(const CameraView* views, int count)
 {
@@ -31,4 +45,167 @@ void CameraReset(int view)
     CAMERAzoom = 1.0f;
     CAMERAon = 0;
     CAMERAoff = 1;
+}
+
+// Button 44 is the host's free view: the host leaves its own view first, then
+// our callback is called every frame until the user picks another view.
+void CameraTake(XPLMCameraControl_f camera)
+{
+    XPLMCommandButtonPress(xplm_joy_v_fr1);
+    XPLMCommandButtonRelease(xplm_joy_v_fr1);
+    XPLMControlCamera(xplm_ControlCameraUntilViewChanges, camera, nullptr);
+    CAMERAheld = 1;
+}
+
+void CameraLost()
+{
+    CAMERAheld = 0;
+    if (CAMERAnightvision) {
+        night_vision_on = night_vision_on_was;
+        XPLMSetDatai(dr_night_vision_on, night_vision_on);
+        CAMERAnightvision = 0;
+    }
+}
+
+// The host does not tell a callback it stops calling, so the release does
+// what the losing-control call would have done.
+void CameraRelease()
+{
+    if (CAMERAheld)
+        XPLMDontControlCamera();
+    CameraLost();
+    CAMERAoff = 1;
+}
+
+// The view and the zoom are each camera model's preset's to set.
+void CameraHandBack()
+{
+    CameraRelease();
+    CAMERAheading = 0.0f;
+    mousemoved = 0;
+}
+
+static int ClampPixels(int v, int low) { return v < low ? low : v > PixelLimit ? PixelLimit : v; }
+
+void CameraReadScreen()
+{
+    int w = 0, h = 0;
+    XPLMGetScreenSize(&w, &h);
+    screenw = ClampPixels(w, 1);
+    screenh = ClampPixels(h, 1);
+    mouseNeutralx1 = static_cast<int32_t>(screenw * 0.46);
+    mouseNeutralx2 = static_cast<int32_t>(screenw * 0.54);
+    mouseNeutraly1 = static_cast<int32_t>(screenh * 0.46);
+    mouseNeutraly2 = static_cast<int32_t>(screenh * 0.54);
+}
+
+void CameraReadMouse()
+{
+    int x = 0, y = 0;
+    XPLMGetMouseLocation(&x, &y);
+    mousex = ClampPixels(x, -PixelLimit);
+    mousey = ClampPixels(y, -PixelLimit);
+}
+
+float CameraAngle(float degrees)
+{
+    if (!std::isfinite(degrees))
+        return 0.0f;
+    return degrees < -360.0f ? -360.0f : degrees > 360.0f ? 360.0f : degrees;
+}
+
+float CameraRatio(float ratio)
+{
+    if (!std::isfinite(ratio))
+        return 0.0f;
+    return ratio < -1.0f ? -1.0f : ratio > 1.0f ? 1.0f : ratio;
+}
+
+void CameraReadAttitude()
+{
+    dirpitch = CameraAngle(XPLMGetDataf(dr_theta));
+    dirheading = CameraAngle(XPLMGetDataf(dr_psi));
+    dirroll = CameraAngle(XPLMGetDataf(dr_phi));
+}
+
+void CameraReadStations(int count)
+{
+    if (count < 1)
+        return;
+    if (count > dr_WeaponsX_slots)
+        count = dr_WeaponsX_slots;
+    XPLMGetDatavf(dr_WeaponsX[0], WeaponsX, 0, count);
+    XPLMGetDatavf(dr_WeaponsY[0], WeaponsY, 0, count);
+    XPLMGetDatavf(dr_WeaponsZ[0], WeaponsZ, 0, count);
+    for (int i = 0; i < count; ++i) {
+        if (!std::isfinite(WeaponsX[i])) WeaponsX[i] = 0.0f;
+        if (!std::isfinite(WeaponsY[i])) WeaponsY[i] = 0.0f;
+        if (!std::isfinite(WeaponsZ[i])) WeaponsZ[i] = 0.0f;
+    }
+}
+
+// A height the mouse left behind is remembered as a flag rather than by
+// setting the recorded height to 0, so a mouse resting on the bottom edge
+// (height 0) keeps steering instead of flicking back every other frame.
+bool CameraMouseSteers()
+{
+    CameraReadMouse();
+    if (mousey != mousey1)
+        mousemoved = 1;
+    if (!mousemoved)
+        return false;
+    const bool inside = mousex > mouseNeutralx1 && mousex < mouseNeutralx2 && mousey > mouseNeutraly1 &&
+                        mousey < mouseNeutraly2;
+    return !inside;
+}
+
+int CameraIndex(int first, int last)
+{
+    return CAMERAid >= first && CAMERAid <= last ? CAMERAid : first;
+}
+
+// The carrier's and the jet's camera rides at the weapon station of its view
+// number. Views 2 and 3 hang upside down under the airframe.
+int ExtCameraSHFunc(XPLMCameraPosition_t* outCameraPosition, int inIsLosingControl, void*)
+{
+    CAMERAoff = inIsLosingControl ? 1 : 0;
+    if (inIsLosingControl)
+        CameraLost();
+    if (inIsLosingControl || !outCameraPosition)
+        return 1;
+
+    CameraReadAttitude();
+    const int v = CameraIndex(0, CameraViews - 1);
+    if (v == 2 || v == 3) {
+        dirpitch = -dirpitch;
+        dirroll = -dirroll;
+    }
+
+    float heading, pitch, roll;
+    if (CameraMouseSteers()) {
+        const float w = static_cast<float>(screenw > 0 ? screenw : 1);
+        const float h = static_cast<float>(screenh > 0 ? screenh : 1);
+        CAMERAheading = CAMERAorX[v] + CAMERAfieldX[v] * mousex / w - CAMERAfieldX[v] / 2.0f;
+        float p = CAMERAorY[v] + CAMERAfieldY1[v] * mousey / h - CAMERAfieldY1[v] / 2.0f;
+        if (p > CAMERAfieldY2[v])
+            p = CAMERAfieldY2[v];
+        if (p < CAMERAfieldY3[v])
+            p = CAMERAfieldY3[v];
+        heading = dirheading + CAMERAheading;
+        pitch = dirpitch + p;
+        roll = 0.0f;               // a steered view stays level
+    } else {
+        heading = dirheading + CAMERAorX[v];
+        pitch = dirpitch + CAMERAorY[v];
+        roll = dirroll;            // the default view banks with the aircraft
+    }
+
+    CameraReadStations(v < 7 ? 7 : v + 1);
+    outCameraPosition->x = WeaponsX[v];
+    outCameraPosition->y = WeaponsY[v];
+    outCameraPosition->z = WeaponsZ[v];
+    outCameraPosition->pitch = pitch;
+    outCameraPosition->heading = heading;
+    outCameraPosition->roll = roll;
+    return 1;
 }

@@ -1,6 +1,9 @@
-// carrier/camera.h: the external camera view table (degrees, indexed by view),
-// filled by the load preset.
+// carrier/camera.h: the external cameras: the view table (degrees, indexed by
+// view) filled by the load preset, the state the camera callbacks share, and
+// the carrier's and the hypersonic jet's camera.
 #pragma once
+#include <cstdint>
+#include "XPLMCamera.h"
 
 enum { CameraViews = 15 };
 extern float CAMERAfieldX[CameraViews];   // heading range swept by the mouse
@@ -9,6 +12,11 @@ extern float CAMERAfieldY1[CameraViews];  // pitch range swept by the mouse
 extern float CAMERAfieldY2[CameraViews];  // highest pitch offset
 extern float CAMERAfieldY3[CameraViews];  // lowest pitch offset
 extern float CAMERAorY[CameraViews];      // default pitch offset
+
+extern float   CAMERAheading;        // heading offset of the camera, last computed
+extern float   dirpitch, dirheading, dirroll;  // the aircraft's attitude as the camera uses it
+extern uint8_t CAMERAheld;           // a camera callback of the plug-in controls the host's view
+extern uint8_t CAMERAnightvision;    // night vision is the twin camera's, to be restored
 
 // One view's six angles, as a model's preset lists them.
 struct CameraView {
@@ -21,3 +29,29 @@ inline void SetCameraViews(const CameraView (&views)[N]) { SetCameraViews(views,
 
 // Cameras are off after a load until the first QZT key press takes the view.
 void CameraReset(int view);
+
+// Takes the host's view for a camera callback, or hands it back (night vision
+// as it was before the twin's camera); the clean-up hands it back too, since
+// the host keeps calling a camera callback across aircraft loads.
+void CameraTake(XPLMCameraControl_f camera);
+void CameraRelease();
+// The host took the view back: night vision as it was before.
+void CameraLost();
+// The clean-up's part: the view handed back, the mouse rule and heading as at start.
+void CameraHandBack();
+
+// Host readings for the cameras, each made safe to compute with: the mouse
+// within a sane pixel range, the screen at least one pixel, angles finite.
+void  CameraReadScreen();            // screen size and the neutral rectangle
+void  CameraReadMouse();
+void  CameraReadAttitude();
+void  CameraReadStations(int count);  // weapon stations 0 to count-1
+float CameraAngle(float degrees);     // finite, within one turn each way
+float CameraRatio(float ratio);       // finite, -1 to 1
+// Reads the mouse. The view keeps its default direction until the mouse first
+// moves up or down; from then on the mouse steers whenever it lies outside the
+// neutral rectangle (its edge counts as outside).
+bool  CameraMouseSteers();
+int   CameraIndex(int first, int last);  // CAMERAid, or first when out of range
+
+int ExtCameraSHFunc(XPLMCameraPosition_t* outCameraPosition, int inIsLosingControl, void* inRefcon);

@@ -33,6 +33,13 @@ Airframe carrier_airframe()
     s.fuel[2] = 7000;
     s.water = 1500;
     s.store_cd_area = 6;
+    // Stations, right, up and forward of the centre: the JATO pack and the bay
+    // under the fuselage, then the cameras: belly fore and aft, wing tips, tail.
+    const float mounts[7][3] = {{0, 0, 0},      {0, -2.5f, 2},  {0, -2.5f, 6}, {0, -2.5f, -8},
+                                {-16, 0.8f, -6}, {16, 0.8f, -6}, {0, 5, -28}};
+    for (int i = 0; i < 7; ++i)
+        for (int k = 0; k < 3; ++k)
+            s.mount[i][k] = mounts[i][k];
     return s;
 }
 

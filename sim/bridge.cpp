@@ -79,6 +79,7 @@ struct Paths {
     const std::string bombs = "sim/cockpit/weapons/bombs_armed";
     const std::string missiles = "sim/cockpit/weapons/missiles_armed";
     const std::string selector = "sim/cockpit/engine/fuel_tank_selector";
+    const std::string station[3] = {"sim/weapons/x", "sim/weapons/y", "sim/weapons/z"};
 };
 
 const Paths& P()
@@ -203,6 +204,7 @@ void HostBridge::publish()
     for (int i = 0; i < Stations; ++i)
         status_[i] = m_.stores[i].status;
     xphost::set_vi(p.status, status_);
+    publish_stations();
     if (!m_.controls.throttle_override) {
         for (int i = 0; i < 8; ++i)
             thr_[i] = m_.pilot.throttle * m_.controls.throttle_max_fwd;
@@ -211,6 +213,32 @@ void HostBridge::publish()
     const double t = local_time_ + m_.time();
     xphost::set_f(p.local_time, static_cast<float>(std::fmod(t, 86400.0)));
     xphost::set_f(p.zulu_time, static_cast<float>(std::fmod(t - utc_offset_ * 3600.0 + 86400.0, 86400.0)));
+}
+
+// Where the stations are in the simulator's local frame: the airframe's
+// mounting points turned by heading, pitch and roll, from the aircraft's position.
+void HostBridge::publish_stations()
+{
+    const Observed& o = m_.observed();
+    const double d = M_PI / 180.0;
+    const double sp = std::sin(o.heading * d), cp = std::cos(o.heading * d);
+    const double st = std::sin(o.pitch * d), ct = std::cos(o.pitch * d);
+    const double sr = std::sin(o.roll * d), cr = std::cos(o.roll * d);
+    const double fwd[3] = {sp * ct, st, -cp * ct};
+    const double up0[3] = {-sp * st, ct, cp * st};
+    const double right0[3] = {cp, 0.0, sp};
+    for (int s = 0; s < 8; ++s) {
+        const float* m = m_.airframe().mount[s];
+        for (int k = 0; k < 3; ++k) {
+            // A right bank lowers the right wing.
+            const double right = right0[k] * cr - up0[k] * sr;
+            const double up = up0[k] * cr + right0[k] * sr;
+            const double base = k == 0 ? o.x : k == 1 ? o.y : o.z;
+            station_[k][s] = static_cast<float>(base + m[0] * right + m[1] * up + m[2] * fwd[k]);
+        }
+    }
+    for (int k = 0; k < 3; ++k)
+        xphost::set_vf(P().station[k], station_[k]);
 }
 
 void HostBridge::read_controls()

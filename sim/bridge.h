@@ -48,6 +48,8 @@ public:
     void   clear_placed() { placed_ = false; }
 
 private:
+    void publish_stations();
+
     FlightModel& m_;
     double local_time_ = 36000, utc_offset_ = 0;
     bool   fire_down_ = false;
@@ -63,6 +65,7 @@ private:
     std::vector<float> thr_ = std::vector<float>(8);
     std::vector<float> buf_;
     std::vector<int> status_ = std::vector<int>(25);
+    std::vector<float> station_[3] = {std::vector<float>(25), std::vector<float>(25), std::vector<float>(25)};
 };
 
 }  // namespace sim

@@ -204,3 +204,20 @@ TEST(PanelMessages, TextAndColourNameTheLine)
     EXPECT_EQ(panel_message("", green), 0);
     EXPECT_STREQ(panel_message_text(38), "ALTITUDE NOT REACHED");
 }
+
+// The cameras sit at the stations: the carrier heads east, so its nose
+// points along +x and its right wing south (+z).
+TEST_F(Bridge, StationsRideWithTheAirframe)
+{
+    bridge.publish();
+    const Observed& o = model.observed();
+    const auto x = xphost::get_vf("sim/weapons/x", 0, 7);
+    const auto y = xphost::get_vf("sim/weapons/y", 0, 7);
+    const auto z = xphost::get_vf("sim/weapons/z", 0, 7);
+    EXPECT_NEAR(x[6], o.x - 28, 0.02);                 // the tail
+    EXPECT_NEAR(y[6], o.y + 5, 0.02);
+    EXPECT_NEAR(z[6], o.z, 0.02);
+    EXPECT_NEAR(x[5], o.x - 6, 0.02);                  // the right wing tip
+    EXPECT_NEAR(z[5], o.z + 16, 0.02);
+}
+

@@ -30,6 +30,7 @@ struct Airframe {
     double fuel[3] = {};          // kg at load
     double water = 0;             // kg in the injection tank at load
     double store_cd_area = 10;    // m^2, drag area of a released store
+    float  mount[8][3] = {};      // weapon stations 0 to 7: metres right, up, forward of the centre
 };
 
 // The simulator variables that steer the model, as they stand this frame.

@@ -7,6 +7,8 @@
 #include <cstdio>
 
 #include "aircraft.h"
+#include "cameras.h"
+#include "twin.h"
 #include "xphost.h"
 
 namespace sim {
@@ -89,6 +91,7 @@ Outcome fly_carrier(Runner& r)
     if (!carrier_departure(r, out))
         return out;
     const Facts& f = tl.facts;
+    carrier_camera_tour(r, out);
     if (!r.run_until([&] { return f.phase[6]; }, 1800))
         out.missing.push_back("the zoom never handed over (no phase 6 within 30 minutes)");
     r.run_for(30);
@@ -199,6 +202,7 @@ const std::vector<Scenario>& scenarios()
     static const std::vector<Scenario> all = {
         {"carrier", "take-off with JATO, the whole zoom, the orbiter's release, then the orbiter to orbit", fly_carrier},
         {"lowzoom", "the intakes unstart in the pull-up: the zoom falls short and the launch is called off", fly_lowzoom},
+        {"twin", "the light twin's cameras: the yoke camera, the overlay, night vision, mouse and zoom", fly_twin},
     };
     return all;
 }

@@ -1,11 +1,14 @@
 // systems/halvik.cpp: the Halvik VTOL.
 #include "systems/halvik.h"
+#include "XPLMUtilities.h"
 #include "aircraft/models.h"
 #include "common/first_action.h"
 #include "common/keys.h"
 #include "frame/controls.h"
 #include "frame/datarefs.h"
 #include "prefs/prefs.h"
+
+int RamMode = 0;
 
 void HalvikPreset()
 {
@@ -24,4 +27,67 @@ void HalvikFirstAction()
     macheff1 = XPLMGetDataf(dr_macheff_curr);
     critalt2 = 0.0f;
     macheff2 = 7.8f;
+}
+
+// A Halvik loaded again has its aircraft file's turbo engine, so the mode
+// starts as turbo; the key's cycle starts again at its first mode.
+void HalvikHandBack()
+{
+    RamMode = 0;
+    keystat1 = 0;
+}
+
+static void WriteThrottles(float throttle)
+{
+    engine_thro_use[0] = engine_thro_use[1] = throttle;
+    XPLMSetDatavf(dr_engine_thro_use[0], engine_thro_use, 0, 2);
+}
+
+// Throttles at 0.1 while the engine changes over; the parameters in the order
+// critical altitude, spool time, Mach efficiency, forward throttle limit.
+static void SwitchEngine(float critalt, float spooltime, float macheff, float throtmax)
+{
+    WriteHeldControl(HeldThrottles, 1);
+    override_throttles = 1;
+    WriteThrottles(0.1f);
+    XPLMSetDataf(dr_critalt_curr, critalt);
+    XPLMSetDataf(dr_spooltime_jet, spooltime);
+    XPLMSetDataf(dr_macheff_curr, macheff);
+    XPLMSetDataf(dr_throtmax_FWD, throtmax);
+    XPLMSpeakString("Altering Engine Mode...");
+}
+
+// No loop of the Halvik keeps the Mach number and the altitude, so each
+// request reads them: values another aircraft's loop left are not this one's.
+void RamEngine(int request, float throttle)
+{
+    machno = XPLMGetDataf(dr_machno);
+    CurrentAlt = XPLMGetDataf(dr_altitude);
+
+    switch (request) {
+    case RamRam:
+        if (machno > 2.8f && CurrentAlt > 45000.0f) {
+            SwitchEngine(critalt2, 0.5f, macheff2, 0.85f);
+            RamMode = 1;
+        } else {
+            XPLMSpeakString("RAM Mode only above mach 2.8 and 45,000 feet !");
+        }
+        break;
+    case RamTurbo:
+        if (machno < 2.6f) {
+            SwitchEngine(critalt1, 1.0f, macheff1, 1.0f);
+            RamMode = 0;
+        } else {
+            XPLMSpeakString("Turbo Mode only below mach 2.6!");
+        }
+        break;
+    case RamRelease:
+        WriteThrottles(throttle);
+        WriteHeldControl(HeldThrottles, 0);
+        override_throttles = 0;
+        XPLMSpeakString(RamMode == 1 ? "RAM Engine!" : "Turbo Engine!");
+        break;
+    default:
+        break;
+    }
 }

@@ -12,6 +12,7 @@
 #include "common/first_action.h"
 #include "common/timers.h"
 #include "display/handbook.h"
+#include "systems/korva.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ const char* const ZoomSwitch = "sim/cockpit/switches/prop_sync_on";
 const char* const OrbiterSwitch = "sim/cockpit/switches/puffers_on";
 const char* const ParkBrake = "sim/flightmodel/controls/parkbrake";
 const char* const NavLights = "sim/cockpit/electrical/nav_lights_on";
+const char* const NightVision = "sim/cockpit/electrical/night_vision_on";
 const char* const Unrecognised = "Another maker's aircraft";
 
 class HandBack : public PluginTest {
@@ -48,6 +50,7 @@ protected:
         xphost::set_i(OrbiterSwitch, 1);
         xphost::set_f(ParkBrake, 1.0f);
         xphost::set_i("sim/cockpit/autopilot/autopilot_state", 0);
+        xphost::set_i("sim/cockpit/electrical/cockpit_lights_on", 1);
         xphost::load_aircraft(slot > 0 && slot < IdPlaneRows && std::string(IdPlane[slot].descrip) != "no"
                                   ? std::string("QZTdesign ") + IdPlane[slot].descrip
                                   : Unrecognised);
@@ -55,13 +58,20 @@ protected:
 
     // Takes whatever the model offers to take: the carrier's zoom switch
     // disconnects the stick and overrides the flight director, a brake release
-    // places the orbiter and gives it the throttles.
+    // places the orbiter and gives it the throttles; the QZT key at Mach 3 and
+    // 50,000 ft takes the view for a camera (night vision for the twin's
+    // camera 0) and switches the Halvik's engine to ram with the throttles held.
     static void FlyIt()
     {
         xphost::set_f("sim/flightmodel/weight/m_fuel2", 5000.0f);
         xphost::set_i(ZoomSwitch, 1);
         xphost::set_f(ParkBrake, 0.0f);
         xphost::advance(2.0);
+        xphost::set_f("sim/flightmodel/misc/machno", 3.0f);
+        xphost::set_f("sim/flightmodel/misc/h_ind", 50000.0f);
+        xphost::press_key(XPLM_VK_F4);
+        xphost::set_f("sim/flightmodel/misc/machno", 0.0f);
+        xphost::set_f("sim/flightmodel/misc/h_ind", 0.0f);
     }
 
     static std::vector<std::string> Held()
@@ -164,6 +174,7 @@ XPLMFlightLoop_f ExpectedLoop(int slot)
 {
     if (slot == 37) return CheckSkyhoist;
     if (slot == 45) return CheckOrbiter;
+    if (slot >= 50 && slot <= 53) return CheckKorva;
     return nullptr;
 }
 
@@ -173,6 +184,8 @@ XPLMDrawCallback_f ExpectedPanelDrawing(int slot)
 }
 
 bool Recognised(int slot) { return slot != 48 && std::string(IdPlane[slot].descrip) != "no"; }
+
+bool HasCameraWindow(int slot) { return slot >= 50 && slot <= 53; }
 
 // Every slot loaded after every other: afterwards only the model loaded last
 // runs, holds nothing it did not take itself, and gets its own first action.
@@ -205,9 +218,13 @@ TEST_F(HandBack, EverySlotAfterEveryOther)
             const size_t panelDraws = ExpectedPanelDrawing(b) ? 1 : 0;
             if (draws.size() != panelDraws || (panelDraws && draws[0].callback != ExpectedPanelDrawing(b)))
                 wrong.push_back(std::to_string(draws.size()) + " drawing callbacks");
-            const size_t windowsWanted = Recognised(b) && IdPlane[b].infoFirst > 0 ? 1 : 0;
+            const size_t windowsWanted = (Recognised(b) && IdPlane[b].infoFirst > 0 ? 1 : 0) + (HasCameraWindow(b) ? 1 : 0);
             if (xphost::windows().size() != windowsWanted)
                 wrong.push_back(std::to_string(xphost::windows().size()) + " windows");
+            if (xphost::camera_controlled())
+                wrong.push_back("a camera still holds the view");
+            if (xphost::get_i(NightVision) != 0)
+                wrong.push_back("night vision left on");
             const size_t firstActions = xphost::writes_to(NavLights).size();
             if (firstActions != (Recognised(b) ? 1u : 0u))
                 wrong.push_back(std::to_string(firstActions) + " first actions");
