@@ -12,6 +12,7 @@
 #include "common/first_action.h"
 #include "common/timers.h"
 #include "display/handbook.h"
+#include "systems/stores.h"
 
 namespace {
 
@@ -164,6 +165,7 @@ XPLMFlightLoop_f ExpectedLoop(int slot)
 {
     if (slot == 37) return CheckSkyhoist;
     if (slot == 45) return CheckOrbiter;
+    if ((slot >= 9 && slot <= 15) || (slot >= 18 && slot <= 27)) return CheckDROP;
     return nullptr;
 }
 
