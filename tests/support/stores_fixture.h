@@ -16,6 +16,7 @@
 #include "common/gearlights.h"
 #include "common/timers.h"
 #include "display/geometry.h"
+#include "display/parameter.h"
 #include "frame/controls.h"
 #include "frame/datarefs.h"
 #include "systems/stores.h"
@@ -75,6 +76,7 @@ protected:
         sectimer = 0;
         JATOreleasing = 0;
         WEAPONnumber = 0;
+        PARAMETERon = 0;
         gear_handle_status = gear_handle_status1 = 0;
         landlights_was = 0;
         fuel_tank_selector = 0;
@@ -83,6 +85,7 @@ protected:
         for (auto& v : Weapon_status1) v = 0;
         for (auto& v : engine_Mix) v = 0.0f;
         for (auto& v : engine_FF) v = 0.0f;
+        PARAMETERClearRecords();
         xphost::set_i(stores_paths::Gear, 1);
         xphost::set_f(stores_paths::Tas, 0.0f);
     }

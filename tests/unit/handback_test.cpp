@@ -207,7 +207,8 @@ TEST_F(HandBack, EverySlotAfterEveryOther)
             const size_t panelDraws = ExpectedPanelDrawing(b) ? 1 : 0;
             if (draws.size() != panelDraws || (panelDraws && draws[0].callback != ExpectedPanelDrawing(b)))
                 wrong.push_back(std::to_string(draws.size()) + " drawing callbacks");
-            const size_t windowsWanted = Recognised(b) && IdPlane[b].infoFirst > 0 ? 1 : 0;
+            // the custom data strip for every recognised model, the handbook where the row has one
+            const size_t windowsWanted = Recognised(b) ? 1 + (IdPlane[b].infoFirst > 0 ? 1 : 0) : 0;
             if (xphost::windows().size() != windowsWanted)
                 wrong.push_back(std::to_string(xphost::windows().size()) + " windows");
             const size_t firstActions = xphost::writes_to(NavLights).size();
