@@ -36,6 +36,8 @@ public:
 
     // The simulator's variables a pilot sets by hand.
     static void pilot_set(const std::string& path, float value);
+    // The pilot arms and presses the weapon release: the station released, or -1.
+    int pilot_fire(bool bombs, bool missiles);
 
     // Position published when the fire key released the bay's store (and on
     // the plug-in's second press a tick later).
@@ -63,6 +65,9 @@ private:
     std::vector<float> thr_ = std::vector<float>(8);
     std::vector<float> buf_;
     std::vector<int> status_ = std::vector<int>(25);
+    std::vector<float> mass_ = std::vector<float>(25);
+    std::vector<float> wx_ = std::vector<float>(25), wy_ = std::vector<float>(25), wz_ = std::vector<float>(25);
+    std::vector<float> wv_ = std::vector<float>(25);
 };
 
 }  // namespace sim
