@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "aircraft.h"
+#include "fighter.h"
 #include "xphost.h"
 
 namespace sim {
@@ -199,6 +200,8 @@ const std::vector<Scenario>& scenarios()
     static const std::vector<Scenario> all = {
         {"carrier", "take-off with JATO, the whole zoom, the orbiter's release, then the orbiter to orbit", fly_carrier},
         {"lowzoom", "the intakes unstart in the pull-up: the zoom falls short and the launch is called off", fly_lowzoom},
+        {"fighter", "a jet fighter's JATO take-off, its drop tanks used and dropped, a bomb measured by the data box",
+         fly_fighter},
     };
     return all;
 }
