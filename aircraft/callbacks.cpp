@@ -8,6 +8,7 @@
 #include "common/gearlights.h"
 #include "display/geometry.h"
 #include "display/handbook.h"
+#include "display/parameter.h"
 #include "frame/controls.h"
 #include "frame/datarefs.h"
 #include "frame/plugin.h"
@@ -65,6 +66,11 @@ void PlaneCallback()
 
     ScheduleFirstAct();
 
+    // Every recognised model gets the custom data strip; the box it draws is
+    // shown only for the models that have figures for it.
+    PARAMETERWindow = XPLMCreateWindow(PARAMETERclickwx1, PARAMETERclickwy1, PARAMETERclickwx2, PARAMETERclickwy2, 1,
+                                       PARAMETERDrawWindowCallback, PARAMETERHandleKeyCallback,
+                                       PARAMETERHandleMouseClickCallback, nullptr);
     if (IdentInTable() && IdPlane[Ident].infoFirst > 0)
         INFOWindow = XPLMCreateWindow(INFOcclickwx1, INFOcclickwy1, INFOcclickwx2, INFOcclickwy2, 1,
                                       INFODrawWindowCallback, INFOHandleKeyCallback,
@@ -106,6 +112,7 @@ void PlaneCallbackClean()
 
     DestroyWindow(INFOWindow);
     DestroyWindow(PARAMETERWindow);
+    PARAMETERClearRecords();
     Ident = 0;
 }
 

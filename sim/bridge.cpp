@@ -53,6 +53,11 @@ struct Paths {
     const std::string type = "sim/weapons/type";
     const std::string mass_max = "sim/weapons/total_weapon_mass_max";
     const std::string mass_now = "sim/weapons/total_weapon_mass_now";
+    const std::string fuel_max = "sim/weapons/fuel_warhead_mass_max";
+    const std::string wx = "sim/weapons/x";
+    const std::string wy = "sim/weapons/y";
+    const std::string wz = "sim/weapons/z";
+    const std::string wv = "sim/weapons/V_msc";
     const std::string local_time = "sim/time/local_time_sec";
     const std::string zulu_time = "sim/time/zulu_time_sec";
     const std::string thro_use = "sim/flightmodel/engine/ENGN_thro_use";
@@ -79,7 +84,6 @@ struct Paths {
     const std::string bombs = "sim/cockpit/weapons/bombs_armed";
     const std::string missiles = "sim/cockpit/weapons/missiles_armed";
     const std::string selector = "sim/cockpit/engine/fuel_tank_selector";
-    const std::string station[3] = {"sim/weapons/x", "sim/weapons/y", "sim/weapons/z"};
 };
 
 const Paths& P()
@@ -94,6 +98,14 @@ constexpr int kGearUpButton = 52;    // the host's command button that raises th
 
 void HostBridge::pilot_set(const std::string& path, float value) { xphost::set_f(path, value); }
 
+int HostBridge::pilot_fire(bool bombs, bool missiles)
+{
+    const Paths& p = P();
+    xphost::set_i(p.bombs, bombs);
+    xphost::set_i(p.missiles, missiles);
+    return m_.fire(bombs, missiles);
+}
+
 void HostBridge::load_aircraft_file(const Airframe& airframe, const Store* stores, int count, float heading)
 {
     const Paths& p = P();
@@ -103,12 +115,14 @@ void HostBridge::load_aircraft_file(const Airframe& airframe, const Store* store
     // plug-in raises the count.
     int usual = 0;
     for (int i = 0; i < airframe.engines; ++i)
-        usual += airframe.engine[i] == EngineKind::TurboRamjet || airframe.engine[i] == EngineKind::Rocket
-                 || airframe.engine[i] == EngineKind::ReturnJet;
+        usual += airframe.engine[i] != EngineKind::Jato && airframe.engine[i] != EngineKind::None;
     xphost::set_i(p.num_engines, usual);
     std::vector<float> mix(8, 0.0f);
     for (int i = 0; i < airframe.engines && i < 8; ++i)
-        mix[i] = airframe.engine[i] == EngineKind::TurboRamjet || airframe.engine[i] == EngineKind::ReturnJet ? 1.0f : 0.0f;
+        mix[i] = airframe.engine[i] == EngineKind::TurboRamjet || airframe.engine[i] == EngineKind::ReturnJet
+                         || airframe.engine[i] == EngineKind::Turbojet
+                     ? 1.0f
+                     : 0.0f;
     xphost::set_vf(p.mixture, mix);
     xphost::set_f(p.fuel1, static_cast<float>(airframe.fuel[0]));
     xphost::set_f(p.fuel2, static_cast<float>(airframe.fuel[1]));
@@ -132,11 +146,13 @@ void HostBridge::load_aircraft_file(const Airframe& airframe, const Store* store
     xphost::set_i(p.missiles, 0);
 
     std::vector<int> types(25, 0), status(25, 0);
-    std::vector<float> mass(25, 0.0f);
+    std::vector<float> mass(25, 0.0f), now(25, 0.0f), fuel(25, 0.0f);
     for (int i = 0; i < count && i < Stations; ++i) {
         types[i] = stores[i].type;
         status[i] = stores[i].status;
         mass[i] = stores[i].mass;
+        now[i] = stores[i].mass_now();
+        fuel[i] = stores[i].fuel_max;
         m_.stores[i] = stores[i];
     }
     for (int i = count; i < Stations; ++i)
@@ -144,7 +160,8 @@ void HostBridge::load_aircraft_file(const Airframe& airframe, const Store* store
     xphost::set_vi(p.type, types);
     xphost::set_vi(p.status, status);
     xphost::set_vf(p.mass_max, mass);
-    xphost::set_vf(p.mass_now, mass);
+    xphost::set_vf(p.mass_now, now);
+    xphost::set_vf(p.fuel_max, fuel);
     fire_down_ = bombs_ = missiles_ = false;
     placed_ = false;
     commands_seen_ = xphost::commands().size();
@@ -204,7 +221,26 @@ void HostBridge::publish()
     for (int i = 0; i < Stations; ++i)
         status_[i] = m_.stores[i].status;
     xphost::set_vi(p.status, status_);
-    publish_stations();
+    // Stores aboard ride at their station's mounting point, which turns with
+    // the aircraft; released ones fly on by themselves.
+    mount_positions();
+    for (int i = 0; i < Stations; ++i) {
+        const Store& s = m_.stores[i];
+        const FreeBody& b = m_.body(i);
+        const bool free = s.status != 0 && b.active;
+        mass_[i] = s.status == 0 ? s.mass_now() : 0.0f;
+        if (free) {
+            wx_[i] = static_cast<float>(b.x);
+            wy_[i] = static_cast<float>(b.y);
+            wz_[i] = static_cast<float>(b.z);
+        }
+        wv_[i] = free ? static_cast<float>(std::sqrt(b.vx * b.vx + b.vy * b.vy + b.vz * b.vz)) : o.tas;
+    }
+    xphost::set_vf(p.mass_now, mass_);
+    xphost::set_vf(p.wx, wx_);
+    xphost::set_vf(p.wy, wy_);
+    xphost::set_vf(p.wz, wz_);
+    xphost::set_vf(p.wv, wv_);
     if (!m_.controls.throttle_override) {
         for (int i = 0; i < 8; ++i)
             thr_[i] = m_.pilot.throttle * m_.controls.throttle_max_fwd;
@@ -217,7 +253,7 @@ void HostBridge::publish()
 
 // Where the stations are in the simulator's local frame: the airframe's
 // mounting points turned by heading, pitch and roll, from the aircraft's position.
-void HostBridge::publish_stations()
+void HostBridge::mount_positions()
 {
     const Observed& o = m_.observed();
     const double d = M_PI / 180.0;
@@ -227,18 +263,18 @@ void HostBridge::publish_stations()
     const double fwd[3] = {sp * ct, st, -cp * ct};
     const double up0[3] = {-sp * st, ct, cp * st};
     const double right0[3] = {cp, 0.0, sp};
-    for (int s = 0; s < 8; ++s) {
-        const float* m = m_.airframe().mount[s];
+    std::vector<float>* out[3] = {&wx_, &wy_, &wz_};
+    for (int s = 0; s < static_cast<int>(wx_.size()); ++s) {
+        static const float none[3] = {0.0f, 0.0f, 0.0f};
+        const float* m = s < 8 ? m_.airframe().mount[s] : none;
         for (int k = 0; k < 3; ++k) {
             // A right bank lowers the right wing.
             const double right = right0[k] * cr - up0[k] * sr;
             const double up = up0[k] * cr + right0[k] * sr;
             const double base = k == 0 ? o.x : k == 1 ? o.y : o.z;
-            station_[k][s] = static_cast<float>(base + m[0] * right + m[1] * up + m[2] * fwd[k]);
+            (*out[k])[s] = static_cast<float>(base + m[0] * right + m[1] * up + m[2] * fwd[k]);
         }
     }
-    for (int k = 0; k < 3; ++k)
-        xphost::set_vf(P().station[k], station_[k]);
 }
 
 void HostBridge::read_controls()
@@ -333,6 +369,8 @@ void HostBridge::scan_writes(WriteObserver* observer)
                 rel_z_ = o.z;
             }
             fire_down_ = down;
+        } else if (w.path == p.jato_left) {
+            m_.set_jato_left(v);   // the host's JATO time, as a plug-in sets it
         } else if (w.path == p.local_x || w.path == p.local_y || w.path == p.local_z || w.path == p.local_vx
                    || w.path == p.local_vy || w.path == p.local_vz || w.path == p.q) {
             moved = true;

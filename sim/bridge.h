@@ -36,6 +36,8 @@ public:
 
     // The simulator's variables a pilot sets by hand.
     static void pilot_set(const std::string& path, float value);
+    // The pilot arms and presses the weapon release: the station released, or -1.
+    int pilot_fire(bool bombs, bool missiles);
 
     // Position published when the fire key released the bay's store (and on
     // the plug-in's second press a tick later).
@@ -48,7 +50,7 @@ public:
     void   clear_placed() { placed_ = false; }
 
 private:
-    void publish_stations();
+    void mount_positions();             // every station's mounting point, turning with the aircraft
 
     FlightModel& m_;
     double local_time_ = 36000, utc_offset_ = 0;
@@ -65,7 +67,9 @@ private:
     std::vector<float> thr_ = std::vector<float>(8);
     std::vector<float> buf_;
     std::vector<int> status_ = std::vector<int>(25);
-    std::vector<float> station_[3] = {std::vector<float>(25), std::vector<float>(25), std::vector<float>(25)};
+    std::vector<float> mass_ = std::vector<float>(25);
+    std::vector<float> wx_ = std::vector<float>(25), wy_ = std::vector<float>(25), wz_ = std::vector<float>(25);
+    std::vector<float> wv_ = std::vector<float>(25);
 };
 
 }  // namespace sim

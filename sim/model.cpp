@@ -15,7 +15,9 @@
 // strongly as the dynamic pressure allows, and in vacuum the nose keeps the
 // rate it had. Engines: turbo-ramjets whose thrust grows with ram pressure
 // up to Mach 6.8 (gone by Mach 8.3) and falls with density, JATO rockets, a
-// rocket with a fixed specific impulse, and a small jet. Fixed sub-steps of
+// rocket with a fixed specific impulse, a small jet, plain turbojets whose
+// thrust falls with density, and the host's own JATO. Drop tanks feed the
+// air-breathing engines before the tanks do. Fixed sub-steps of
 // 20 ms keep it deterministic.
 #include "model.h"
 
@@ -101,7 +103,7 @@ double FlightModel::mass() const
     double m = airframe_.empty_mass + fuel_total() + water + payload;
     for (const Store& s : stores)
         if (s.type != 0 && s.status == 0)
-            m += s.mass;
+            m += s.mass_now();
     return m;
 }
 
@@ -175,6 +177,13 @@ void FlightModel::engines(double dt, double sigma, double mach, double pressure_
                 burnTank[1] += ff;
             }
             break;
+        case EngineKind::Turbojet:
+            if (mix > 0.1 && !failed_[i] && fuel_total() + drop_fuel() > 0) {
+                t = tmax * thr * std::pow(sigma, 0.7);
+                ff = t * airframe_.tsfc / 3600.0;
+                burnAll += ff;
+            }
+            break;
         case EngineKind::ReturnJet:
             if (mix > 0.1 && !failed_[i] && fuel[0] > 0) {
                 t = 0.1 * tmax * thr * std::pow(sigma, 0.8);
@@ -189,10 +198,29 @@ void FlightModel::engines(double dt, double sigma, double mach, double pressure_
         ff_[i] = ff;
     }
 
-    // Air-breathing engines draw on every tank in proportion to its content.
+    if (jato_firing_) {
+        if (jato_left_ > 0) {
+            thrust += airframe_.jato_thrust;
+            jato_left_ = std::max(0.0, jato_left_ - dt);
+        }
+        if (jato_left_ <= 0)
+            jato_firing_ = false;
+    }
+
+    // Air-breathing engines empty the drop tanks first, then draw on every
+    // tank in proportion to its content.
+    double need = burnAll * dt;
+    const double dropped = drop_fuel();
+    if (need > 0 && dropped > 0) {
+        const double take = std::min(dropped, need);
+        for (Store& s : stores)
+            if (s.status == 0 && s.fuel > 0)
+                s.fuel = static_cast<float>(std::max(0.0, s.fuel - take * s.fuel / dropped));
+        need -= take;
+    }
     const double total = fuel_total();
-    if (burnAll > 0 && total > 0) {
-        const double take = std::min(total, burnAll * dt);
+    if (need > 0 && total > 0) {
+        const double take = std::min(total, need);
         for (double& f : fuel)
             f = std::max(0.0, f - take * f / total);
     }
@@ -393,7 +421,7 @@ void FlightModel::substep(double dt)
     roll_control(dt, qbar);
 
     fuel_system(dt);
-    fly_store(dt);
+    fly_stores(dt);
 
     // Leading edges heat towards the recovery temperature, slowly.
     const double recovery = air.temperature * (1.0 + 0.18 * mach * mach) - 273.15;
@@ -405,23 +433,47 @@ void FlightModel::substep(double dt)
     out_.g_nrml = static_cast<float>(nrm);
 }
 
-void FlightModel::fly_store(double dt)
+const FreeBody& FlightModel::body(int station) const
 {
-    FreeBody& b = store_body_;
-    if (!b.active)
-        return;
-    const double r = kEarthRadius + b.y;
-    const double vhor = std::hypot(b.vx, b.vz);
-    const Air air = atmosphere(b.y);
-    const double v = std::sqrt(b.vx * b.vx + b.vy * b.vy + b.vz * b.vz);
-    const double mass = std::max(1.0f, stores[released_station_].mass);
-    const double k = v > 0 ? 0.5 * air.density * v * airframe_.store_cd_area / mass : 0.0;
-    b.vx -= k * b.vx * dt;
-    b.vz -= k * b.vz * dt;
-    b.vy += (-(kEarthGM / (r * r)) + vhor * vhor / r - k * b.vy) * dt;
-    b.x += b.vx * dt;
-    b.y += b.vy * dt;
-    b.z += b.vz * dt;
+    static const FreeBody none{};
+    return station >= 0 && station < Stations ? bodies_[station] : none;
+}
+
+double FlightModel::drop_fuel() const
+{
+    double kg = 0;
+    for (const Store& s : stores)
+        if (s.type != 0 && s.status == 0)
+            kg += s.fuel;
+    return kg;
+}
+
+// Released stores fly on without engines or lift until they hit the ground.
+void FlightModel::fly_stores(double dt)
+{
+    for (int i = 0; i < Stations; ++i) {
+        FreeBody& b = bodies_[i];
+        if (!b.active || b.landed)
+            continue;
+        const double r = kEarthRadius + b.y;
+        const double vhor = std::hypot(b.vx, b.vz);
+        const Air air = atmosphere(b.y);
+        const double v = std::sqrt(b.vx * b.vx + b.vy * b.vy + b.vz * b.vz);
+        const double mass = std::max(1.0f, stores[i].mass_now());
+        const double area = stores[i].cd_area > 0 ? stores[i].cd_area : airframe_.store_cd_area;
+        const double k = v > 0 ? 0.5 * air.density * v * area / mass : 0.0;
+        b.vx -= k * b.vx * dt;
+        b.vz -= k * b.vz * dt;
+        b.vy += (-(kEarthGM / (r * r)) + vhor * vhor / r - k * b.vy) * dt;
+        b.x += b.vx * dt;
+        b.y += b.vy * dt;
+        b.z += b.vz * dt;
+        if (b.y <= field_ && b.vy < 0) {
+            b.y = field_;
+            b.vx = b.vy = b.vz = 0;
+            b.landed = true;
+        }
+    }
 }
 
 int FlightModel::fire(bool bombs_armed, bool missiles_armed)
@@ -438,13 +490,15 @@ int FlightModel::fire(bool bombs_armed, bool missiles_armed)
             released_station_ = i;
             // It leaves with the aircraft's motion, pushed 1 m/s clear of it.
             const double psi = heading_ * kDeg;
-            store_body_.active = true;
-            store_body_.x = x_;
-            store_body_.y = h_ - 2.0;
-            store_body_.z = z_;
-            store_body_.vx = vh_ * std::sin(psi);
-            store_body_.vy = vz_ - 1.0;
-            store_body_.vz = -vh_ * std::cos(psi);
+            FreeBody& b = bodies_[i];
+            b = FreeBody{};
+            b.active = true;
+            b.x = x_;
+            b.y = h_ - 2.0;
+            b.z = z_;
+            b.vx = vh_ * std::sin(psi);
+            b.vy = vz_ - 1.0;
+            b.vz = -vh_ * std::cos(psi);
             return i;
         }
     }

@@ -6,7 +6,7 @@
 
 namespace sim {
 
-enum class EngineKind : uint8_t { None, TurboRamjet, Jato, Rocket, ReturnJet };
+enum class EngineKind : uint8_t { None, TurboRamjet, Jato, Rocket, ReturnJet, Turbojet };
 
 // What an aircraft file would say about the model.
 struct Airframe {
@@ -25,8 +25,8 @@ struct Airframe {
     double tmax_lbf = 0;          // rated thrust per engine
     double tsfc = 0.07;           // kg/(N h) of the air-breathing engines at rest
     double rocket_isp = 450;      // s, in vacuum
-    double jato_thrust = 0;       // N per JATO rocket
-    double jato_burn = 0;         // s of propellant
+    double jato_thrust = 0;       // N per JATO rocket, or of the host's own JATO
+    double jato_burn = 0;         // s of propellant at load
     double fuel[3] = {};          // kg at load
     double water = 0;             // kg in the injection tank at load
     double store_cd_area = 10;    // m^2, drag area of a released store
@@ -72,12 +72,17 @@ enum { Stations = 25 };
 struct Store {
     int   type = 0;                   // 0 empty
     int   status = 0;                 // 0 aboard, 1 released
-    float mass = 0;                   // kg
+    float mass = 0;                   // kg, full
+    float fuel_max = 0;               // kg of fuel a drop tank holds
+    float fuel = 0;                   // kg of it left; the engines use it first
+    float cd_area = 0;                // m^2 of drag area once released; 0 = the airframe's figure
+    float mass_now() const { return mass - fuel_max + fuel; }
 };
 
 // A store after release: it flies on without engines or lift.
 struct FreeBody {
     bool   active = false;
+    bool   landed = false;            // lies where it hit the ground
     double x = 0, y = 0, z = 0;       // local metres, y up
     double vx = 0, vy = 0, vz = 0;
 };
@@ -128,8 +133,14 @@ public:
     // covers. Stores in the bay leave only through open doors. Returns the
     // station released, or -1.
     int  fire(bool bombs_armed, bool missiles_armed);
-    const FreeBody& released() const { return store_body_; }
+    const FreeBody& released() const { return body(released_station_); }
+    const FreeBody& body(int station) const;
     int  released_station() const { return released_station_; }
+
+    // The host's own JATO: once fired it burns until its time is used up;
+    // a plug-in may set the time left.
+    void fire_jato() { jato_firing_ = true; }
+    void set_jato_left(double seconds) { jato_left_ = seconds > 0 ? seconds : 0; }
 
     // The host moved the aircraft (local position, velocity, attitude).
     void place(double x, double y, double z);
@@ -146,9 +157,11 @@ public:
     double time() const { return time_; }
     double mass() const;
     double fuel_total() const { return fuel[0] + fuel[1] + fuel[2]; }
+    double drop_fuel() const;         // kg in the drop tanks still aboard
 
     static bool in_bay(int type) { return type == 9; }      // the orbiter rides in the bay
-    static bool is_bomb(int type) { return type == 19; }    // JATO pack drops like a bomb
+    // JATO packs, bombs and drop tanks fall away when released with bombs armed.
+    static bool is_bomb(int type) { return type == 19 || type == 22 || type == 23; }
 
 private:
     void substep(double dt);
@@ -159,7 +172,7 @@ private:
     double autopilot_pitch(double alpha_deg);
     void autothrottle(double dt);
     void publish(double qbar, double lift, double drag, double thrust, double alpha);
-    void fly_store(double dt);
+    void fly_stores(double dt);
 
     Airframe airframe_{};
     double time_ = 0;
@@ -173,6 +186,7 @@ private:
     double gamma_rate_ = 0;
     double le_temp_ = 15;
     double jato_left_ = 0;
+    bool   jato_firing_ = false;
     double fd_pitch_ = 0;               // deg, the autopilot's computed command
     double at_integral_ = 0;            // autothrottle's integral term
     double sync_pitch_ = 0;             // deg, attitude the autopilot synchronised to
@@ -183,7 +197,7 @@ private:
     bool   on_ground_ = true;
     bool   failed_[8] = {};
     double ff_[8] = {};
-    FreeBody store_body_{};
+    FreeBody bodies_[Stations]{};
     int    released_station_ = -1;
     Observed out_{};
 };

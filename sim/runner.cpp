@@ -15,8 +15,18 @@ namespace sim {
 namespace {
 
 const char* const kDefaultMoments[] = {"loaded", "jato", "phase1", "phase2", "phase3", "release",
-                                       "phase6", "orbiter-loaded", "placed", "cut", "end",
+                                       "phase6", "orbiter-loaded", "placed", "cut", "tanks", "launch", "end",
                                        "camera0", "yoke", "climb", "turn", "zoom", "camera2", "host-view"};
+
+std::string released_text(const Store& s, int station)
+{
+    const std::string where = " (station " + std::to_string(station) + ")";
+    if (s.type == 19)
+        return "the spent JATO pack falls away" + where;
+    if (s.type == 23)
+        return "a drop tank falls away" + where;
+    return "a store of type " + std::to_string(s.type) + " leaves the aircraft" + where;
+}
 
 }  // namespace
 
@@ -135,7 +145,7 @@ void Runner::frame()
             separation_at_ = model.time() + 15.0;
             moment("release");
         } else {
-            timeline.event("the spent JATO pack falls away (station " + std::to_string(released) + ")");
+            timeline.event(released_text(s, released));
         }
     }
     last_released_ = released;

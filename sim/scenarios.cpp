@@ -9,6 +9,7 @@
 #include "aircraft.h"
 #include "cameras.h"
 #include "twin.h"
+#include "fighter.h"
 #include "xphost.h"
 
 namespace sim {
@@ -203,6 +204,8 @@ const std::vector<Scenario>& scenarios()
         {"carrier", "take-off with JATO, the whole zoom, the orbiter's release, then the orbiter to orbit", fly_carrier},
         {"lowzoom", "the intakes unstart in the pull-up: the zoom falls short and the launch is called off", fly_lowzoom},
         {"twin", "the light twin's cameras: the yoke camera, the overlay, night vision, mouse and zoom", fly_twin},
+        {"fighter", "a jet fighter's JATO take-off, its drop tanks used and dropped, a bomb measured by the data box",
+         fly_fighter},
     };
     return all;
 }

@@ -49,6 +49,8 @@ public:
     void after_frame();                             // speech, panel, apex
 
     Facts facts;
+    // Every write of the plug-in, for a scenario that watches writes of its own.
+    std::function<void(const xphost::Write&)> on_any_write;
     // Called with a moment's tag ("phase2", "release", ...) as it happens.
     std::function<void(const std::string&)> on_moment;
 

@@ -70,8 +70,11 @@ static void CountWeapons()
         if (TrackedWeapon(Weapon_type[station]))
             WEAPONstat[WEAPONnumber++] = station;
     }
-    if (WEAPONnumber > 0)
+    // The load was evaluated before this count: the box takes the new rows now.
+    if (WEAPONnumber > 0) {
         PARAMETERlinDOWN = WEAPONnumber + 1;
+        MeasurePanel();
+    }
 }
 
 void StormfalkFirstAction()

@@ -13,6 +13,14 @@ extern float   Tstoff, Cstoff;           // rocket propellant, kg
 extern int     DTANKnumber, TTANKnumber, DTANKstation;
 extern float   verbrauch_tstoff;     // rocket propellant used, kg/s
 extern float   TCduration;           // rocket burn time left, s
+extern int     DTANKsize[9];         // nominal size of the tank on each station, litres or US gallons
+extern uint8_t JATOreleasing;        // the release of spent JATO units is pressed
+
+// The 0.1 s loop of the store-carrying models: lights with the gear and the
+// tank switch (tick 2), what hangs on the stations (tick 5, when a station
+// changed), the JATO, rocket and drop-tank sequences (tick 8).
+float CheckDROP(float elapsedSinceLastCall, float elapsedTimeSinceLastFlightLoop, int counter, void* refcon);
+void  DROPHandBack();                // the stores' state as at start, once the loop has stopped
 
 // The families' own parts of the first action: payload, HUD, fuel per tank
 // and the weapon stations the custom data window lists.

@@ -13,6 +13,7 @@
 #include "common/timers.h"
 #include "display/handbook.h"
 #include "systems/korva.h"
+#include "systems/stores.h"
 
 namespace {
 
@@ -175,6 +176,7 @@ XPLMFlightLoop_f ExpectedLoop(int slot)
     if (slot == 37) return CheckSkyhoist;
     if (slot == 45) return CheckOrbiter;
     if (slot >= 50 && slot <= 53) return CheckKorva;
+    if ((slot >= 9 && slot <= 15) || (slot >= 18 && slot <= 27)) return CheckDROP;
     return nullptr;
 }
 
@@ -218,7 +220,10 @@ TEST_F(HandBack, EverySlotAfterEveryOther)
             const size_t panelDraws = ExpectedPanelDrawing(b) ? 1 : 0;
             if (draws.size() != panelDraws || (panelDraws && draws[0].callback != ExpectedPanelDrawing(b)))
                 wrong.push_back(std::to_string(draws.size()) + " drawing callbacks");
-            const size_t windowsWanted = (Recognised(b) && IdPlane[b].infoFirst > 0 ? 1 : 0) + (HasCameraWindow(b) ? 1 : 0);
+            // the custom data strip for every recognised model, the handbook where the row
+            // has one, the camera overlay for the light twin
+            const size_t windowsWanted =
+                Recognised(b) ? 1 + (IdPlane[b].infoFirst > 0 ? 1 : 0) + (HasCameraWindow(b) ? 1 : 0) : 0;
             if (xphost::windows().size() != windowsWanted)
                 wrong.push_back(std::to_string(xphost::windows().size()) + " windows");
             if (xphost::camera_controlled())
