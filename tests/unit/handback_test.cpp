@@ -12,6 +12,7 @@
 #include "common/first_action.h"
 #include "common/timers.h"
 #include "display/handbook.h"
+#include "systems/glider.h"
 #include "systems/hyper.h"
 
 namespace {
@@ -163,6 +164,7 @@ TEST_F(HandBack, APendingFirstActionBelongsToTheAircraftThatScheduledIt)
 // What the slot should run while loaded, by the model families' roles.
 XPLMFlightLoop_f ExpectedLoop(int slot)
 {
+    if (slot == 7) return CheckGlider;
     if (slot == 28) return CheckHyper;
     if (slot == 37) return CheckSkyhoist;
     if (slot == 45) return CheckOrbiter;
