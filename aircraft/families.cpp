@@ -8,6 +8,7 @@
 #include "systems/halvik.h"
 #include "systems/hyper.h"
 #include "systems/korva.h"
+#include "systems/metric.h"
 #include "systems/stores.h"
 #include "systems/tessel.h"
 #include "systems/vessa.h"
@@ -18,10 +19,10 @@ static const PlaneFamily Halvik    = {"Halvik VTOL",                nullptr, nul
 static const PlaneFamily Vessa     = {"Vessa",                      nullptr, nullptr,                                0, nullptr, nullptr,                              0, 0,    0,   0,   0, nullptr,         VessaFirstAction,      nullptr};
 static const PlaneFamily Tessel    = {"Tessel two-seater",          nullptr, nullptr,                                0, nullptr, nullptr,                              0, 0,    0,   0,   0, nullptr,         TesselFirstAction,     nullptr};
 static const PlaneFamily Windling  = {"Windling motor glider",      CheckGlider, &CheckGliderCallback,               1, nullptr, nullptr,                              0, 0,    0,   0,   0, GliderPreset,    GliderFirstAction,     GliderHandBack};
-static const PlaneFamily Stormfalk = {"Stormfalk jet fighter",      nullptr, &CheckDROPCallback,                     1, nullptr, nullptr,                              0, 1,  182, 340,   0, nullptr,         StormfalkFirstAction,  nullptr};
+static const PlaneFamily Stormfalk = {"Stormfalk jet fighter",      nullptr, &CheckDROPCallback,                     1, MetricAUTODrawCallback, nullptr,                0, 1,  182, 340,   0, nullptr,         StormfalkFirstAction,  nullptr};
 static const PlaneFamily Brannoc   = {"Brannoc twin fighter",       nullptr, &CheckDROPCallback,                     1, nullptr, nullptr,                              0, 1,    0,   0,   1, nullptr,         BrannocFirstAction,    nullptr};
-static const PlaneFamily Veyra     = {"Veyra flying wing",          nullptr, &CheckDROPCallback,                     1, nullptr, nullptr,                              0, 1,  310, 388,   0, nullptr,         VeyraFirstAction,      nullptr};
-static const PlaneFamily Grauhorn  = {"Grauhorn bomber",            nullptr, &CheckDROPCallback,                     1, nullptr, nullptr,                              0, 1,  202, 568,   0, GrauhornPreset,  GrauhornFirstAction,   nullptr};
+static const PlaneFamily Veyra     = {"Veyra flying wing",          nullptr, &CheckDROPCallback,                     1, MetricAUTODrawCallback, nullptr,                0, 1,  310, 388,   0, nullptr,         VeyraFirstAction,      nullptr};
+static const PlaneFamily Grauhorn  = {"Grauhorn bomber",            nullptr, &CheckDROPCallback,                     1, MetricAUTODrawCallback, nullptr,                0, 1,  202, 568,   0, GrauhornPreset,  GrauhornFirstAction,   nullptr};
 static const PlaneFamily Solace    = {"Solace hypersonic jet",      CheckHyper, &CheckHyperCallback,                 0, SCAMPanelDrawCallback, DrawJetPage,            0, 0,    0,   0,   0, HyperPreset,     HyperFirstAction,      HyperHandBack};
 static const PlaneFamily Lumen     = {"Lumen airliner",             nullptr, nullptr,                                0, nullptr, nullptr,                              0, 0,    0,   0,   0, nullptr,         nullptr,               nullptr};
 static const PlaneFamily Skyhoist  = {"Skyhoist carrier",           CheckSkyhoist, &CheckSkyhoistCallback,           0, SCAMPanelDrawCallback, DrawCarrierPage,        0, 0,    0,   0,   0, CarrierPreset,   nullptr,               CarrierHandBack};

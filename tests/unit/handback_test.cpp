@@ -14,6 +14,7 @@
 #include "display/handbook.h"
 #include "systems/glider.h"
 #include "systems/hyper.h"
+#include "systems/metric.h"
 
 namespace {
 
@@ -173,6 +174,8 @@ XPLMFlightLoop_f ExpectedLoop(int slot)
 
 XPLMDrawCallback_f ExpectedPanelDrawing(int slot)
 {
+    if ((slot >= 9 && slot <= 15) || (slot >= 22 && slot <= 27))
+        return MetricAUTODrawCallback;             // the metric panels
     return slot == 28 || slot == 37 ? SCAMPanelDrawCallback : nullptr;
 }
 
