@@ -81,6 +81,8 @@ void Timeline::phase(int n, const char* what)
 
 void Timeline::on_write(const xphost::Write& w)
 {
+    if (watcher)
+        watcher->on_write(w);
     if (!w.accepted || w.values.empty())
         return;
     const double v = w.values[0];

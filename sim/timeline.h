@@ -49,6 +49,8 @@ public:
     void after_frame();                             // speech, panel, apex
 
     Facts facts;
+    // A scenario's own reading of every write, before the timeline's.
+    WriteObserver* watcher = nullptr;
     // Called with a moment's tag ("phase2", "release", ...) as it happens.
     std::function<void(const std::string&)> on_moment;
 
