@@ -15,7 +15,8 @@ namespace sim {
 namespace {
 
 const char* const kDefaultMoments[] = {"loaded", "jato", "phase1", "phase2", "phase3", "release",
-                                       "phase6", "orbiter-loaded", "placed", "cut", "end"};
+                                       "phase6", "orbiter-loaded", "placed", "cut", "end",
+                                       "water", "cruise", "cruise-water", "dump", "stowed", "glide", "deployed"};
 
 }  // namespace
 

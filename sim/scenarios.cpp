@@ -199,6 +199,8 @@ const std::vector<Scenario>& scenarios()
     static const std::vector<Scenario> all = {
         {"carrier", "take-off with JATO, the whole zoom, the orbiter's release, then the orbiter to orbit", fly_carrier},
         {"lowzoom", "the intakes unstart in the pull-up: the zoom falls short and the launch is called off", fly_lowzoom},
+        {"hyperjet", "the hypersonic jet climbs beyond Mach 3 with water injection and its wing schedule", fly_hyperjet},
+        {"glider", "the motor glider climbs, stows its engine and glides, then unfolds it again", fly_glider},
     };
     return all;
 }
