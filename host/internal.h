@@ -41,4 +41,12 @@ const CatalogueEntry* catalogue_entries(int* count);
 // an id kept from an earlier test can never name a new object.
 void* next_id();
 
+// What differs between the platforms the host runs on (posix/ and win/): the
+// plug-in file as a loaded library, and a new private folder to serve as the
+// simulator's folder ("" when none can be made; no trailing separator).
+void* open_library(const std::string& path, std::string* error);
+void* library_symbol(void* library, const char* name);
+void  close_library(void* library);
+std::string make_temp_folder();
+
 }  // namespace xphost::detail

@@ -74,12 +74,11 @@ void reset_utilities()
 
     TempFolder& t = temp_folder();
     t.drop();
-    char pattern[] = "/tmp/xphost-XXXXXX";
-    if (const char* made = mkdtemp(pattern)) {
-        t.path = made;
+    t.path = make_temp_folder();
+    if (!t.path.empty()) {
         std::error_code ec;
         std::filesystem::create_directories(t.path + "/Resources/plugins", ec);
-        u.system_path = t.path + "/";
+        u.system_path = t.path + XPLMGetDirectorySeparator();
     } else {
         u.system_path = "/tmp/";
     }
@@ -187,7 +186,16 @@ void XPLMGetSystemPath(char* outSystemPath)
         std::snprintf(outSystemPath, 512, "%s", util().system_path.c_str());
 }
 
-const char* XPLMGetDirectorySeparator(void) { return "/"; }
+const char* XPLMGetDirectorySeparator(void)
+{
+#if IBM
+    return "\\";
+#elif APL
+    return ":";
+#else
+    return "/";
+#endif
+}
 
 const char* XPLMGetVirtualKeyDescription(char inVirtualKey)
 {

@@ -42,9 +42,9 @@ struct Plugin {
     void* library = nullptr;             // dlopen handle when loaded from a file
 };
 
-// Opens a plug-in file as the simulator does (dlopen, then the five names) and
-// attaches it. Returns false with a reason when the file cannot be opened or
-// lacks an entry point.
+// Opens a plug-in file as the simulator does (dlopen, LoadLibrary on Windows,
+// then the five names) and attaches it. Returns false with a reason when the
+// file cannot be opened or lacks an entry point.
 bool load_plugin(const std::string& path, std::string* error = nullptr);
 // Names of the dynamic symbols a file defines (its exports) and leaves undefined.
 std::vector<std::string> exported_symbols(const std::string& path);
@@ -304,9 +304,9 @@ const std::vector<std::string>& debug_log();   // XPLMDebugString
 
 // ---------------------------------------------------------------- paths and coordinates
 
-// The system folder XPLMGetSystemPath gives, with a trailing '/'. reset()
-// creates a new temporary folder holding Resources/plugins/ and removes the
-// previous one.
+// The system folder XPLMGetSystemPath gives, with a trailing separator (a
+// backslash in the Windows build, else '/'). reset() creates a new temporary
+// folder holding Resources/plugins/ and removes the previous one.
 std::string system_path();
 void set_system_path(const std::string& path);   // used as given (may be any text)
 

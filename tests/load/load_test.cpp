@@ -4,39 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "XPLMPlugin.h"
+#include "support/sdk_declarations.h"
 #include "xphost.h"
 
 namespace {
 
 const char* const kPlugin = QZT_PLUGIN_FILE;
-
-// Every host function our interface headers declare.
-std::set<std::string> DeclaredHostFunctions()
-{
-    std::set<std::string> names;
-    const std::regex decl(R"((XPLM_API|WIDGET_API)\s+[^;(]*?\b(\w+)\s*\()");
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(QZT_SOURCE_DIR "/sdk")) {
-        if (entry.path().extension() != ".h")
-            continue;
-        std::ifstream in(entry.path());
-        std::string line, text;
-        while (std::getline(in, line))
-            if (line.find('#') == std::string::npos)   // skip the macros that define the markers
-                text += line + "\n";
-        for (std::sregex_iterator it(text.begin(), text.end(), decl), end; it != end; ++it)
-            names.insert((*it)[2]);
-    }
-    return names;
-}
 
 bool InSystemLibrary(const std::string& name)
 {

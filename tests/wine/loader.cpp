@@ -1,0 +1,234 @@
+// The Windows plug-in file loaded for real: this program runs on Windows (here
+// under wine) beside the stand-in host's XPLM_64.dll and XPWidgets_64.dll,
+// opens QZTgov.xpl with LoadLibrary as the simulator does and flies a short
+// scenario: start, the carrier's first seconds, the Korva's Windows payload,
+// the preferences file saved through the Windows path, and a second start of
+// a freshly loaded file that reads a stored release back from it.
+//
+// Usage: qzt-wine-loader <QZTgov.xpl as a Windows path>
+// Prints one line per check and "N passed, N failed"; exit status 0 only when
+// every check passed.
+#include <windows.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "XPLMGraphics.h"
+#include "xphost.h"
+
+namespace {
+
+int passed = 0, failed = 0;
+
+bool Check(bool ok, const std::string& what)
+{
+    std::printf("%s  %s\n", ok ? "ok  " : "FAIL", what.c_str());
+    std::fflush(stdout);
+    (ok ? passed : failed)++;
+    return ok;
+}
+
+std::string Fixed(double v, int decimals = 3)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    return buf;
+}
+
+std::string ReadBinary(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return "<missing>";
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteBinary(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+}
+
+// What a first start writes, in the C library's text mode: on Windows every
+// line ends in CR LF.
+std::string DefaultPreferencesText()
+{
+    std::string text = "120 \r\n115 \r\n1 0 0 0 0 0 \r\n";
+    text += "30.000000 0.000000 100000.000000 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000 "
+            "0.000000 15.000000 0.000000 90.000000 0.000000 \r\n";
+    for (int i = 1; i < 11; ++i) {
+        for (int v = 0; v < 14; ++v)
+            text += "0.000000 ";
+        text += "\r\n";
+    }
+    text += "0 \r\n";
+    return text;
+}
+
+// The simulator's folder for this run: "X-Plane 12\" beside this program, new
+// each run, with a space in its name as many real installations have.
+std::string MakeSimulatorFolder()
+{
+    char exe[MAX_PATH + 1] = {};
+    const DWORD n = GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string dir(exe, n);
+    dir.erase(dir.find_last_of('\\') + 1);
+    const std::string folder = dir + "X-Plane 12\\";
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+    std::filesystem::create_directories(folder + "Resources\\plugins", ec);
+    return folder;
+}
+
+bool StartPlugin(const std::string& file, const std::string& folder)
+{
+    xphost::reset();
+    xphost::set_system_path(folder);
+    std::string error;
+    const bool loaded = xphost::load_plugin(file, &error);
+    if (!Check(loaded, "LoadLibrary opens " + file + (error.empty() ? "" : ": " + error)))
+        return false;
+    if (!Check(xphost::start() == 1, "XPluginStart returns 1"))
+        return false;
+    Check(xphost::plugin_name() == "QZTgov" && xphost::plugin_signature() == "morvaln.flight.gov",
+          "name and signature: \"" + xphost::plugin_name() + "\", \"" + xphost::plugin_signature() + "\"");
+    return Check(xphost::enable() == 1, "XPluginEnable returns 1");
+}
+
+void CheckNoTypeMismatch()
+{
+    std::string list;
+    for (const auto& m : xphost::type_mismatches())
+        list += " " + m.call + "(" + m.path + ")";
+    Check(list.empty(), "every variable access used the simulator's type" + list);
+}
+
+double LastWrite(const char* path)
+{
+    const auto w = xphost::writes_to(path);
+    return w.empty() || w.back().values.empty() ? NAN : w.back().values[0];
+}
+
+// A plug-in imports the widget functions from XPWidgets_64.dll; here they are
+// forwarders to the one host in XPLM_64.dll.
+void CheckWidgetForwarders()
+{
+    const HMODULE widgets = LoadLibraryA("XPWidgets_64.dll");
+    const HMODULE xplm = GetModuleHandleA("XPLM_64.dll");
+    for (const char* name : {"XPCreateWidget", "XPSendMessageToWidget", "XPGetWidgetProperty"}) {
+        const FARPROC viaWidgets = widgets ? GetProcAddress(widgets, name) : nullptr;
+        const FARPROC inHost = xplm ? GetProcAddress(xplm, name) : nullptr;
+        Check(viaWidgets && viaWidgets == inHost, std::string("XPWidgets_64.dll's ") + name + " is the host's");
+    }
+    if (widgets)
+        FreeLibrary(widgets);
+}
+
+int Run(const std::string& file)
+{
+    CheckWidgetForwarders();
+    const std::string folder = MakeSimulatorFolder();
+    const std::string prefs = folder + "Resources\\Plugins\\QZTgov_Preferences.txt";
+
+    // First start: no preferences file yet, so the plug-in saves its defaults.
+    std::printf("-- first start in %s\n", folder.c_str());
+    if (!StartPlugin(file, folder))
+        return 1;
+    const std::string saved = ReadBinary(prefs);
+    Check(saved == DefaultPreferencesText(), "the preferences file was saved with the defaults at " + prefs);
+    Check(!std::filesystem::exists(prefs + ".tmp"), "no temporary file is left beside it");
+
+    // The carrier's first seconds: its loop, the first action and the panel.
+    std::printf("-- the Skyhoist carrier, 6 s at 50 frames a second\n");
+    xphost::set_f("sim/flightmodel/controls/parkbrake", 1.0f);
+    xphost::load_aircraft("QZT Skyhoist orbital carrier");
+    xphost::advance(6.0);
+    Check(xphost::frame_count() == 300, "300 frames ran (" + std::to_string(xphost::frame_count()) + ")");
+    int loopCalls = 0;
+    for (const auto& loop : xphost::flight_loops())
+        if (loop.active)
+            loopCalls = std::max(loopCalls, loop.calls);
+    Check(loopCalls >= 15, "the carrier's loop runs every 0.1 s from 4 s on (" + std::to_string(loopCalls) + " calls)");
+    Check(xphost::writes_to("sim/cockpit/electrical/nav_lights_on").size() == 1,
+          "the first action ran once, 5 s after the load (navigation lights)");
+    int panel = 0, windowText = 0;
+    for (const auto& op : xphost::display_list()) {
+        panel += op.source.rfind("phase", 0) == 0;
+        windowText += op.source.rfind("window", 0) == 0 && op.kind == xphost::DrawOp::String;
+    }
+    Check(panel > 0, "the system page is drawn on the panel (" + std::to_string(panel) + " items)");
+    Check(windowText > 0, "the handbook is open while the brake is set (" + std::to_string(windowText) + " lines)");
+    CheckNoTypeMismatch();
+
+    // The Windows build's own payload for the Korva light twin.
+    std::printf("-- the Korva K-2\n");
+    xphost::load_aircraft("QZT Korva K-2 light twin");
+    xphost::advance(6.0);
+    const double payload = LastWrite("sim/flightmodel/weight/m_fixed");
+    Check(payload == 150.0, "the first action loads the Windows payload of 150 kg (" + Fixed(payload, 1) + ")");
+    xphost::disable();
+    xphost::stop();
+
+    // A release stored in record 1, as a carrier's flight and a save leave it.
+    std::string text = ReadBinary(prefs);
+    size_t line = 0;
+    for (int k = 0; k < 4 && line != std::string::npos; ++k)
+        line = text.find("\r\n", line) + 2;                  // the start of record 1
+    const size_t end = text.find("\r\n", line);
+    const bool edited = line != std::string::npos && end != std::string::npos;
+    if (edited)
+        text.replace(line, end - line,
+                     "12.500000 -45.250000 95000.000000 1200.000000 50.000000 -7000.000000 "
+                     "0.100000 0.200000 0.300000 0.900000 20.000000 0.000000 95.000000 7.100000 ");
+    Check(edited, "record 1 of the saved file can be edited");
+    WriteBinary(prefs, text);
+
+    // Second start: the file is freed and loaded anew, and reads the file back.
+    std::printf("-- the file loaded again; the Ascender orbiter at its first brake release\n");
+    if (!StartPlugin(file, folder))
+        return 1;
+    Check(ReadBinary(prefs) == text, "a start with an existing file leaves it as it is");
+    xphost::set_f("sim/flightmodel/controls/parkbrake", 1.0f);
+    xphost::load_aircraft("QZT Ascender orbiter");
+    xphost::advance(1.0);
+    xphost::set_f("sim/flightmodel/controls/parkbrake", 0.0f);
+    xphost::advance(5.0);
+    const auto x = xphost::writes_to("sim/flightmodel/position/local_x");
+    if (Check(!x.empty(), "the orbiter is placed after the brake release")) {
+        double lat = 0, lon = 0, elev = 0;
+        XPLMLocalToWorld(xphost::get_d("sim/flightmodel/position/local_x"),
+                         xphost::get_d("sim/flightmodel/position/local_y"),
+                         xphost::get_d("sim/flightmodel/position/local_z"), &lat, &lon, &elev);
+        Check(std::fabs(lat - 12.5) < 1e-6 && std::fabs(lon + 45.25) < 1e-6 && std::fabs(elev - 95000.0) < 1e-3,
+              "at the stored release: " + Fixed(lat, 6) + ", " + Fixed(lon, 6) + ", " + Fixed(elev, 1) + " m");
+        const double vx = LastWrite("sim/flightmodel/position/local_vx");
+        const double vz = LastWrite("sim/flightmodel/position/local_vz");
+        Check(vx == 1200.0 && vz == -7000.0, "with the stored velocity (" + Fixed(vx, 1) + ", " + Fixed(vz, 1) + ")");
+    }
+    CheckNoTypeMismatch();
+    xphost::disable();
+    xphost::stop();
+    xphost::reset();                                         // frees the file
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: qzt-wine-loader <QZTgov.xpl>\n");
+        return 2;
+    }
+    Run(argv[1]);
+    std::printf("%d passed, %d failed\n", passed, failed);
+    return failed == 0 && passed > 0 ? 0 : 1;
+}
