@@ -24,7 +24,11 @@ static const CameraView HyperViews[] = {
 
 void HyperPreset()
 {
-    tmax_acf = XPLMGetDataf(dr_tmax);
+    // An airport change or a crash runs the preset again while the engines
+    // carry the jet's own reduced thrust: the rated thrust read at the load
+    // stays (the hand-back clears it for the next load).
+    if (tmax_acf <= 0.0f)
+        tmax_acf = XPLMGetDataf(dr_tmax);
     tmax_curr = tmax_acf;
     // The jet writes wing and thrust values only when they change.
     swdirqst1 = dihedral1 = thrust_maximum1 = 99.0f;

@@ -35,6 +35,7 @@ protected:
         ResetCarrierGlobals();
         CurrentAlt = machno = ind_airspeed = 0.0f;
         dihedral = swdirqst = 0.0f;
+        tmax_acf = tmax_curr = 0.0f;                 // as the last model's hand-back leaves them
         xphost::set_f(Tmax, Rated);
         xphost::set_f(Water, 1000.0f);
         xphost::set_i(WaterSelector, 1);
@@ -250,6 +251,28 @@ TEST_F(Jet, WingsAndThrustAreWrittenOnlyWhenTheyChange)
     EXPECT_EQ(WritesOf(ws, Dihedral).size(), 1u);
     EXPECT_EQ(WritesOf(ws, Sweep).size(), 1u);
     EXPECT_EQ(WritesOf(ws, Tmax).size(), 1u);
+}
+
+// The preset runs again at an airport change and after a crash, when the
+// engines still carry the thrust the jet cut: the factor keeps applying to
+// the rated thrust.
+TEST_F(Jet, AirportChangesAndCrashesKeepTheRatedThrust)
+{
+    const float cut = static_cast<float>(Rated * static_cast<long double>(0.7875f));
+    Fly(40000, 3.0f);
+    ASSERT_EQ(xphost::get_f(Tmax), cut);
+    xphost::load_airport();
+    Fly(40000, 3.0f);
+    EXPECT_EQ(xphost::get_f(Tmax), cut);
+    xphost::crash();
+    Fly(40000, 3.0f);
+    EXPECT_EQ(xphost::get_f(Tmax), cut);
+
+    // a new load takes the aircraft's own rating
+    xphost::set_f(Tmax, 50000.0f);
+    xphost::load_aircraft(std::string("QZTdesign ") + IdPlane[28].descrip);
+    Fly(40000, 3.0f);
+    EXPECT_EQ(xphost::get_f(Tmax), static_cast<float>(50000.0f * static_cast<long double>(0.7875f)));
 }
 
 TEST_F(Jet, LandingLightsFollowTheGearHandle)
