@@ -8,6 +8,7 @@
 #include "systems/halvik.h"
 #include "systems/hyper.h"
 #include "systems/korva.h"
+#include "systems/metric.h"
 #include "systems/stores.h"
 #include "systems/tessel.h"
 #include "systems/vessa.h"
@@ -17,12 +18,12 @@ static const PlaneFamily NoModel   = {"no model",                   nullptr, nul
 static const PlaneFamily Halvik    = {"Halvik VTOL",                nullptr, nullptr,                                0, nullptr, nullptr,                              0, 0,    0,   0,   0, HalvikPreset,    HalvikFirstAction,     HalvikHandBack};
 static const PlaneFamily Vessa     = {"Vessa",                      nullptr, nullptr,                                0, nullptr, nullptr,                              0, 0,    0,   0,   0, nullptr,         VessaFirstAction,      nullptr};
 static const PlaneFamily Tessel    = {"Tessel two-seater",          nullptr, nullptr,                                0, nullptr, nullptr,                              0, 0,    0,   0,   0, nullptr,         TesselFirstAction,     nullptr};
-static const PlaneFamily Windling  = {"Windling motor glider",      nullptr, &CheckGliderCallback,                   1, nullptr, nullptr,                              0, 0,    0,   0,   0, GliderPreset,    GliderFirstAction,     nullptr};
-static const PlaneFamily Stormfalk = {"Stormfalk jet fighter",      CheckDROP, &CheckDROPCallback,                   1, nullptr, nullptr,                              0, 1,  182, 340,   0, nullptr,         StormfalkFirstAction,  DROPHandBack};
+static const PlaneFamily Windling  = {"Windling motor glider",      CheckGlider, &CheckGliderCallback,               1, nullptr, nullptr,                              0, 0,    0,   0,   0, GliderPreset,    GliderFirstAction,     GliderHandBack};
+static const PlaneFamily Stormfalk = {"Stormfalk jet fighter",      CheckDROP, &CheckDROPCallback,                   1, MetricAUTODrawCallback, nullptr,                0, 1,  182, 340,   0, nullptr,         StormfalkFirstAction,  DROPHandBack};
 static const PlaneFamily Brannoc   = {"Brannoc twin fighter",       CheckDROP, &CheckDROPCallback,                   1, nullptr, nullptr,                              0, 1,    0,   0,   1, nullptr,         BrannocFirstAction,    DROPHandBack};
-static const PlaneFamily Veyra     = {"Veyra flying wing",          CheckDROP, &CheckDROPCallback,                   1, nullptr, nullptr,                              0, 1,  310, 388,   0, nullptr,         VeyraFirstAction,      DROPHandBack};
-static const PlaneFamily Grauhorn  = {"Grauhorn bomber",            CheckDROP, &CheckDROPCallback,                   1, nullptr, nullptr,                              0, 1,  202, 568,   0, GrauhornPreset,  GrauhornFirstAction,   DROPHandBack};
-static const PlaneFamily Solace    = {"Solace hypersonic jet",      nullptr, &CheckHyperCallback,                    0, SCAMPanelDrawCallback, DrawJetPage,            0, 0,    0,   0,   0, HyperPreset,     HyperFirstAction,      nullptr};
+static const PlaneFamily Veyra     = {"Veyra flying wing",          CheckDROP, &CheckDROPCallback,                   1, MetricAUTODrawCallback, nullptr,                0, 1,  310, 388,   0, nullptr,         VeyraFirstAction,      DROPHandBack};
+static const PlaneFamily Grauhorn  = {"Grauhorn bomber",            CheckDROP, &CheckDROPCallback,                   1, MetricAUTODrawCallback, nullptr,                0, 1,  202, 568,   0, GrauhornPreset,  GrauhornFirstAction,   DROPHandBack};
+static const PlaneFamily Solace    = {"Solace hypersonic jet",      CheckHyper, &CheckHyperCallback,                 0, SCAMPanelDrawCallback, DrawJetPage,            0, 0,    0,   0,   0, HyperPreset,     HyperFirstAction,      HyperHandBack};
 static const PlaneFamily Lumen     = {"Lumen airliner",             nullptr, nullptr,                                0, nullptr, nullptr,                              0, 0,    0,   0,   0, nullptr,         nullptr,               nullptr};
 static const PlaneFamily Skyhoist  = {"Skyhoist carrier",           CheckSkyhoist, &CheckSkyhoistCallback,           0, SCAMPanelDrawCallback, DrawCarrierPage,        0, 0,    0,   0,   0, CarrierPreset,   nullptr,               CarrierHandBack};
 static const PlaneFamily Skyhoist2 = {"Skyhoist II carrier",        nullptr, nullptr,                                0, nullptr, nullptr,                              0, 0,    0,   0,   0, nullptr,         nullptr,               nullptr};

@@ -84,6 +84,8 @@ struct Paths {
     const std::string bombs = "sim/cockpit/weapons/bombs_armed";
     const std::string missiles = "sim/cockpit/weapons/missiles_armed";
     const std::string selector = "sim/cockpit/engine/fuel_tank_selector";
+    const std::string sweep = "sim/flightmodel/controls/swdi";
+    const std::string sweep_request = "sim/flightmodel/controls/swdirqst";
 };
 
 const Paths& P()
@@ -121,6 +123,7 @@ void HostBridge::load_aircraft_file(const Airframe& airframe, const Store* store
     for (int i = 0; i < airframe.engines && i < 8; ++i)
         mix[i] = airframe.engine[i] == EngineKind::TurboRamjet || airframe.engine[i] == EngineKind::ReturnJet
                          || airframe.engine[i] == EngineKind::Turbojet
+                         || airframe.engine[i] == EngineKind::Propeller
                      ? 1.0f
                      : 0.0f;
     xphost::set_vf(p.mixture, mix);
@@ -135,6 +138,8 @@ void HostBridge::load_aircraft_file(const Airframe& airframe, const Store* store
     xphost::set_f(p.throtmax, 1.0f);
     xphost::set_i(p.gear, 1);
     xphost::set_f(p.parkbrake, 1.0f);
+    xphost::set_f(p.sweep_request, 0.0f);
+    xphost::set_f(p.sweep, 0.0f);
     xphost::set_i(p.ap_mode, 0);
     xphost::set_i(p.ap_state, 0);
     // The overrides are the plug-ins' own: the simulator keeps them across a
@@ -214,6 +219,7 @@ void HostBridge::publish()
     if (!m_.controls.fd_roll_override)
         xphost::set_f(p.fd_roll, o.fd_roll);
     xphost::set_f(p.jato_left, o.jato_left);
+    xphost::set_f(p.sweep, o.sweep);
     xphost::set_f(p.fuel1, static_cast<float>(m_.fuel[0]));
     xphost::set_f(p.fuel2, static_cast<float>(m_.fuel[1]));
     xphost::set_f(p.fuel3, static_cast<float>(m_.fuel[2]));
@@ -304,6 +310,7 @@ void HostBridge::read_controls()
     c.bay_doors = xphost::get_i(p.doors) != 0;
     c.gear_down = xphost::get_i(p.gear) != 0;
     c.parkbrake = xphost::get_f(p.parkbrake);
+    c.sweep_request = xphost::get_f(p.sweep_request);
 
     buf_ = xphost::get_vf(p.mixture, 0, 8);
     for (int i = 0; i < 8 && i < static_cast<int>(buf_.size()); ++i)

@@ -16,8 +16,10 @@
 // rate it had. Engines: turbo-ramjets whose thrust grows with ram pressure
 // up to Mach 6.8 (gone by Mach 8.3) and falls with density, JATO rockets, a
 // rocket with a fixed specific impulse, a small jet, plain turbojets whose
-// thrust falls with density, and the host's own JATO. Drop tanks feed the
-// air-breathing engines before the tanks do. Fixed sub-steps of
+// thrust falls with density, a propeller of fixed power, and the host's own
+// JATO. Drop tanks feed the air-breathing engines before the tanks do. The
+// sweep mechanism moves towards its request at the airframe's rate: a swept
+// wing has less wave drag, a folded-out engine mast drags. Fixed sub-steps of
 // 20 ms keep it deterministic.
 #include "model.h"
 
@@ -191,6 +193,16 @@ void FlightModel::engines(double dt, double sigma, double mach, double pressure_
                 burnTank[0] += ff;
             }
             break;
+        case EngineKind::Propeller:
+            if (mix > 0.1 && !failed_[i] && fuel_total() > 0) {
+                // Fixed power at a fixed efficiency; the static thrust is
+                // what that power gives at 10 m/s.
+                const double power = airframe_.prop_power_kw * 1000.0 * thr * sigma;
+                t = 0.75 * power / std::max(10.0, static_cast<double>(out_.tas));
+                ff = power * 0.3 / 3.6e6;   // 0.3 kg per kWh
+                burnAll += ff;
+            }
+            break;
         case EngineKind::None:
             break;
         }
@@ -360,13 +372,21 @@ void FlightModel::substep(double dt)
     const double sigma = air.density / kSeaLevelDensity;
     const double alpha = on_ground_ ? theta_ : wrap_pi(theta_ - gamma);
 
+    if (airframe_.sweep_rate > 0) {
+        const double travel = airframe_.sweep_rate * dt;
+        sweep_ += clampd(clampd(controls.sweep_request, 0.0, 1.0) - sweep_, -travel, travel);
+    }
+
     const double amax = airframe_.alpha_max * kDeg;
     const double cl = lift_slope(mach) * clampd(alpha, -amax, amax);
-    double cd = zero_lift_drag(mach) + induced_factor(mach) * cl * cl;
-    if (controls.gear_down) cd += 0.02;
+    double cd0 = zero_lift_drag(mach);
+    if (mach > 1.0)
+        cd0 *= 1.0 + (airframe_.swept_wave_drag - 1.0) * sweep_;
+    double cd = cd0 + induced_factor(mach) * cl * cl;
+    if (controls.gear_down) cd += airframe_.gear_drag;
     if (controls.bay_doors) cd += 0.008;
     const double lift = qbar * airframe_.wing_area * cl;
-    const double drag = qbar * airframe_.wing_area * cd;
+    const double drag = qbar * (airframe_.wing_area * cd + airframe_.mast_drag_area * (1.0 - sweep_));
 
     autothrottle(dt);
     double thrust = 0;
@@ -567,6 +587,7 @@ void FlightModel::publish(double qbar, double lift, double drag, double thrust, 
     o.jato_left = static_cast<float>(jato_left_);
     o.thrust = static_cast<float>(thrust);
     o.mass = static_cast<float>(mass());
+    o.sweep = static_cast<float>(sweep_);
     o.on_ground = on_ground_;
 
     // Attitude quaternion of heading, pitch and roll.

@@ -6,7 +6,7 @@
 
 namespace sim {
 
-enum class EngineKind : uint8_t { None, TurboRamjet, Jato, Rocket, ReturnJet, Turbojet };
+enum class EngineKind : uint8_t { None, TurboRamjet, Jato, Rocket, ReturnJet, Turbojet, Propeller };
 
 // What an aircraft file would say about the model.
 struct Airframe {
@@ -31,6 +31,13 @@ struct Airframe {
     double water = 0;             // kg in the injection tank at load
     double store_cd_area = 10;    // m^2, drag area of a released store
     float  mount[8][3] = {};      // weapon stations 0 to 7: metres right, up, forward of the centre
+    double gear_drag = 0.02;      // drag coefficient of the lowered gear
+    double prop_power_kw = 0;     // per propeller engine
+    // What the wing-sweep control drives: the wing itself, or a motor
+    // glider's engine mast folding away (0 out, 1 stowed).
+    double sweep_rate = 0;        // of its whole travel per second; 0 = nothing moves
+    double swept_wave_drag = 1;   // supersonic zero-lift drag factor with the wing fully swept
+    double mast_drag_area = 0;    // m^2 of drag of the engine mast folded out
 };
 
 // The simulator variables that steer the model, as they stand this frame.
@@ -59,6 +66,7 @@ struct Controls {
     bool  bay_doors = false;
     bool  gear_down = true;
     float parkbrake = 0;
+    float sweep_request = 0;          // 0 to 1
 };
 
 // The pilot's own hands, for the scenario scripts.
@@ -109,6 +117,7 @@ struct Observed {
     float  jato_left = 0;             // s
     float  thrust = 0;                // N, all engines
     float  mass = 0;                  // kg
+    float  sweep = 0;                 // where the sweep mechanism stands, 0 to 1
     bool   on_ground = true;
 };
 
@@ -185,6 +194,7 @@ private:
     double fd_roll_ = 0;                // deg, the autopilot's roll command
     double gamma_rate_ = 0;
     double le_temp_ = 15;
+    double sweep_ = 0;
     double jato_left_ = 0;
     bool   jato_firing_ = false;
     double fd_pitch_ = 0;               // deg, the autopilot's computed command

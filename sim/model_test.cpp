@@ -329,3 +329,68 @@ TEST(FlightModel, AttitudeQuaternionRoundTrip)
     n.refresh();
     EXPECT_NEAR(n.observed().pitch, 20.0, 1e-3);
 }
+
+namespace {
+
+// A motor glider whose engine mast folds with the sweep control.
+Airframe folding_glider()
+{
+    Airframe s;
+    s.empty_mass = 200;
+    s.wing_area = 15;
+    s.engines = 1;
+    s.engine[0] = EngineKind::Propeller;
+    s.prop_power_kw = 20;
+    s.fuel[0] = 10;
+    s.sweep_rate = 0.1;
+    s.mast_drag_area = 0.5;
+    return s;
+}
+
+FlightModel glider_at(double tas, float mixture, float sweepRequest)
+{
+    FlightModel m;
+    m.load(folding_glider(), 0, 0, 3, 90);
+    m.controls.num_engines = 1;
+    m.controls.mixture[0] = mixture;
+    m.controls.gear_down = false;
+    m.controls.sweep_request = sweepRequest;
+    m.pilot.throttle = 1;
+    m.place(0, 1000, 0);
+    m.set_velocity(tas, 0, 0);
+    m.refresh();
+    return m;
+}
+
+}  // namespace
+
+TEST(FlightModel, TheSweepMechanismFollowsItsRequestAtItsRate)
+{
+    FlightModel m = glider_at(25, 0, 2.0f);          // beyond the end: stops at 1
+    m.step(5.0);
+    EXPECT_NEAR(m.observed().sweep, 0.5, 1e-6);
+    m.step(7.0);
+    EXPECT_EQ(m.observed().sweep, 1.0f);
+    m.controls.sweep_request = 0.0f;
+    m.step(2.5);
+    EXPECT_NEAR(m.observed().sweep, 0.75, 1e-6);
+}
+
+TEST(FlightModel, AFoldedOutMastDragsAndThePropellerPullsOnlyWithItsMixture)
+{
+    // Stowed, without the engine: lift over drag is the wing's alone.
+    FlightModel stowed = glider_at(25, 0, 1.0f), out = glider_at(25, 0, 0.0f);
+    stowed.step(12.0);
+    out.step(12.0);
+    EXPECT_EQ(stowed.observed().thrust, 0.0f);
+    EXPECT_EQ(out.observed().thrust, 0.0f);
+    EXPECT_GT(stowed.observed().lift_over_drag, out.observed().lift_over_drag * 1.1);
+
+    // Running: fixed power, so the thrust falls with speed.
+    FlightModel slow = glider_at(20, 1, 0.0f), fast = glider_at(40, 1, 0.0f);
+    slow.step(0.1);
+    fast.step(0.1);
+    EXPECT_GT(slow.observed().thrust, 0.0f);
+    EXPECT_NEAR(slow.observed().thrust / fast.observed().thrust, 2.0, 0.1);
+    EXPECT_GT(slow.observed().fuel_flow[0], 0.0f);
+}

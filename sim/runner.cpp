@@ -16,7 +16,8 @@ namespace {
 
 const char* const kDefaultMoments[] = {"loaded", "jato", "phase1", "phase2", "phase3", "release",
                                        "phase6", "orbiter-loaded", "placed", "cut", "tanks", "launch", "end",
-                                       "camera0", "yoke", "climb", "turn", "zoom", "camera2", "host-view"};
+                                       "camera0", "yoke", "climb", "turn", "zoom", "camera2", "host-view",
+                                       "water", "cruise", "cruise-water", "dump", "stowed", "glide", "deployed"};
 
 std::string released_text(const Store& s, int station)
 {

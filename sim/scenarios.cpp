@@ -206,6 +206,8 @@ const std::vector<Scenario>& scenarios()
         {"twin", "the light twin's cameras: the yoke camera, the overlay, night vision, mouse and zoom", fly_twin},
         {"fighter", "a jet fighter's JATO take-off, its drop tanks used and dropped, a bomb measured by the data box",
          fly_fighter},
+        {"hyperjet", "the hypersonic jet climbs beyond Mach 3 with water injection and its wing schedule", fly_hyperjet},
+        {"glider", "the motor glider climbs, stows its engine and glides, then unfolds it again", fly_glider},
     };
     return all;
 }

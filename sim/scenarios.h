@@ -21,6 +21,9 @@ struct Scenario {
 };
 
 const std::vector<Scenario>& scenarios();
+// Flights in files of their own.
+Outcome fly_hyperjet(Runner& runner);
+Outcome fly_glider(Runner& runner);
 const Scenario* find_scenario(const std::string& name);
 
 }  // namespace sim

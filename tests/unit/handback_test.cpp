@@ -14,6 +14,9 @@
 #include "display/handbook.h"
 #include "systems/korva.h"
 #include "systems/stores.h"
+#include "systems/glider.h"
+#include "systems/hyper.h"
+#include "systems/metric.h"
 
 namespace {
 
@@ -173,6 +176,8 @@ TEST_F(HandBack, APendingFirstActionBelongsToTheAircraftThatScheduledIt)
 // What the slot should run while loaded, by the model families' roles.
 XPLMFlightLoop_f ExpectedLoop(int slot)
 {
+    if (slot == 7) return CheckGlider;
+    if (slot == 28) return CheckHyper;
     if (slot == 37) return CheckSkyhoist;
     if (slot == 45) return CheckOrbiter;
     if (slot >= 50 && slot <= 53) return CheckKorva;
@@ -182,6 +187,8 @@ XPLMFlightLoop_f ExpectedLoop(int slot)
 
 XPLMDrawCallback_f ExpectedPanelDrawing(int slot)
 {
+    if ((slot >= 9 && slot <= 15) || (slot >= 22 && slot <= 27))
+        return MetricAUTODrawCallback;             // the metric panels
     return slot == 28 || slot == 37 ? SCAMPanelDrawCallback : nullptr;
 }
 
