@@ -183,6 +183,17 @@ TEST_F(Prefs, ANumberMustBeTheWholeWord)
     EXPECT_EQ(orb_latitude[0], 30.0);        // memory's value stays
     EXPECT_EQ(INDEXtostore, 1);
 
+    // A file beyond the 64 KiB read at once: a number cut at that edge is not
+    // taken for a shorter one (the key here would have read as 9).
+    SetUp();
+    std::string padded = "120 \n";
+    padded += std::string(65535 - padded.size(), ' ') + "97 \n1 0 0 0 0 0 \n";
+    WriteWholeFile(PrefsFile(), padded);
+    Start();
+    EXPECT_EQ(qzt_vers_pref, 120);
+    EXPECT_EQ(QZTkey, 0);                    // missing, as in a file too short to hold it
+    EXPECT_EQ(PrefsFailure, nullptr);
+
     // The widest value the plug-in writes is read back.
     SetUp();
     Start();
