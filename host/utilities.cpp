@@ -74,8 +74,10 @@ void reset_utilities()
 
     TempFolder& t = temp_folder();
     t.drop();
-    char pattern[] = "/tmp/xphost-XXXXXX";
-    if (const char* made = mkdtemp(pattern)) {
+    // Below TMPDIR when it is set, as other tools do, else below /tmp.
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/xphost-XXXXXX";
+    if (const char* made = mkdtemp(pattern.data())) {
         t.path = made;
         std::error_code ec;
         std::filesystem::create_directories(t.path + "/Resources/plugins", ec);
