@@ -115,9 +115,9 @@ static void DeriveIndexToStore()
 }
 
 // The whole file is read into memory before any value is taken, so a file
-// that cannot be read changes nothing. Any file this plug-in writes fits: its
-// widest value is a double near its limit in fixed notation, about 320
-// characters, and 163 of those stay well below the buffer.
+// that cannot be read changes nothing. Any file this plug-in writes fits: even
+// with every value near its type's limit in fixed notation (a double takes
+// 317 characters) it stays below 17 KB.
 enum { PrefsTextMax = 65536, TokenMax = 400 };
 static char PrefsText[PrefsTextMax];
 
