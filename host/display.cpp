@@ -106,6 +106,17 @@ void reset_display()
     d.focus = nullptr;
 }
 
+void drop_plugin_display()
+{
+    Display& d = disp();
+    d.draws.clear();
+    d.windows.clear();
+    d.captured = nullptr;
+    d.down_taken = false;
+    d.sniffers.clear();
+    d.focus = nullptr;
+}
+
 void draw_pass()
 {
     Display& d = disp();

@@ -16,4 +16,14 @@ void reset()
     detail::reset_plugin();
 }
 
+void unload_plugin()
+{
+    detail::reset_widgets();
+    detail::drop_plugin_loops();
+    detail::drop_plugin_display();
+    detail::reset_menus();
+    detail::drop_plugin_camera();
+    detail::reset_plugin();
+}
+
 }  // namespace xphost

@@ -23,6 +23,12 @@ void reset_utilities();
 void reset_widgets();
 void reset_plugin();
 
+// What a plug-in registered, dropped when the simulator unloads it; the rest
+// of each part's state stays.
+void drop_plugin_loops();
+void drop_plugin_display();
+void drop_plugin_camera();
+
 // One drawing pass: phases, then windows. Records into the display list.
 void draw_pass();
 // The camera controller's turn in a frame.

@@ -118,6 +118,8 @@ void reset_processing()
     c.loops.clear();
 }
 
+void drop_plugin_loops() { sim_clock().loops.clear(); }
+
 }  // namespace detail
 
 double now() { return sim_clock().now_us * 1e-6; }

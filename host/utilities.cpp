@@ -84,6 +84,14 @@ void reset_utilities()
     }
 }
 
+void drop_plugin_camera()
+{
+    Utilities& u = util();
+    u.camera_cb = nullptr;
+    u.camera_ref = nullptr;
+    u.camera_duration = 0;
+}
+
 void camera_frame()
 {
     Utilities& u = util();

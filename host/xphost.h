@@ -50,6 +50,14 @@ bool load_plugin(const std::string& path, std::string* error = nullptr);
 std::vector<std::string> exported_symbols(const std::string& path);
 std::vector<std::string> undefined_symbols(const std::string& path);
 
+// The simulator drops the plug-in, as after its XPluginStop when the user
+// reloads the plug-ins: everything it registered goes (flight loops, draw
+// callbacks, windows, key sniffers, menus, widgets, camera control) and its
+// file is closed. The simulator's variables keep their values (an override
+// left on stays on), and the clock, screen, mouse, logs and system folder stay
+// as they are, so load_plugin() and start() begin the plug-in's next run.
+void unload_plugin();
+
 // Attaches entry points linked into the test executable.
 void attach(const Plugin& plugin);
 const Plugin& plugin();

@@ -1,0 +1,99 @@
+// The simulator dropping a plug-in: whatever it registered goes with it, the
+// simulator's own state stays, and the file can be opened and started again.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "XPLMCamera.h"
+#include "XPLMDisplay.h"
+#include "XPLMMenus.h"
+#include "XPLMProcessing.h"
+#include "xphost.h"
+
+namespace {
+
+float Loop(float, float, int, void*) { return 0.1f; }
+int Draw(XPLMDrawingPhase, int, void*) { return 1; }
+void DrawWindow(XPLMWindowID, void*) {}
+int Sniff(char, XPLMKeyFlags, char, void*) { return 1; }
+int Camera(XPLMCameraPosition_t*, int, void*) { return 1; }
+void Handler(void*, void*) {}
+
+TEST(Unload, DropsWhatThePlugInRegisteredAndKeepsTheSimulator)
+{
+    xphost::reset();
+    xphost::set_screen_size(1920, 1080);
+    XPLMRegisterFlightLoopCallback(Loop, 1.0f, nullptr);
+    XPLMRegisterDrawCallback(Draw, xplm_Phase_Panel, 0, nullptr);
+    XPLMCreateWindow(0, 100, 100, 0, 1, DrawWindow, nullptr, nullptr, nullptr);
+    XPLMRegisterKeySniffer(Sniff, 1, nullptr);
+    const int item = XPLMAppendMenuItem(XPLMFindPluginsMenu(), "Mine", nullptr, 1);
+    XPLMCreateMenu("Mine", XPLMFindPluginsMenu(), item, Handler, nullptr);
+    XPLMControlCamera(xplm_ControlCameraUntilViewChanges, Camera, nullptr);
+    xphost::set_i("sim/operation/override/override_joystick", 1);
+    xphost::advance(2.0);
+    const std::string folder = xphost::system_path();
+    std::ofstream(folder + "Resources/plugins/kept.txt") << "kept";
+
+    xphost::unload_plugin();
+
+    EXPECT_TRUE(xphost::flight_loops().empty());
+    EXPECT_TRUE(xphost::draw_callbacks().empty());
+    EXPECT_TRUE(xphost::windows().empty());
+    EXPECT_TRUE(xphost::key_sniffers().empty());
+    EXPECT_EQ(xphost::find_menu("Mine"), nullptr);
+    EXPECT_TRUE(xphost::menus().at(0).items.empty());
+    EXPECT_FALSE(xphost::camera_controlled());
+    // An override the plug-in left on stays on: the simulator does not know whose it was.
+    EXPECT_EQ(xphost::get_i("sim/operation/override/override_joystick"), 1);
+    EXPECT_DOUBLE_EQ(xphost::now(), 2.0);
+    EXPECT_EQ(xphost::get_i("sim/graphics/view/window_width"), 1920);
+    EXPECT_EQ(xphost::system_path(), folder);
+    std::string kept;
+    std::ifstream(folder + "Resources/plugins/kept.txt") >> kept;
+    EXPECT_EQ(kept, "kept");
+    xphost::advance(1.0);                          // nothing of it runs any more
+    EXPECT_EQ(xphost::frame_count(), 150);
+}
+
+int Boxes()
+{
+    int n = 0;
+    for (const auto& op : xphost::display_list())
+        n += op.kind == xphost::DrawOp::Box;
+    return n;
+}
+
+// The built file runs again from its start, in the same folder, with its
+// globals as they were before its first start.
+TEST(Unload, TheBuiltFileStartsAfreshAfterItsStop)
+{
+    xphost::reset();
+    std::string error;
+    ASSERT_TRUE(xphost::load_plugin(QZT_PLUGIN_FILE, &error)) << error;
+    ASSERT_EQ(xphost::start(), 1);
+    ASSERT_EQ(xphost::enable(), 1);
+    xphost::load_aircraft("QZT Stormfalk SF-1");
+    xphost::click(10, 600);                        // the custom data box is shown
+    xphost::draw_now();
+    ASSERT_EQ(Boxes(), 1);
+    xphost::disable();
+    xphost::stop();
+    xphost::unload_plugin();
+    EXPECT_EQ(xphost::plugin().library, nullptr);
+    EXPECT_TRUE(xphost::windows().empty());
+
+    ASSERT_TRUE(xphost::load_plugin(QZT_PLUGIN_FILE, &error)) << error;
+    ASSERT_EQ(xphost::start(), 1);
+    EXPECT_EQ(xphost::key_sniffers().size(), 1u);
+    ASSERT_NE(xphost::find_menu("QZTgov"), nullptr);
+    EXPECT_TRUE(xphost::windows().empty());        // no aircraft recognised yet
+    xphost::load_aircraft("QZT Stormfalk SF-1");
+    xphost::draw_now();
+    EXPECT_EQ(Boxes(), 0);                         // hidden, as at every start
+    xphost::stop();
+    xphost::reset();
+}
+
+}  // namespace
