@@ -76,6 +76,9 @@ PLUGIN_API int XPluginStart(char* outName, char* outSig, char* outDesc)
 
 PLUGIN_API void XPluginStop(void)
 {
+    // The simulator keeps an override after it drops the plug-in (the user
+    // reloading the plug-ins mid-flight): the model hands back what it holds.
+    PlaneCallbackClean();
     if (INFOWindow) {
         XPLMDestroyWindow(INFOWindow);
         INFOWindow = nullptr;

@@ -111,6 +111,32 @@ TEST_F(HandBack, OverridesGoBackWhenAnotherAircraftIsLoaded)
     EXPECT_TRUE(Held().empty());
 }
 
+// The simulator keeps an override after it drops a plug-in, so a stop (the
+// user reloading the plug-ins) mid-flight must hand back what the model holds.
+TEST_F(HandBack, AStopHandsBackWhatTheModelHolds)
+{
+    Load(45);
+    xphost::advance(6.0);
+    FlyIt();
+    ASSERT_EQ(xphost::get_i(Overrides[3]), 1);     // the orbiter has the throttles
+    xphost::disable();
+    xphost::stop();
+    EXPECT_TRUE(Held().empty());
+
+    xphost::start();
+    xphost::enable();
+    Load(37);
+    xphost::advance(5.0);
+    FlyIt();
+    ASSERT_EQ(xphost::get_i(Overrides[0]), 1);     // the zoom has the stick
+    ASSERT_TRUE(xphost::camera_controlled());
+    xphost::disable();
+    xphost::stop();
+    EXPECT_TRUE(Held().empty());
+    EXPECT_FALSE(xphost::camera_controlled());
+    EXPECT_TRUE(xphost::windows().empty());
+}
+
 TEST_F(HandBack, ACarrierLoadedAgainMidZoomStartsAsTheFirstOne)
 {
     Load(37);
