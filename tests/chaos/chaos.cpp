@@ -1,0 +1,1019 @@
+// The chaos run: a seeded random sequence of host events against the built
+// plug-in file, loaded into the stand-in host as the simulator loads it. After
+// every event the plug-in must still be there and hold exactly what the model
+// loaded last should have: its loop, its panel drawing, its windows, no loop
+// of another model, no override or camera of a model no longer loaded, and
+// the preferences file either as the run last left it or in its documented
+// form. A failure prints the seed and the last events.
+//
+// Usage: qzt-chaos [--seed N] [--events N] [--plugin FILE] [--trace] [--quiet]
+#include <dlfcn.h>
+#include <signal.h>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cfloat>
+#include <chrono>
+#include <climits>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "XPLMDisplay.h"
+#include "chaos/oracle.h"
+#include "chaos/prefs_file.h"
+#include "chaos/random.h"
+#include "chaos/symbols.h"
+#include "xphost.h"
+
+namespace {
+
+// ---------------------------------------------------------------- the last events, for any failure
+
+// Kept in fixed buffers so that a crash handler can print them without allocating.
+enum { Remembered = 48, LineLen = 300 };
+char     Ring[Remembered][LineLen];
+long     RingEvent[Remembered];
+long     EventsDone = 0;
+uint64_t Seed = 1;
+char     SeedLine[128];
+volatile sig_atomic_t Reported = 0;
+
+void Remember(long event, const char* text)
+{
+    const int k = static_cast<int>(event % Remembered);
+    RingEvent[k] = event;
+    std::snprintf(Ring[k], LineLen, "%s", text);
+}
+
+void WriteAll(const char* s)
+{
+    size_t n = std::strlen(s);
+    while (n > 0) {
+        const ssize_t w = write(2, s, n);
+        if (w <= 0)
+            return;
+        s += w;
+        n -= static_cast<size_t>(w);
+    }
+}
+
+// Async-signal-safe: only write() and the buffers above.
+void PrintLastEvents()
+{
+    if (Reported)
+        return;
+    Reported = 1;
+    WriteAll(SeedLine);
+    WriteAll("chaos: the last events, oldest first:\n");
+    const long first = EventsDone >= Remembered ? EventsDone - Remembered + 1 : 0;
+    for (long e = first; e <= EventsDone; ++e) {
+        const int k = static_cast<int>(e % Remembered);
+        if (RingEvent[k] != e)
+            continue;
+        char num[32];
+        int len = 0;
+        char digits[24];
+        long v = e;
+        do {
+            digits[len++] = static_cast<char>('0' + v % 10);
+            v /= 10;
+        } while (v > 0);
+        int p = 0;
+        num[p++] = ' ';
+        num[p++] = ' ';
+        while (len > 0)
+            num[p++] = digits[--len];
+        num[p++] = ' ';
+        num[p] = '\0';
+        WriteAll(num);
+        WriteAll(Ring[k]);
+        WriteAll("\n");
+    }
+}
+
+void OnFatalSignal(int sig)
+{
+    WriteAll("chaos: the process died (signal) during the last event below\n");
+    PrintLastEvents();
+    signal(sig, SIG_DFL);
+    raise(sig);
+}
+
+}  // namespace
+
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_UNDEFINED__)
+#define QZT_CHAOS_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(undefined_behavior_sanitizer)
+#define QZT_CHAOS_SANITIZED 1
+#endif
+#endif
+#if defined(QZT_CHAOS_SANITIZED)
+extern "C" void __sanitizer_set_death_callback(void (*callback)(void));
+#endif
+
+namespace {
+
+void InstallFailureReports()
+{
+    for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT})
+        signal(sig, OnFatalSignal);
+#if defined(QZT_CHAOS_SANITIZED)
+    // A sanitizer's report ends the process; the events that led to it come after it.
+    __sanitizer_set_death_callback([] {
+        WriteAll("chaos: a sanitizer stopped the run during the last event below\n");
+        PrintLastEvents();
+    });
+#endif
+}
+
+// ---------------------------------------------------------------- the run
+
+const float kNaN = std::numeric_limits<float>::quiet_NaN();
+const float kInf = std::numeric_limits<float>::infinity();
+
+// Paths the run never sets: the controls the plug-in takes and hands back are
+// watched, so only the plug-in may move them.
+bool Watched(const std::string& path)
+{
+    for (const auto& h : HeldControls)
+        if (path == h.path)
+            return true;
+    return false;
+}
+
+enum Camera { CameraFree, CameraTaken };
+
+class Chaos {
+public:
+    Chaos(uint64_t seed, std::string pluginFile, bool trace)
+        : rnd_(seed), file_(std::move(pluginFile)), trace_(trace) {}
+
+    bool run(long events);
+    void summary(double seconds) const;
+
+private:
+    // events
+    void event();
+    void userAircraft();
+    void otherMessage();
+    void keyEvent();
+    void mouseEvent();
+    void datarefEvent();
+    void pilotEvent();
+    void advanceEvent();
+    void restart();
+    void damagePrefs();
+    bool startPlugin();
+
+    // what should hold
+    void settle();
+    std::vector<std::string> check();
+    void checkPrefs(std::vector<std::string>& problems);
+
+    // helpers
+    void note(const char* fmt, ...) __attribute__((format(printf, 2, 3)));
+    std::string description();
+    int anyInt();
+    float anyFloat();
+    double anyDouble();
+    int coordinate(bool x);
+    void count(const std::string& what) { ++counts_[what]; }
+
+    Random rnd_;
+    std::string file_;
+    bool trace_;
+    PluginSymbols symbols_;
+    std::string prefsPath_, tmpPath_, pluginsDir_;
+    std::vector<xphost::Dataref> settable_;
+
+    // The model of the plug-in's state, kept from the events alone.
+    bool   enabled_ = false;
+    int    slot_ = 0;
+    bool   loopStopped_ = false;           // a disable stopped the model's loop
+    bool   firstActPending_ = false;
+    double firstActDue_ = 0;
+    int    qztKey_ = 115;                  // as the last start read it
+    Camera camera_ = CameraFree;
+    PathState prefs_;                      // what the preferences path holds
+    std::string prefsPrint_, tmpPrint_;
+    size_t mismatches_ = 0;
+    bool   noHandles_ = false;             // the next start finds no file handles left
+
+    long event_ = 0;
+    char line_[LineLen] = {};
+    std::map<std::string, long> counts_;
+    std::set<int> slotsSeen_;
+    long restarts_ = 0;
+};
+
+void Chaos::note(const char* fmt, ...)
+{
+    va_list ap;
+    va_start(ap, fmt);
+    std::vsnprintf(line_, sizeof line_, fmt, ap);
+    va_end(ap);
+    Remember(event_, line_);
+    if (trace_)
+        std::fprintf(stderr, "%ld %s\n", event_, line_);
+}
+
+int Chaos::anyInt()
+{
+    switch (rnd_.below(10)) {
+    case 0: case 1: case 2: case 3: return rnd_.between(-2, 10);
+    case 4: return rnd_.pick({INT_MIN, INT_MAX, 0, -1, INT_MIN + 1, INT_MAX - 1, 1 << 20, -(1 << 20)});
+    case 5: return rnd_.between(-100000, 100000);
+    default: return static_cast<int>(rnd_.bits32());
+    }
+}
+
+float Chaos::anyFloat()
+{
+    switch (rnd_.below(12)) {
+    case 0: return kNaN;
+    case 1: return kInf;
+    case 2: return -kInf;
+    case 3: return rnd_.pick({FLT_MAX, -FLT_MAX, 3e9f, -3e9f, 2147483648.0f, -2147483904.0f, 1e30f, -1e30f,
+                              FLT_MIN, -0.0f, 1e-45f, 4294967296.0f});
+    case 4: case 5: return static_cast<float>(rnd_.between(-2, 10));
+    case 6: return static_cast<float>(rnd_.uniform(0.0, 1.0));
+    case 7: case 8: return static_cast<float>(rnd_.uniform(-1000.0, 100000.0));
+    case 9: return static_cast<float>(rnd_.uniform(-1e7, 1e7));
+    default: {
+        const uint32_t bits = rnd_.bits32();
+        float f;
+        std::memcpy(&f, &bits, sizeof f);
+        return f;
+    }
+    }
+}
+
+double Chaos::anyDouble()
+{
+    switch (rnd_.below(6)) {
+    case 0: return rnd_.pick({static_cast<double>(kNaN), static_cast<double>(kInf), -static_cast<double>(kInf),
+                              DBL_MAX, -DBL_MAX, 1e300});
+    case 1: return rnd_.uniform(-90.0, 90.0);
+    case 2: return rnd_.uniform(-1e7, 1e7);
+    default: return anyFloat();
+    }
+}
+
+// Anywhere: on the plug-in's strips and windows, on the screen, far outside it.
+int Chaos::coordinate(bool x)
+{
+    int w = 0, h = 0;
+    XPLMGetScreenSize(&w, &h);
+    const int size = x ? w : h;
+    const bool sane = size > 100 && size < (1 << 24);
+    switch (rnd_.below(8)) {
+    case 0: return rnd_.pick({INT_MIN, INT_MAX, -1, 0, 1 << 24, -(1 << 24)});
+    case 1: return static_cast<int>(rnd_.bits32());
+    case 2: case 3:                                    // the left strip
+        if (sane)
+            return x ? rnd_.between(0, 60) : rnd_.between(size / 2 - 5, size);
+        break;
+    case 4:                                            // the right strip
+        if (sane)
+            return x ? rnd_.between(size - 60, size) : rnd_.between(size / 2 - 5, size);
+        break;
+    default:
+        break;
+    }
+    return sane ? rnd_.between(-20, size + 20) : rnd_.between(-20, 2000);
+}
+
+std::string Chaos::description()
+{
+    auto model = [&] {
+        int s;
+        do
+            s = rnd_.below(Slots);
+        while (!SlotText(s));
+        return std::string(SlotText(s));
+    };
+    switch (rnd_.below(10)) {
+    case 0: case 1: case 2: return "QZTdesign " + model();
+    case 3: return rnd_.text(rnd_.below(60)) + model() + rnd_.text(rnd_.below(60));
+    case 4: return model() + " " + model();                                  // the later slot wins
+    case 5: return "Seminole " + model();                                    // "no" in a word
+    case 6: return "";
+    case 7: {                                                                // past 100 bytes, no NUL
+        std::string s = rnd_.text(rnd_.between(80, 99)) + model();
+        while (s.size() < 300)
+            s += rnd_.text(1);
+        return s;
+    }
+    case 8: {                                                                // any bytes, NULs too
+        std::string s;
+        const int n = rnd_.below(300);
+        for (int i = 0; i < n; ++i)
+            s += static_cast<char>(rnd_.below(256));
+        if (rnd_.chance(0.5))
+            s.insert(s.empty() ? 0 : rnd_.below(static_cast<int>(s.size())), model());
+        return s;
+    }
+    default: return "Another maker's " + rnd_.text(rnd_.below(40));
+    }
+}
+
+// ---------------------------------------------------------------- events
+
+void Chaos::userAircraft()
+{
+    const std::string text = description();
+    const int slot = RecognisedSlot(text.substr(0, 260));   // what the simulator's 260 bytes hold
+    std::string shown;
+    for (char c : text.substr(0, 60))
+        shown += c >= 32 && c < 127 ? c : '?';
+    note("user aircraft (%zu bytes) \"%s\" -> slot %d", text.size(), shown.c_str(), slot);
+    xphost::load_aircraft(text);
+    slot_ = slot;
+    slotsSeen_.insert(slot);
+    loopStopped_ = false;
+    camera_ = CameraFree;                   // the view goes back to the simulator
+    firstActPending_ = slot != 0;
+    firstActDue_ = xphost::now() + 5.0;
+    count("user aircraft");
+}
+
+void Chaos::otherMessage()
+{
+    switch (rnd_.below(6)) {
+    case 0: {
+        const intptr_t index = rnd_.pick({static_cast<intptr_t>(1), static_cast<intptr_t>(19),
+                                          static_cast<intptr_t>(-1), static_cast<intptr_t>(INTPTR_MAX),
+                                          static_cast<intptr_t>(rnd_.bits32())});
+        note("AI aircraft %ld loaded", static_cast<long>(index));
+        xphost::send_message(0, 102, reinterpret_cast<void*>(index));
+        count("AI aircraft");
+        break;
+    }
+    case 1:
+    case 2:
+        note("airport loaded");
+        xphost::load_airport();
+        if (slot_ != 0 && !firstActPending_) {
+            firstActPending_ = true;
+            firstActDue_ = xphost::now() + 5.0;
+        }
+        count("airport");
+        break;
+    case 3:
+    case 4:
+        note("crash");
+        xphost::crash();
+        if (!firstActPending_) {
+            firstActPending_ = true;
+            firstActDue_ = xphost::now() + 5.0;
+        }
+        count("crash");
+        break;
+    default: {
+        const int from = rnd_.chance(0.5) ? rnd_.between(1, 50) : 0;
+        const int msg = from ? rnd_.pick({101, 102, 103, 104, 0, -1}) : rnd_.pick({104, 105, 106, 0, -1, 999});
+        note("message %d from plug-in %d", msg, from);
+        xphost::send_message(from, msg, nullptr);   // from another plug-in, or one the plug-in ignores
+        count("other message");
+        break;
+    }
+    }
+}
+
+void Chaos::keyEvent()
+{
+    int vk;
+    switch (rnd_.below(10)) {
+    case 0: case 1: case 2: case 3: vk = qztKey_; break;
+    case 4: vk = rnd_.chance(0.5) ? 0x26 : 0x28; break;          // the camera's zoom keys
+    default: vk = rnd_.below(256); break;
+    }
+    int flags;
+    switch (rnd_.below(10)) {
+    case 0: case 1: case 2: case 3: flags = xplm_UpFlag; break;
+    case 4: case 5: flags = xplm_DownFlag; break;
+    case 6: flags = xplm_UpFlag | rnd_.pick({xplm_ShiftFlag, xplm_ControlFlag, xplm_OptionAltFlag}); break;
+    case 7: flags = rnd_.below(64); break;
+    default: flags = anyInt(); break;
+    }
+    const char ch = static_cast<char>(rnd_.below(256));
+    note("key %d flags %d char %d", vk, flags, static_cast<unsigned char>(ch));
+    xphost::key_event(ch, flags, static_cast<char>(vk));
+    if (flags == xplm_UpFlag && vk == qztKey_ && HasCamera(slot_))
+        camera_ = CameraTaken;
+    count("key");
+}
+
+void Chaos::mouseEvent()
+{
+    const int x = coordinate(true), y = coordinate(false);
+    switch (rnd_.below(6)) {
+    case 0: case 1:
+        note("click %d %d", x, y);
+        xphost::click(x, y);
+        break;
+    case 2:
+        note("mouse down %d %d", x, y);
+        xphost::mouse_down(x, y);
+        break;
+    case 3:
+        note("mouse drag %d %d", x, y);
+        xphost::mouse_drag(x, y);
+        break;
+    case 4:
+        note("mouse up %d %d", x, y);
+        xphost::mouse_up(x, y);
+        break;
+    default:
+        note("mouse moves to %d %d", x, y);
+        xphost::set_mouse(x, y);
+        break;
+    }
+    count("mouse");
+}
+
+void Chaos::datarefEvent()
+{
+    const xphost::Dataref& d = settable_[rnd_.below(static_cast<int>(settable_.size()))];
+    if (d.types & xplmType_Int) {
+        const int v = anyInt();
+        note("%s = %d", d.path.c_str(), v);
+        xphost::set_i(d.path, v);
+    } else if (d.types & xplmType_Float) {
+        const float v = anyFloat();
+        note("%s = %g", d.path.c_str(), static_cast<double>(v));
+        xphost::set_f(d.path, v);
+    } else if (d.types & xplmType_Double) {
+        const double v = anyDouble();
+        note("%s = %g", d.path.c_str(), v);
+        xphost::set_d(d.path, v);
+    } else if (d.types & (xplmType_IntArray | xplmType_FloatArray)) {
+        const int offset = rnd_.below(d.size);
+        const int n = rnd_.between(1, d.size - offset);
+        if (d.types & xplmType_IntArray) {
+            std::vector<int> v(n);
+            for (int& x : v)
+                x = anyInt();
+            note("%s[%d..%d] = %d ...", d.path.c_str(), offset, offset + n - 1, v[0]);
+            xphost::set_vi(d.path, v, offset);
+        } else {
+            std::vector<float> v(n);
+            for (float& x : v)
+                x = anyFloat();
+            note("%s[%d..%d] = %g ...", d.path.c_str(), offset, offset + n - 1, static_cast<double>(v[0]));
+            xphost::set_vf(d.path, v, offset);
+        }
+    } else {
+        std::string bytes;
+        const int n = rnd_.below(d.size + 20);
+        for (int i = 0; i < n; ++i)
+            bytes += static_cast<char>(rnd_.below(256));
+        note("%s = %d random bytes", d.path.c_str(), n);
+        xphost::set_b(d.path, bytes);
+    }
+    count("simulator variable");
+}
+
+// What a pilot does on purpose, so the runs reach the models' deeper states:
+// the zoom window, a brake release, stores on the stations, a folding engine.
+void Chaos::pilotEvent()
+{
+    using xphost::set_f;
+    using xphost::set_i;
+    using xphost::set_vf;
+    using xphost::set_vi;
+    switch (rnd_.below(12)) {
+    case 0:
+        note("pilot: the carrier's zoom window, zoom master on");
+        set_f("sim/flightmodel/misc/h_ind", 71500.0f);
+        set_f("sim/flightmodel/misc/machno", 6.4f);
+        set_f("sim/flightmodel/position/true_airspeed", 1900.0f);
+        set_i("sim/cockpit/switches/puffers_on", 1);
+        set_i("sim/cockpit/switches/prop_sync_on", 1);
+        break;
+    case 1:
+        note("pilot: high above the zoom, climbing slowly");
+        set_f("sim/flightmodel/misc/h_ind", static_cast<float>(rnd_.uniform(60000, 400000)));
+        set_f("sim/flightmodel/position/vh_ind", static_cast<float>(rnd_.uniform(-300, 300)));
+        set_f("sim/flightmodel/misc/machno", static_cast<float>(rnd_.uniform(0, 7)));
+        break;
+    case 2:
+        note("pilot: parking brake %s", "released");
+        set_f("sim/flightmodel/controls/parkbrake", 0.0f);
+        set_f("sim/flightmodel/weight/m_fuel2", static_cast<float>(rnd_.uniform(0, 8000)));
+        break;
+    case 3:
+        note("pilot: parking brake set");
+        set_f("sim/flightmodel/controls/parkbrake", 1.0f);
+        break;
+    case 4: {
+        note("pilot: JATO unit, drop tanks and a bomb on the stations");
+        set_vi("sim/weapons/type", {19, 19, 23, 23, 9, 23, 22, 21});
+        set_vi("sim/weapons/action_mode", {0, 0, 0, 0, 0, 0, 0, 0});
+        set_vf("sim/weapons/total_weapon_mass_max", {124.7f, 124.7f, 300.0f, 300.0f, 250.0f, 29.5f, 140.1f, 50.0f});
+        set_vf("sim/weapons/fuel_warhead_mass_max", {0.0f, 0.0f, 243.0f, 405.0f, 0.0f, 29.5f, 0.0f, 0.0f});
+        set_vf("sim/weapons/total_weapon_mass_now", {124.7f, 124.7f, 263.0f, 440.0f, 250.0f, 29.5f, 140.1f, 50.0f});
+        set_f("sim/flightmodel/misc/jato_left", rnd_.chance(0.5) ? 0.0f : 30.0f);
+        set_f("sim/flightmodel/position/true_airspeed", static_cast<float>(rnd_.uniform(0, 120)));
+        break;
+    }
+    case 5: {
+        const int station = rnd_.below(10);
+        const int status = rnd_.below(3);
+        note("pilot: station %d's store goes to state %d", station, status);
+        xphost::set_vi("sim/weapons/action_mode", {status}, station);
+        xphost::set_vf("sim/weapons/V_msc", {static_cast<float>(rnd_.uniform(0, 400))}, station);
+        xphost::set_vf("sim/weapons/x", {static_cast<float>(rnd_.uniform(-1e5, 1e5))}, station);
+        break;
+    }
+    case 6:
+        note("pilot: the folding engine's request and position");
+        set_f("sim/flightmodel/controls/swdirqst", rnd_.chance(0.5) ? 1.0f : 0.0f);
+        set_f("sim/flightmodel/controls/swdi", static_cast<float>(rnd_.unit()));
+        break;
+    case 7:
+        note("pilot: battery, avionics and cockpit lights");
+        set_i("sim/cockpit/electrical/battery_on", rnd_.below(2));
+        set_i("sim/cockpit/electrical/avionics_on", rnd_.below(2));
+        set_i("sim/cockpit/electrical/cockpit_lights_on", rnd_.below(2));
+        break;
+    case 8:
+        note("pilot: supersonic and high");
+        set_f("sim/flightmodel/misc/machno", static_cast<float>(rnd_.uniform(0.5, 4)));
+        set_f("sim/flightmodel/misc/h_ind", static_cast<float>(rnd_.uniform(0, 260000)));
+        set_f("sim/flightmodel/position/indicated_airspeed", static_cast<float>(rnd_.uniform(0, 700)));
+        break;
+    case 9:
+        note("pilot: water selector, sweep switch, water aboard");
+        set_i("sim/cockpit/weapons/firing_mode", rnd_.below(4));
+        set_i("sim/cockpit/weapons/firing_rate", rnd_.below(4));
+        set_i("sim/cockpit/switches/puffers_on", rnd_.below(2));
+        set_f("sim/flightmodel/weight/m_jettison", static_cast<float>(rnd_.uniform(0, 1400)));
+        set_vf("sim/flightmodel/engine/ENGN_FF_", {static_cast<float>(rnd_.uniform(0, 3)),
+                                                   static_cast<float>(rnd_.uniform(0, 3))});
+        break;
+    case 10:
+        note("pilot: zoom master, orbiter switch and emergency selector");
+        set_i("sim/cockpit/switches/prop_sync_on", rnd_.below(2));
+        set_i("sim/cockpit/switches/puffers_on", rnd_.below(2));
+        set_i("sim/cockpit/switches/auto_feather_mode", rnd_.below(3));
+        set_i("sim/cockpit/switches/gear_handle_status", rnd_.below(2));
+        break;
+    default:
+        note("pilot: %s", "the simulator pauses or goes on");
+        set_i("sim/time/paused", rnd_.below(2));
+        break;
+    }
+    count("pilot");
+}
+
+void Chaos::advanceEvent()
+{
+    if (rnd_.chance(0.03)) {
+        const double fps = rnd_.pick({1.0, 7.0, 10.0, 20.0, 30.0, 50.0, 60.0});
+        xphost::set_frame_rate(fps);
+    }
+    double seconds;
+    switch (rnd_.below(20)) {
+    case 0: seconds = rnd_.uniform(5, 40); break;
+    case 1: case 2: case 3: seconds = rnd_.uniform(0.5, 5); break;
+    default: seconds = rnd_.uniform(0.01, 0.5); break;
+    }
+    note("%.3f s pass at %.0f frames a second", seconds, 1.0 / xphost::frame_period());
+    xphost::advance(seconds);
+    count("time");
+}
+
+// ---------------------------------------------------------------- starts and the preferences file
+
+// Between a stop and the next start the file may be edited, cut, replaced,
+// removed, made into a folder or unreadable, or its whole folder may go.
+void Chaos::damagePrefs()
+{
+    std::error_code ec;
+    chmod(prefsPath_.c_str(), 0644);
+    if (!std::filesystem::exists(pluginsDir_))
+        std::filesystem::create_directories(pluginsDir_, ec);
+    const PathState now = Observe(prefsPath_);
+    auto replaceWith = [&](const std::string& bytes) {
+        std::filesystem::remove_all(prefsPath_, ec);
+        std::ofstream(prefsPath_, std::ios::binary) << bytes;
+    };
+    const std::string current = now.kind == PathState::File ? now.bytes : DefaultPrefsText();
+    int key = 0;
+    noHandles_ = false;
+    switch (rnd_.below(22)) {
+    case 0: case 1: case 2: case 3: case 4: note("restart, the preferences file as it is"); break;
+    case 5: case 6: note("restart, the preferences file deleted"); std::filesystem::remove_all(prefsPath_, ec); break;
+    case 7: case 8: case 9:
+        replaceWith(RandomPrefsFile(rnd_, &key));
+        note("restart, the preferences file rewritten with key %d", key);
+        break;
+    case 10: note("restart, the preferences file cut short"); replaceWith(Truncated(rnd_, current)); break;
+    case 11: case 12: note("restart, the preferences file edited badly"); replaceWith(Mutated(rnd_, current)); break;
+    case 13: note("restart, the preferences file is garbage"); replaceWith(Garbage(rnd_)); break;
+    case 14: note("restart, the preferences file holds hostile numbers"); replaceWith(HostileNumbers(rnd_)); break;
+    case 15: note("restart, the preferences file is longer than 64 KiB"); replaceWith(Oversized(rnd_, current)); break;
+    case 16: note("restart, the preferences file is empty"); replaceWith(""); break;
+    case 17:
+        note("restart, a folder in the preferences file's place");
+        std::filesystem::remove_all(prefsPath_, ec);
+        std::filesystem::create_directories(prefsPath_ + "/inside", ec);
+        break;
+    case 18:
+        note("restart, the preferences file unreadable");
+        if (now.kind != PathState::File)
+            replaceWith(current);
+        chmod(prefsPath_.c_str(), 0);
+        break;
+    case 19:
+        // It exists but cannot be opened: ELOOP, as a lock or a missing right
+        // gives for anyone but root.
+        note("restart, the preferences file a link to itself");
+        std::filesystem::remove_all(prefsPath_, ec);
+        std::filesystem::create_symlink("QZTgov_Preferences.txt", prefsPath_, ec);
+        break;
+    case 20:
+        note("restart with no file handles left");
+        noHandles_ = true;
+        break;
+    default:
+        note("restart, the plug-ins folder gone");
+        std::filesystem::remove_all(pluginsDir_, ec);
+        break;
+    }
+}
+
+bool Chaos::startPlugin()
+{
+    std::string error;
+    if (!xphost::load_plugin(file_, &error)) {
+        std::fprintf(stderr, "chaos: cannot load %s: %s\n", file_.c_str(), error.c_str());
+        return false;
+    }
+    symbols_.locate(reinterpret_cast<const void*>(xphost::plugin().start));
+
+    // What the start should find and make of it.
+    const PathState before = Observe(prefsPath_);
+    const bool readable = before.kind != PathState::File || access(prefsPath_.c_str(), R_OK) == 0;
+    if (before.kind == PathState::File && readable)
+        qztKey_ = KeyAsRead(before.bytes);
+    else
+        qztKey_ = 115;                      // nothing read: the built-in key
+
+    // No handles left: the start can open nothing.
+    struct rlimit handles {};
+    getrlimit(RLIMIT_NOFILE, &handles);
+    if (noHandles_) {
+        const int next = open("/dev/null", O_RDONLY);
+        close(next);
+        struct rlimit none = handles;
+        none.rlim_cur = static_cast<rlim_t>(next);
+        setrlimit(RLIMIT_NOFILE, &none);
+        qztKey_ = 115;
+    }
+    const int started = xphost::start();
+    if (noHandles_)
+        setrlimit(RLIMIT_NOFILE, &handles);
+    if (started != 1 || xphost::enable() != 1) {
+        std::fprintf(stderr, "chaos: the plug-in did not start\n");
+        return false;
+    }
+    enabled_ = true;
+    slot_ = 0;
+    loopStopped_ = false;
+    firstActPending_ = false;
+    camera_ = CameraFree;
+
+    // Only a missing file is created, with the defaults; anything else is left alone.
+    if (before.kind == PathState::Missing && std::filesystem::exists(pluginsDir_) && !noHandles_) {
+        PathState made;
+        made.kind = PathState::File;
+        made.bytes = DefaultPrefsText();
+        prefs_ = made;
+    } else {
+        prefs_ = before;
+    }
+    prefsPrint_ = "";                       // compare at the next check
+    return true;
+}
+
+void Chaos::restart()
+{
+    if (enabled_)
+        xphost::disable();
+    xphost::stop();
+    xphost::unload_plugin();
+    enabled_ = false;
+    slot_ = 0;
+    ++restarts_;
+    camera_ = CameraFree;
+    firstActPending_ = false;
+    damagePrefs();
+    count("restart");
+}
+
+// ---------------------------------------------------------------- one event
+
+void Chaos::event()
+{
+    const int r = rnd_.below(1000);
+    if (r < 1) {
+        restart();
+        if (!startPlugin())
+            std::exit(3);
+    } else if (r < 60) {
+        userAircraft();
+    } else if (r < 100) {
+        otherMessage();
+    } else if (r < 115) {
+        if (enabled_) {
+            note("disable");
+            xphost::disable();
+            if (LoopStopsOnDisable(ModelLoop(slot_)))
+                loopStopped_ = true;
+        } else {
+            note("enable");
+            xphost::enable();
+        }
+        enabled_ = !enabled_;
+        count(enabled_ ? "enable" : "disable");
+    } else if (r < 235) {
+        keyEvent();
+    } else if (r < 335) {
+        mouseEvent();
+    } else if (r < 345) {
+        const char* item = rnd_.chance(0.5) ? "Description" : "Preferences";
+        note("menu QZTgov, %s", item);
+        xphost::select_menu_item("QZTgov", item);
+        count("menu");
+    } else if (r < 355) {
+        note("the user picks one of the simulator's views");
+        xphost::user_changes_view();
+        camera_ = CameraFree;
+        count("view");
+    } else if (r < 360) {
+        const int w = rnd_.chance(0.5) ? anyInt() : rnd_.between(640, 4000);
+        const int h = rnd_.chance(0.5) ? anyInt() : rnd_.between(480, 2200);
+        note("screen %d x %d", w, h);
+        xphost::set_screen_size(w, h);
+        count("screen");
+    } else if (r < 400) {
+        pilotEvent();
+    } else if (r < 560) {
+        advanceEvent();
+    } else {
+        datarefEvent();
+    }
+}
+
+// ---------------------------------------------------------------- checks
+
+void Chaos::settle()
+{
+    if (firstActPending_ && xphost::now() >= firstActDue_ - 1e-7)
+        firstActPending_ = false;          // it has run
+}
+
+void Chaos::checkPrefs(std::vector<std::string>& problems)
+{
+    const std::string tmp = Fingerprint(tmpPath_);
+    if (tmp != "missing" && tmp != tmpPrint_)
+        problems.push_back("a temporary preferences file was left behind");
+    tmpPrint_ = tmp;
+
+    const std::string print = Fingerprint(prefsPath_);
+    if (print == prefsPrint_)
+        return;
+    prefsPrint_ = print;
+    const PathState now = Observe(prefsPath_);
+    if (now == prefs_)
+        return;
+    std::string why;
+    if (now.kind == PathState::File && prefs_.kind == PathState::File && DocumentedForm(now.bytes, &why) &&
+        DocumentedForm(prefs_.bytes, nullptr)) {
+        prefs_ = now;                       // a save of the plug-in's own
+        return;
+    }
+    static const char* const kinds[] = {"nothing", "a file", "a folder", "something else"};
+    std::string what = std::string("the preferences path held ") + kinds[prefs_.kind] + " and now holds " +
+                       kinds[now.kind];
+    if (now.kind == PathState::File) {
+        DocumentedForm(now.bytes, &why);
+        what += why.empty() ? "" : " (" + why + ")";
+    }
+    problems.push_back(what);
+    prefs_ = now;
+}
+
+std::vector<std::string> Chaos::check()
+{
+    std::vector<std::string> problems;
+    settle();
+    auto named = [&](const void* f) {
+        const std::string n = symbols_.name(f);
+        return n.empty() ? std::string("an unknown function") : n;
+    };
+
+    // Flight loops: the model's loop unless a disable stopped it, the pending
+    // first action, nothing else, and nothing registered twice.
+    std::multiset<std::string> active, registered;
+    for (const auto& l : xphost::flight_loops()) {
+        registered.insert(named(reinterpret_cast<const void*>(l.callback)));
+        if (l.active)
+            active.insert(named(reinterpret_cast<const void*>(l.callback)));
+    }
+    std::multiset<std::string> wanted;
+    const std::string loop = ModelLoop(slot_);
+    if (!loop.empty() && !loopStopped_)
+        wanted.insert(loop);
+    if (firstActPending_)
+        wanted.insert("FIRSTAct");
+    if (symbols_.known() ? active != wanted : active.size() != wanted.size()) {
+        std::string s = "slot " + std::to_string(slot_) + ": flight loops running:";
+        for (const auto& a : active)
+            s += " " + a;
+        s += "; wanted:";
+        for (const auto& w : wanted)
+            s += " " + w;
+        problems.push_back(s);
+    }
+    for (const auto& r : registered)
+        if (registered.count(r) > 1) {
+            problems.push_back(r + " is registered " + std::to_string(registered.count(r)) + " times");
+            break;
+        }
+
+    // Panel drawing.
+    const std::string drawing = PanelDrawing(slot_);
+    const auto draws = xphost::draw_callbacks();
+    const bool drawsRight = draws.size() == (drawing.empty() ? 0u : 1u) &&
+                            (draws.empty() || ((!symbols_.known() || named(reinterpret_cast<const void*>(
+                                                                          draws[0].callback)) == drawing) &&
+                                               draws[0].phase == xplm_Phase_Panel && draws[0].before == 0));
+    if (!drawsRight)
+        problems.push_back("slot " + std::to_string(slot_) + ": " + std::to_string(draws.size()) +
+                           " drawing callbacks, wanted " + (drawing.empty() ? "none" : drawing));
+
+    // Windows: the custom data strip for every model, the handbook where the
+    // model has one, the light twin's camera window; each of its size.
+    std::multiset<std::string> windows, wantedWindows;
+    for (const auto& w : xphost::windows()) {
+        const std::string n = named(reinterpret_cast<const void*>(w.draw));
+        windows.insert(n);
+        bool shaped = w.top >= w.bottom && w.right >= w.left;
+        if (n == "PARAMETERDrawWindowCallback")
+            shaped = shaped && w.left == 0 && w.right == 50;
+        else if (n == "INFODrawWindowCallback")
+            shaped = shaped && w.right - w.left == 50;
+        else if (n == "CAMDrawWindowCallback")
+            shaped = w.right - w.left == 200 && w.top - w.bottom == 160;
+        if (!shaped)
+            problems.push_back(n + " has the shape " + std::to_string(w.left) + " " + std::to_string(w.top) + " " +
+                               std::to_string(w.right) + " " + std::to_string(w.bottom));
+    }
+    if (slot_ != 0)
+        wantedWindows.insert("PARAMETERDrawWindowCallback");
+    if (HasHandbook(slot_))
+        wantedWindows.insert("INFODrawWindowCallback");
+    if (HasCameraWindow(slot_))
+        wantedWindows.insert("CAMDrawWindowCallback");
+    if (symbols_.known() ? windows != wantedWindows : windows.size() != wantedWindows.size())
+        problems.push_back("slot " + std::to_string(slot_) + ": " + std::to_string(windows.size()) +
+                           " windows, wanted " + std::to_string(wantedWindows.size()));
+
+    const auto sniffers = xphost::key_sniffers();
+    if (sniffers.size() != 1 || sniffers[0].before_windows != 1)
+        problems.push_back(std::to_string(sniffers.size()) + " key sniffers");
+
+    // The simulator's controls: only a loaded model that may take one holds it.
+    for (const auto& h : HeldControls) {
+        if (xphost::get_i(h.path) != 0 && (!h.mayHold(slot_) || loopStopped_))
+            problems.push_back(std::string(h.path) + " is held with slot " + std::to_string(slot_) +
+                               (loopStopped_ ? " (its loop stopped)" : ""));
+    }
+
+    // The view: only a camera model's camera has it, and it has it exactly
+    // when the QZT key took it and nothing gave it back since.
+    const bool controlled = xphost::camera_controlled();
+    if (controlled && !HasCamera(slot_))
+        problems.push_back("a camera holds the view with slot " + std::to_string(slot_));
+    else if (controlled != (camera_ == CameraTaken))
+        problems.push_back(std::string("the camera ") + (controlled ? "holds" : "does not hold") +
+                           " the view, slot " + std::to_string(slot_) + ", QZT key " + std::to_string(qztKey_));
+
+    if (xphost::type_mismatches().size() != mismatches_) {
+        const auto& m = xphost::type_mismatches().back();
+        problems.push_back(m.call + " on " + m.path + " (the variable's type is another)");
+        mismatches_ = xphost::type_mismatches().size();
+    }
+
+    checkPrefs(problems);
+    return problems;
+}
+
+// ---------------------------------------------------------------- the run
+
+bool Chaos::run(long events)
+{
+    xphost::reset();
+    xphost::set_frame_rate(20);
+    const std::string system = xphost::system_path();
+    pluginsDir_ = system + "Resources/plugins";
+    prefsPath_ = pluginsDir_ + "/QZTgov_Preferences.txt";
+    tmpPath_ = prefsPath_ + ".tmp";
+    for (const auto& d : xphost::catalogue())
+        if (!Watched(d.path))
+            settable_.push_back(d);
+    if (!symbols_.read(file_))
+        std::fprintf(stderr, "chaos: %s has no symbol table: callbacks are counted, not named\n", file_.c_str());
+
+    note("start");
+    if (!startPlugin())
+        return false;
+    for (event_ = 1; event_ <= events; ++event_) {
+        EventsDone = event_;
+        event();
+        xphost::clear_writes();             // the log would grow without bound
+        const auto problems = check();
+        if (problems.empty())
+            continue;
+        std::fprintf(stderr, "chaos: FAILED at event %ld of %ld (seed %llu)\n", event_, events,
+                     static_cast<unsigned long long>(Seed));
+        for (const auto& p : problems)
+            std::fprintf(stderr, "  %s\n", p.c_str());
+        std::fflush(stderr);
+        PrintLastEvents();
+        std::fprintf(stderr, "reproduce: qzt-chaos --seed %llu --events %ld --trace\n",
+                     static_cast<unsigned long long>(Seed), event_);
+        return false;
+    }
+    if (enabled_)
+        xphost::disable();
+    xphost::stop();
+    xphost::reset();
+    return true;
+}
+
+void Chaos::summary(double seconds) const
+{
+    std::printf("chaos: seed %llu, %ld events in %.1f s, %ld restarts, %zu slots loaded\n",
+                static_cast<unsigned long long>(Seed), event_ - 1, seconds, restarts_, slotsSeen_.size());
+    std::string line = "  ";
+    for (const auto& [what, n] : counts_)
+        line += what + " " + std::to_string(n) + ", ";
+    std::printf("%s\n", line.substr(0, line.size() - 2).c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    long events = 100000;
+    std::string plugin = QZT_PLUGIN_FILE;
+    bool trace = false, quiet = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--seed" && i + 1 < argc)
+            Seed = std::strtoull(argv[++i], nullptr, 10);
+        else if (a == "--events" && i + 1 < argc)
+            events = std::strtol(argv[++i], nullptr, 10);
+        else if (a == "--plugin" && i + 1 < argc)
+            plugin = argv[++i];
+        else if (a == "--trace")
+            trace = true;
+        else if (a == "--quiet")
+            quiet = true;
+        else {
+            std::fprintf(stderr, "usage: %s [--seed N] [--events N] [--plugin FILE] [--trace] [--quiet]\n", argv[0]);
+            return 2;
+        }
+    }
+    std::snprintf(SeedLine, sizeof SeedLine, "chaos: seed %llu, %ld events\n", static_cast<unsigned long long>(Seed),
+                  events);
+    if (!quiet)
+        std::printf("%s", SeedLine);
+    std::fflush(stdout);
+    InstallFailureReports();
+
+    const auto t0 = std::chrono::steady_clock::now();
+    Chaos chaos(Seed, plugin, trace);
+    const bool ok = chaos.run(events);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    if (!ok)
+        return 1;
+    chaos.summary(seconds);
+    return 0;
+}
