@@ -1,9 +1,10 @@
 // carrier/camera.cpp: the external camera view table, what the cameras share,
 // and the carrier's and the hypersonic jet's camera.
 #include "carrier/camera.h"
-#include <cmath>
+#include <cfloat>
 #include "XPLMDisplay.h"
 #include "XPLMUtilities.h"
+#include "common/hostvalues.h"
 #include "common/keys.h"
 #include "frame/datarefs.h"
 #include "systems/korva.h"
@@ -19,10 +20,6 @@ float   CAMERAheading = 0.0f;
 float   dirpitch = 0.0f, dirheading = 0.0f, dirroll = 0.0f;
 uint8_t CAMERAheld = 0;
 uint8_t CAMERAnightvision = 0;
-
-// No screen or mouse coordinate lies farther out; products with the view
-// angles stay finite and far from int overflow.
-enum { PixelLimit = 1 << 20 };
 
 void SetCameraViews(const CameraView* views, int count)
 {
@@ -85,14 +82,14 @@ void CameraHandBack()
     mousemoved = 0;
 }
 
-static int ClampPixels(int v, int low) { return v < low ? low : v > PixelLimit ? PixelLimit : v; }
-
+// Screen and mouse stay on a bounded canvas: products with the view angles
+// stay finite and far from int overflow, and no size is 0 to divide by.
 void CameraReadScreen()
 {
     int w = 0, h = 0;
     XPLMGetScreenSize(&w, &h);
-    screenw = ClampPixels(w, 1);
-    screenh = ClampPixels(h, 1);
+    screenw = HostClampInt(w, 1, HostPixelLimit);
+    screenh = HostClampInt(h, 1, HostPixelLimit);
     mouseNeutralx1 = static_cast<int32_t>(screenw * 0.46);
     mouseNeutralx2 = static_cast<int32_t>(screenw * 0.54);
     mouseNeutraly1 = static_cast<int32_t>(screenh * 0.46);
@@ -103,23 +100,13 @@ void CameraReadMouse()
 {
     int x = 0, y = 0;
     XPLMGetMouseLocation(&x, &y);
-    mousex = ClampPixels(x, -PixelLimit);
-    mousey = ClampPixels(y, -PixelLimit);
+    mousex = HostCoordinate(x);
+    mousey = HostCoordinate(y);
 }
 
-float CameraAngle(float degrees)
-{
-    if (!std::isfinite(degrees))
-        return 0.0f;
-    return degrees < -360.0f ? -360.0f : degrees > 360.0f ? 360.0f : degrees;
-}
+float CameraAngle(float degrees) { return HostFiniteFloat(degrees, -360.0f, 360.0f, 0.0f); }
 
-float CameraRatio(float ratio)
-{
-    if (!std::isfinite(ratio))
-        return 0.0f;
-    return ratio < -1.0f ? -1.0f : ratio > 1.0f ? 1.0f : ratio;
-}
+float CameraRatio(float ratio) { return HostFiniteFloat(ratio, -1.0f, 1.0f, 0.0f); }
 
 void CameraReadAttitude()
 {
@@ -138,9 +125,9 @@ void CameraReadStations(int count)
     XPLMGetDatavf(dr_WeaponsY[0], WeaponsY, 0, count);
     XPLMGetDatavf(dr_WeaponsZ[0], WeaponsZ, 0, count);
     for (int i = 0; i < count; ++i) {
-        if (!std::isfinite(WeaponsX[i])) WeaponsX[i] = 0.0f;
-        if (!std::isfinite(WeaponsY[i])) WeaponsY[i] = 0.0f;
-        if (!std::isfinite(WeaponsZ[i])) WeaponsZ[i] = 0.0f;
+        WeaponsX[i] = HostFiniteFloat(WeaponsX[i], -FLT_MAX, FLT_MAX, 0.0f);
+        WeaponsY[i] = HostFiniteFloat(WeaponsY[i], -FLT_MAX, FLT_MAX, 0.0f);
+        WeaponsZ[i] = HostFiniteFloat(WeaponsZ[i], -FLT_MAX, FLT_MAX, 0.0f);
     }
 }
 

@@ -40,3 +40,10 @@ float HostClampFloat(float value, float low, float high, float ifNaN)
         return ifNaN;
     return value < low ? low : value > high ? high : value;
 }
+
+float HostFiniteFloat(float value, float low, float high, float ifNotFinite)
+{
+    if (!std::isfinite(value))
+        return ifNotFinite;
+    return value < low ? low : value > high ? high : value;
+}

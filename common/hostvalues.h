@@ -17,3 +17,7 @@ int   HostFloorPixel(float pixels);              // floor of a float position, a
 int   HostFloatToInt(double value, int low, int high, int ifNaN);   // truncated toward zero, then clamped
 int   HostIndex(int value, int count, int fallback);                // 0 to count - 1, else fallback
 float HostClampFloat(float value, float low, float high, float ifNaN);
+// A reading that is not finite counts as ifNotFinite (an infinite reading is
+// no nearer the truth than NaN); any other is clamped.
+float HostFiniteFloat(float value, float low, float high, float ifNotFinite);
+

@@ -9,6 +9,7 @@
 #include "aircraft/models.h"
 #include "aircraft/presets.h"
 #include "common/first_action.h"
+#include "common/hostvalues.h"
 #include "common/timers.h"
 #include "display/geometry.h"
 #include "frame/datarefs.h"
@@ -46,8 +47,9 @@ void Number(int x, int row, double value, int digits, int decimals)
     XPLMDrawNumber(colorY, x, PARAMETERrow[row], value, digits, decimals, 1, xplmFont_Basic);
 }
 
-// A flow the host gives that cannot be one counts as none.
-float Flow(float value) { return std::isfinite(value) && value > 0.0f ? value : 0.0f; }
+// A flow the host gives that cannot be one counts as none; none is larger
+// than a thousand tonnes a second.
+float Flow(float value) { return HostFiniteFloat(value, 0.0f, 1.0e6f, 0.0f); }
 
 void Box() { XPLMDrawTranslucentDarkBox(PARAMETERwx1, PARAMETERwy1, PARAMETERwx2, PARAMETERwy2); }
 
@@ -79,6 +81,14 @@ double Distance(float m) { return UNITisENGLISH ? m / 1852.0 : m / 1000.0; }
 
 bool positionsRead = false;   // the weapons' positions of this frame
 
+// Positions within a million kilometres and speeds within a thousand km a
+// second, so every distance and difference stays a finite float.
+void Finite(float* values, float limit)
+{
+    for (int s = 0; s < LaunchStations; ++s)
+        values[s] = HostFiniteFloat(values[s], -limit, limit, 0.0f);
+}
+
 void ReadPositions()
 {
     if (positionsRead)
@@ -86,6 +96,9 @@ void ReadPositions()
     XPLMGetDatavf(dr_WeaponsX[0], WeaponsX, 0, LaunchStations);
     XPLMGetDatavf(dr_WeaponsY[0], WeaponsY, 0, LaunchStations);
     XPLMGetDatavf(dr_WeaponsZ[0], WeaponsZ, 0, LaunchStations);
+    Finite(WeaponsX, 1.0e9f);
+    Finite(WeaponsY, 1.0e9f);
+    Finite(WeaponsZ, 1.0e9f);
     positionsRead = true;
 }
 
@@ -178,6 +191,7 @@ void WeaponsGroup()
     Box();
     XPLMGetDatavi(dr_Weapon_status[0], Weapon_status, 0, LaunchStations);
     XPLMGetDatavf(dr_WeaponsV_msc[0], WeaponsV_msc, 0, LaunchStations);
+    Finite(WeaponsV_msc, 1.0e6f);
 
     positionsRead = false;
     const int listed = WEAPONnumber < 0 ? 0 : (WEAPONnumber > LaunchStations ? LaunchStations : WEAPONnumber);

@@ -3,13 +3,13 @@
 // tanks, the rocket unit, JATO units), sets the aircraft up for it, and once a
 // second runs the JATO sequences, meters the rocket's propellant and tracks
 // the drop-tank fuel. The custom data window shows what it leaves here.
-#include <cmath>
 #include <cstring>
 #include "systems/stores.h"
 #include "XPLMDataAccess.h"
 #include "aircraft/families.h"
 #include "aircraft/models.h"
 #include "common/first_action.h"
+#include "common/hostvalues.h"
 #include "common/gearlights.h"
 #include "common/timers.h"
 #include "display/geometry.h"
@@ -55,8 +55,9 @@ bool Unreleased(int station) { return Weapon_status[station] == 0; }
 
 bool Bomber() { return SlotIn(Ident, 26, 27); }
 
-// A flow or a mass the host gives that cannot be one counts as nothing.
-float Amount(float value) { return std::isfinite(value) && value > 0.0f ? value : 0.0f; }
+// A flow or a mass the host gives that cannot be one counts as nothing; none
+// is larger than a thousand tonnes (a second), so sums of them stay finite.
+float Amount(float value) { return HostFiniteFloat(value, 0.0f, 1.0e6f, 0.0f); }
 
 // ---- tick 2
 
@@ -235,7 +236,9 @@ void BomberReleaseUp()
 // the host counts its burn time down.
 void FighterJato()
 {
-    JATOleft = XPLMGetDataf(dr_JATOleft);
+    // A reading that is no number keeps the last: it must neither drop the
+    // unit nor show on the data window.
+    JATOleft = HostFiniteFloat(XPLMGetDataf(dr_JATOleft), -1.0e6f, 1.0e6f, JATOleft);
     // The gear stays down while a unit hangs under the aircraft.
     gear_handle_status = XPLMGetDatai(dr_gear_handle_status) != 0;
     if (!gear_handle_status)
@@ -380,7 +383,8 @@ void OnceASecond()
 float CheckDROP(float, float, int, void*)
 {
     Timer();
-    true_airspeed = XPLMGetDataf(dr_true_airspeed);
+    // The data window works speeds and ranges out of it.
+    true_airspeed = HostFiniteFloat(XPLMGetDataf(dr_true_airspeed), -1.0e6f, 1.0e6f, 0.0f);
 
     switch (sectimer) {
     case 2: LightsAndTanks(); break;

@@ -1,9 +1,9 @@
 // systems/glider.cpp: the motor glider's folding engine, its pilot position
 // and ballast, and the glide figures of the custom data window.
 #include "systems/glider.h"
-#include <cmath>
 #include "XPLMDataAccess.h"
 #include "aircraft/models.h"
+#include "common/hostvalues.h"
 #include "common/timers.h"
 #include "display/geometry.h"
 #include "frame/controls.h"
@@ -84,12 +84,7 @@ void GliderHandBack()
 
 // A figure for the data window: what the host cannot mean shows as 0, and
 // nothing is large enough to overflow the products below.
-static float Figure(float reading)
-{
-    if (!std::isfinite(reading))
-        return 0.0f;
-    return std::fmax(-1.0e6f, std::fmin(reading, 1.0e6f));
-}
+static float Figure(float reading) { return HostFiniteFloat(reading, -1.0e6f, 1.0e6f, 0.0f); }
 
 void GliderFigures()
 {

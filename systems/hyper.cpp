@@ -2,11 +2,13 @@
 // the wings (tick 1) and runs the water injection and the thrust factor it
 // gives (tick 3).
 #include "systems/hyper.h"
+#include <cfloat>
 #include <cmath>
 #include "XPLMDataAccess.h"
 #include "aircraft/models.h"
 #include "carrier/camera.h"
 #include "carrier/carrier.h"
+#include "common/hostvalues.h"
 #include "common/gearlights.h"
 #include "common/timers.h"
 #include "frame/controls.h"
@@ -69,18 +71,9 @@ static void Keep(float& copy, float reading)
 
 // Fuel flow of one engine as the consumption may use it: none for a reading
 // that is no flow at all, and never more than a tonne a second.
-static long double Flow(float kgPerSecond)
-{
-    if (!std::isfinite(kgPerSecond) || kgPerSecond <= 0.0f)
-        return 0.0L;
-    return kgPerSecond < 1000.0f ? kgPerSecond : 1000.0f;
-}
+static long double Flow(float kgPerSecond) { return HostFiniteFloat(kgPerSecond, 0.0f, 1000.0f, 0.0f); }
 
-static float WaterLeft()
-{
-    const float kg = XPLMGetDataf(dr_m_jettison);
-    return std::isfinite(kg) && kg > 0.0f ? kg : 0.0f;
-}
+static float WaterLeft() { return HostFiniteFloat(XPLMGetDataf(dr_m_jettison), 0.0f, FLT_MAX, 0.0f); }
 
 // The tank never goes below empty, and nothing is taken while paused.
 static void TakeWater(float kg)

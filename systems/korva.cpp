@@ -6,6 +6,7 @@
 #include "XPLMGraphics.h"
 #include "aircraft/models.h"
 #include "carrier/camera.h"
+#include "common/hostvalues.h"
 #include "common/keys.h"
 #include "common/timers.h"
 #include "display/geometry.h"
@@ -147,14 +148,7 @@ int ExtCameraKorvaFunc(XPLMCameraPosition_t* outCameraPosition, int inIsLosingCo
 
 // ---- the overlay
 
-enum { PixelLimit = 1 << 20 };
-
-static int Pixels(float v)
-{
-    if (!std::isfinite(v))
-        return 0;
-    return v < -PixelLimit ? -PixelLimit : v > PixelLimit ? PixelLimit : static_cast<int>(v);
-}
+static int Pixels(float v) { return HostFloatToInt(v, -HostPixelLimit, HostPixelLimit, 0); }
 
 static char VVIlabel[] = "VVI";
 static char RollLabel[] = "AIRCRAFT ROLL";
@@ -174,8 +168,8 @@ void CAMDrawWindowCallback(XPLMWindowID, void*)
     if (CAMERAoff)
         return;
 
-    const float vh = XPLMGetDataf(dr_sim_vvi);
-    sim_vvi = std::isfinite(vh) ? vh * 196.8504f : 0.0f;   // m/s to ft/min
+    // m/s to ft/min; no aircraft climbs at a thousand km a second
+    sim_vvi = HostFiniteFloat(XPLMGetDataf(dr_sim_vvi), -1.0e6f, 1.0e6f, 0.0f) * 196.8504f;
     const int grow = Pixels(CAMinfo_breite * sim_vvi / 3000.0f);
     XPLMDrawTranslucentDarkBox(CAMinfoDwx1, CAMinfoDwy1 + (grow > 0 ? grow : 0), CAMinfoDwx2,
                                CAMinfoDwy2 + (grow < 0 ? grow : 0));
