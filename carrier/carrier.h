@@ -23,6 +23,8 @@ extern uint8_t SHOISTactive;         // zoom autopilot running
 extern uint8_t SHOISTfromLOC;        // engaged from a navigation autopilot state
 extern uint8_t SHOISTdone;           // the zoom completed; its messages stay until the switch moves
 
+enum { BayStation = 2 };             // the weapon station that carries the orbiter
+
 float CheckSkyhoist(float elapsedSinceLastCall, float elapsedTimeSinceLastFlightLoop, int counter, void* refcon);
 void  SHzoomCancel(bool clearMessages); // the zoom switch went off: manoeuvre cancelled, throttle range restored
 void  SHdoNavigation();              // tick 4: zoom engagement
@@ -30,5 +32,6 @@ void  SHdoEngine();                  // tick 7: water injection and thrust
 void  SHdoSystem();                  // tick 8: emergencies, fuel trim, wings, bay doors, lights
 void  SHdoDisplay();                 // tick 9: airframe temperatures
 void  SHopenBay();
+void  WriteBayAttachment();          // the bay station's attachment height, alone
 void  CarrierPreset();               // zoom constants, bay load, camera views
 void  CarrierHandBack();             // the loop's and the zoom's state as at start                   // bay doors open and release armed, for a release or an abandon

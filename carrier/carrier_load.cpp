@@ -54,9 +54,10 @@ void CarrierPreset()
     ORBfuelgone = 0;
     ORBemergout = 0;
 
-    // Station 2 is the bay: the orbiter weighs 8000 kg.
-    total_weapon_mass_max[2] = 8000.0f;
-    XPLMSetDatavf(dr_total_weapon_mass_max[0], total_weapon_mass_max, 0, 4);
+    // Station 2 is the bay: the orbiter weighs 8000 kg. The other stations
+    // keep the masses the simulator gives them.
+    total_weapon_mass_max[BayStation] = 8000.0f;
+    XPLMSetDatavf(dr_total_weapon_mass_max[0], &total_weapon_mass_max[BayStation], BayStation, 1);
 
     system21mes = system22mes = system23mes = 0;
     SetCameraViews(CarrierViews);

@@ -5,6 +5,7 @@
 #include "aircraft/models.h"
 #include "carrier/panel.h"
 #include "carrier/zoom.h"
+#include "common/hostvalues.h"
 #include "common/timers.h"
 #include "frame/controls.h"
 #include "frame/datarefs.h"
@@ -193,10 +194,12 @@ float CheckSkyhoist(float elapsedSinceLastCall, float, int, void*)
 {
     Timer();
 
-    CurrentAlt = XPLMGetDataf(dr_altitude);
-    machno = XPLMGetDataf(dr_machno);
-    g_nrml = XPLMGetDataf(dr_g_nrml);
-    elvator_trim = XPLMGetDataf(dr_elvator_trim);
+    // The zoom writes the trim, the flight director and the throttle limit
+    // from these: one bad reading must not become a NaN in the simulator.
+    CurrentAlt = HostReading(XPLMGetDataf(dr_altitude), CurrentAlt);
+    machno = HostReading(XPLMGetDataf(dr_machno), machno);
+    g_nrml = HostReading(XPLMGetDataf(dr_g_nrml), g_nrml);
+    elvator_trim = HostReading(XPLMGetDataf(dr_elvator_trim), elvator_trim);
     ap_flags = XPLMGetDatai(dr_ap_flags);
 
     // The first call after a (re)start comes seconds after the last one. The

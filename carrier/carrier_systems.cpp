@@ -12,10 +12,13 @@
 #include "frame/controls.h"
 #include "frame/datarefs.h"
 
+// The water aboard: a reading that is no number counts as an empty tank.
+static float WaterAboard() { return HostFiniteFloat(XPLMGetDataf(dr_m_jettison), 0.0f, HostReadingLimit, 0.0f); }
+
 // Takes water from the injection tank; the tank never goes below empty.
 static void UseWater(float kg)
 {
-    m_jettison = XPLMGetDataf(dr_m_jettison);
+    m_jettison = WaterAboard();
     if (paused)
         return;
     m_jettison -= kg;
@@ -27,8 +30,12 @@ static void UseWater(float kg)
 // Water injection and thrust. Later steps replace the earlier steps' message.
 void SHdoEngine()
 {
+    // A rated thrust read as no number at the load is read again until the
+    // host gives one; until then the engines keep theirs.
+    if (!std::isfinite(tmax_acf))
+        tmax_acf = XPLMGetDataf(dr_tmax);
     paused = XPLMGetDatai(dr_paused) != 0;
-    m_jettison = XPLMGetDataf(dr_m_jettison);
+    m_jettison = WaterAboard();
     const bool empty = m_jettison <= 0.0f;
     if (empty) {
         WASSERverbrauch = 0.0f;
@@ -65,10 +72,13 @@ void SHdoEngine()
         thrust_maximum = 1.0f - 0.5f * m * m;
         tmax_curr = tmax_acf * thrust_maximum;
         XPLMGetDatavf(dr_engine_FF[0], engine_FF, 0, 4);
+        // no engine burns a tonne a second; a flow that is no number is none
+        float flow = 0.0f;
+        for (int e = 0; e < 4; ++e)
+            flow += HostFiniteFloat(engine_FF[e], 0.0f, 1000.0f, 0.0f);
         // a tenth of the fuel flow at 90,000 ft; none below 60,000 ft, where
         // the injection is still on until 59,500 ft
-        WASSERverbrauch = (engine_FF[0] + engine_FF[1] + engine_FF[2] + engine_FF[3]) * 0.1f *
-                          (CurrentAlt - 60000.0f) / 30000.0f;
+        WASSERverbrauch = flow * 0.1f * (CurrentAlt - 60000.0f) / 30000.0f;
         if (WASSERverbrauch < 0.0f)
             WASSERverbrauch = 0.0f;
         UseWater(WASSERverbrauch);
@@ -77,13 +87,21 @@ void SHdoEngine()
         tmax_curr = tmax_acf;
     }
 
-    XPLMSetDataf(dr_tmax, tmax_curr);
+    if (std::isfinite(tmax_curr))
+        XPLMSetDataf(dr_tmax, tmax_curr);
 }
 
+// Only the bay's station: the copies of the others hold whatever was read
+// last, maybe by another aircraft, and the simulator keeps their own masses.
 static void WriteStationMasses()
 {
-    XPLMSetDatavf(dr_Weapon_total_weapon_mass_now[0], total_weapon_mass_now, 0, 4);
-    XPLMSetDatavf(dr_total_weapon_mass_max[0], total_weapon_mass_max, 0, 4);
+    XPLMSetDatavf(dr_Weapon_total_weapon_mass_now[0], &total_weapon_mass_now[BayStation], BayStation, 1);
+    XPLMSetDatavf(dr_total_weapon_mass_max[0], &total_weapon_mass_max[BayStation], BayStation, 1);
+}
+
+void WriteBayAttachment()
+{
+    XPLMSetDatavf(dr_WeaponsY_wpn_att[0], &WeaponsY_wpn_att[BayStation], BayStation, 1);
 }
 
 // Abandon the orbiter through the open bay. Seen once a second on timer 3:
@@ -116,8 +134,8 @@ static void AbandonOrbiter()
         XPLMSpeakString("Orbiter out");
     }
     if (TIMERval_3 == 30) {
-        WeaponsY_wpn_att[2] = -5.0f;
-        XPLMSetDatavf(dr_WeaponsY_wpn_att[0], WeaponsY_wpn_att, 0, 6);
+        WeaponsY_wpn_att[BayStation] = -5.0f;
+        WriteBayAttachment();
     }
     if (TIMERval_3 == 40)
         WriteHeldControl(HeldFireKey, 1);

@@ -49,9 +49,25 @@ static void ORBspeed()
     orbspeedKMS = static_cast<float>(0.1L * std::sqrt(gm / r));
 }
 
+// The record's place in the simulator's coordinates; false when it is no
+// place at all (a file edited to a longitude of 1e300, a value that is no number).
+static bool RecordPlace(int rec)
+{
+    XPLMWorldToLocal(orb_latitude[rec], orb_longitude[rec], orb_elevation[rec], &local_x, &local_y, &local_z);
+    local_vx = orb_local_vx[rec];
+    local_vy = orb_local_vy[rec];
+    local_vz = orb_local_vz[rec];
+    bool finite = std::isfinite(local_x) && std::isfinite(local_y) && std::isfinite(local_z) &&
+                  std::isfinite(local_vx) && std::isfinite(local_vy) && std::isfinite(local_vz);
+    for (float q : orb_quaternion[rec])
+        finite = finite && std::isfinite(q);
+    return finite;
+}
+
 // Puts the orbiter at the stored release: record 1 once a carrier has stored
 // one there, else the default record 0. Position, speed and attitude all come
-// from the same record.
+// from the same record. A record that is no place falls back to record 0; if
+// that is none either, the orbiter stays where it is.
 static void ORBplace()
 {
     go_initial = 0;
@@ -63,27 +79,28 @@ static void ORBplace()
     ORB_AltKM = 250.0f;
 
     // A latitude of exactly 0 marks a record no release has filled.
-    const int rec = orb_latitude[1] != 0.0 ? 1 : 0;
-    XPLMWorldToLocal(orb_latitude[rec], orb_longitude[rec], orb_elevation[rec], &local_x, &local_y, &local_z);
-    local_vx = orb_local_vx[rec];
-    local_vy = orb_local_vy[rec];
-    local_vz = orb_local_vz[rec];
-
-    XPLMSetDatad(dr_local_x, local_x);
-    XPLMSetDatad(dr_local_y, local_y);
-    XPLMSetDatad(dr_local_z, local_z);
-    XPLMSetDataf(dr_local_vx, local_vx);
-    XPLMSetDataf(dr_local_vy, local_vy);
-    XPLMSetDataf(dr_local_vz, local_vz);
-    XPLMSetDatavf(dr_Quaternion[0], orb_quaternion[rec], 0, 4);
+    int rec = orb_latitude[1] != 0.0 ? 1 : 0;
+    bool place = RecordPlace(rec);
+    if (!place && rec == 1)
+        place = RecordPlace(rec = 0);
+    if (place) {
+        XPLMSetDatad(dr_local_x, local_x);
+        XPLMSetDatad(dr_local_y, local_y);
+        XPLMSetDatad(dr_local_z, local_z);
+        XPLMSetDataf(dr_local_vx, local_vx);
+        XPLMSetDataf(dr_local_vy, local_vy);
+        XPLMSetDataf(dr_local_vz, local_vz);
+        XPLMSetDatavf(dr_Quaternion[0], orb_quaternion[rec], 0, 4);
+    }
 
     XPLMCommandButtonPress(xplm_joy_gear_up);
     XPLMCommandButtonRelease(xplm_joy_gear_up);
 
-    // Engine 1 is the air-breather for the way home; engine 2 the rocket.
+    // Engine 1 is the air-breather for the way home; engine 2 the rocket. The
+    // other engines are not the orbiter's to set.
     engine_Mix[0] = 0.0f;
     engine_Mix[1] = 1.0f;
-    WriteMixtures(8);
+    WriteMixtures(2);
     override_throttles = 1;
     WriteHeldControl(HeldThrottles, override_throttles);
     engine_thro_use[0] = 0.0f;
@@ -161,7 +178,7 @@ static void ORBcutEngine()
 
     engine_Mix[0] = 1.0f;
     engine_Mix[1] = 0.0f;
-    WriteMixtures(8);
+    WriteMixtures(2);
 
     autopilot_mode = 0;
     XPLMSetDatai(dr_autopilot_mode, autopilot_mode);
@@ -252,14 +269,15 @@ float CheckOrbiter(float, float, int, void*)
 {
     Timer();
 
-    CurrentAlt = XPLMGetDataf(dr_altitude);
+    // The ascent writes the trim and the flight director from these.
+    CurrentAlt = HostReading(XPLMGetDataf(dr_altitude), CurrentAlt);
     CurrentAltKM = CurrentAlt * 0.0003048f;
-    groundspeedKMS = XPLMGetDataf(dr_groundspeed) / 1000.0f;
-    sim_vvi = XPLMGetDataf(dr_sim_vvi);
-    pitch_elect = XPLMGetDataf(dr_pitch_elect);
+    groundspeedKMS = HostReading(XPLMGetDataf(dr_groundspeed), groundspeedKMS * 1000.0f) / 1000.0f;
+    sim_vvi = HostReading(XPLMGetDataf(dr_sim_vvi), sim_vvi);
+    pitch_elect = HostReading(XPLMGetDataf(dr_pitch_elect), pitch_elect);
     prop_sync_on = XPLMGetDatai(dr_prop_sync_on) != 0;
     fuel_tank_selector = XPLMGetDatai(dr_fuel_tank_selector);
-    elvator_trim = XPLMGetDataf(dr_elvator_trim);
+    elvator_trim = HostReading(XPLMGetDataf(dr_elvator_trim), elvator_trim);
 
     ORBspeed();
     // The throttle schedule keeps the content at placement: an unusable

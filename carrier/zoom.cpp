@@ -9,6 +9,7 @@
 #include "carrier/carrier.h"
 #include "carrier/orbiter.h"
 #include "carrier/panel.h"
+#include "common/hostvalues.h"
 #include "common/keys.h"
 #include "common/timers.h"
 #include "frame/controls.h"
@@ -55,11 +56,12 @@ static void SetRecoveryTargets()
     SetMachTarget(zendspeed);
 }
 
+// The throttle limit is worked out of the fuel aboard.
 static void ReadTanks()
 {
-    fuel_1 = XPLMGetDataf(dr_fuel_1);
-    fuel_2 = XPLMGetDataf(dr_fuel_2);
-    fuel_3 = XPLMGetDataf(dr_fuel_3);
+    fuel_1 = HostReading(XPLMGetDataf(dr_fuel_1), fuel_1);
+    fuel_2 = HostReading(XPLMGetDataf(dr_fuel_2), fuel_2);
+    fuel_3 = HostReading(XPLMGetDataf(dr_fuel_3), fuel_3);
     fuel_tot = fuel_1 + fuel_2 + fuel_3;
 }
 
@@ -233,19 +235,26 @@ static void PhasePullUp()
     WriteFlightDirector();
 }
 
+// A value that is no number is stored as the preferences file keeps it, as
+// 0, so the orbiter never flies to NaN (a latitude of 0 marks an empty record).
+static double Stored(double v) { return std::isfinite(v) ? v : 0.0; }
+static float Stored(float v) { return std::isfinite(v) ? v : 0.0f; }
+
 // Position and velocity into the record this run fills, attitude into record 1.
 static void StoreRelease()
 {
     if (INDEXtostore >= 1 && INDEXtostore < OrbRecords) {
         const int i = INDEXtostore;
-        orb_latitude[i] = XPLMGetDatad(dr_latitude);
-        orb_longitude[i] = XPLMGetDatad(dr_longitude);
-        orb_elevation[i] = XPLMGetDatad(dr_elevation);
-        orb_local_vx[i] = XPLMGetDataf(dr_local_vx);
-        orb_local_vy[i] = XPLMGetDataf(dr_local_vy);
-        orb_local_vz[i] = XPLMGetDataf(dr_local_vz);
+        orb_latitude[i] = Stored(XPLMGetDatad(dr_latitude));
+        orb_longitude[i] = Stored(XPLMGetDatad(dr_longitude));
+        orb_elevation[i] = Stored(XPLMGetDatad(dr_elevation));
+        orb_local_vx[i] = Stored(XPLMGetDataf(dr_local_vx));
+        orb_local_vy[i] = Stored(XPLMGetDataf(dr_local_vy));
+        orb_local_vz[i] = Stored(XPLMGetDataf(dr_local_vz));
     }
     XPLMGetDatavf(dr_Quaternion[0], orb_quaternion[1], 0, 4);
+    for (float& q : orb_quaternion[1])
+        q = Stored(q);
 }
 
 // Release on timer 2: doors, "Orbiter out" at 2 s, lowered over 1 to 6 s,
@@ -266,7 +275,7 @@ static void ReleaseSequence()
     }
     if (TIMERval_2 >= 10 && TIMERval_2 <= 59) {
         WeaponsY_wpn_att[2] -= 0.1f;
-        XPLMSetDatavf(dr_WeaponsY_wpn_att[0], WeaponsY_wpn_att, 0, 6);
+        WriteBayAttachment();
     }
     if (TIMERval_2 == 60 || TIMERval_2 == 61) {
         StoreRelease();
@@ -404,10 +413,10 @@ static void PhaseHandOver()
 
 void SHdoZoom()
 {
-    ind_airspeed = XPLMGetDataf(dr_ind_airspeed);
-    sim_vvi = XPLMGetDataf(dr_sim_vvi);
-    pitch_elect = XPLMGetDataf(dr_pitch_elect);
-    alpha = XPLMGetDataf(dr_alpha);
+    ind_airspeed = HostReading(XPLMGetDataf(dr_ind_airspeed), ind_airspeed);
+    sim_vvi = HostReading(XPLMGetDataf(dr_sim_vvi), sim_vvi);
+    pitch_elect = HostReading(XPLMGetDataf(dr_pitch_elect), pitch_elect);
+    alpha = HostReading(XPLMGetDataf(dr_alpha), alpha);
     autopilot_mode = XPLMGetDatai(dr_autopilot_mode);
 
     // a phase that ends hands straight on to the next within the same call

@@ -47,3 +47,9 @@ float HostFiniteFloat(float value, float low, float high, float ifNotFinite)
         return ifNotFinite;
     return value < low ? low : value > high ? high : value;
 }
+
+float HostReading(float value, float last)
+{
+    const float fallback = HostFiniteFloat(last, -HostReadingLimit, HostReadingLimit, 0.0f);
+    return HostFiniteFloat(value, -HostReadingLimit, HostReadingLimit, fallback);
+}

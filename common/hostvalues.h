@@ -21,3 +21,11 @@ float HostClampFloat(float value, float low, float high, float ifNaN);
 // no nearer the truth than NaN); any other is clamped.
 float HostFiniteFloat(float value, float low, float high, float ifNotFinite);
 
+// No altitude, speed, angle, load factor, trim or tank the models fly by lies
+// farther out (1e7 ft is 3,000 km): squares and cubes of readings stay finite.
+constexpr float HostReadingLimit = 1.0e7f;
+// A reading a model flies by and writes from: one that is not finite keeps
+// the last good one (0 when there is none), any other is held within
+// HostReadingLimit, so the simulator is never sent a NaN or an infinity made
+// of one bad reading.
+float HostReading(float value, float last);

@@ -3,6 +3,7 @@
 #include "XPLMUtilities.h"
 #include "aircraft/models.h"
 #include "common/first_action.h"
+#include "common/hostvalues.h"
 #include "common/keys.h"
 #include "frame/controls.h"
 #include "frame/datarefs.h"
@@ -21,10 +22,11 @@ void HalvikPreset()
 
 // The turbo mode is the aircraft file's own engine; ram mode has no critical
 // altitude and reaches Mach 7.8.
+// A figure read as no number is not the file's: the last good one stays.
 void HalvikFirstAction()
 {
-    critalt1 = XPLMGetDataf(dr_critalt_curr);
-    macheff1 = XPLMGetDataf(dr_macheff_curr);
+    critalt1 = HostReading(XPLMGetDataf(dr_critalt_curr), critalt1);
+    macheff1 = HostReading(XPLMGetDataf(dr_macheff_curr), macheff1);
     critalt2 = 0.0f;
     macheff2 = 7.8f;
 }

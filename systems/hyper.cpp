@@ -29,7 +29,7 @@ void HyperPreset()
     // An airport change or a crash runs the preset again while the engines
     // carry the jet's own reduced thrust: the rated thrust read at the load
     // stays (the hand-back clears it for the next load).
-    if (tmax_acf <= 0.0f)
+    if (!(tmax_acf > 0.0f))                        // not read yet, or read as no number
         tmax_acf = XPLMGetDataf(dr_tmax);
     tmax_curr = tmax_acf;
     // The jet writes wing and thrust values only when they change.
