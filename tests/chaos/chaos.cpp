@@ -6,7 +6,7 @@
 // the preferences file either as the run last left it or in its documented
 // form. A failure prints the seed and the last events.
 //
-// Usage: qzt-chaos [--seed N] [--events N] [--plugin FILE] [--trace] [--quiet]
+// Usage: qzt-chaos [--seed N] [--events N] [--plugin FILE] [--trace] [--quiet] [--keep-going]
 #include <dlfcn.h>
 #include <signal.h>
 #include <fcntl.h>
@@ -157,8 +157,8 @@ enum Camera { CameraFree, CameraTaken };
 
 class Chaos {
 public:
-    Chaos(uint64_t seed, std::string pluginFile, bool trace)
-        : rnd_(seed), file_(std::move(pluginFile)), trace_(trace) {}
+    Chaos(uint64_t seed, std::string pluginFile, bool trace, bool keepGoing)
+        : rnd_(seed), file_(std::move(pluginFile)), trace_(trace), keepGoing_(keepGoing) {}
 
     bool run(long events);
     void summary(double seconds) const;
@@ -172,6 +172,8 @@ private:
     void mouseEvent();
     void datarefEvent();
     void pilotEvent();
+    void storyEvent();
+    void loadAircraft(const std::string& text);
     void advanceEvent();
     void restart();
     void damagePrefs();
@@ -181,6 +183,30 @@ private:
     void settle();
     std::vector<std::string> check();
     void checkPrefs(std::vector<std::string>& problems);
+
+    // The run's own changes to the simulator's variables. A value that is not
+    // finite marks its place as one the plug-in may give back as it found it.
+    void set_i(const std::string& path, int v) { xphost::set_i(path, v); }
+    void set_f(const std::string& path, float v) { xphost::set_f(path, v); mark(path, 0, !std::isfinite(v)); }
+    void set_d(const std::string& path, double v) { xphost::set_d(path, v); mark(path, 0, !std::isfinite(v)); }
+    void set_vi(const std::string& path, const std::vector<int>& v, int offset = 0) { xphost::set_vi(path, v, offset); }
+    void set_vf(const std::string& path, const std::vector<float>& v, int offset = 0)
+    {
+        xphost::set_vf(path, v, offset);
+        for (size_t k = 0; k < v.size(); ++k)
+            mark(path, offset + static_cast<int>(k), !std::isfinite(v[k]));
+    }
+    void mark(const std::string& path, int index, bool bad)
+    {
+        if (bad) {
+            hostsOwn_[path].insert(index);
+            return;
+        }
+        const auto it = hostsOwn_.find(path);
+        if (it != hostsOwn_.end() && it->second.erase(index))
+            clearedNow_[path].insert(index);
+    }
+    void checkWrites(std::vector<std::string>& problems);
 
     // helpers
     void note(const char* fmt, ...) __attribute__((format(printf, 2, 3)));
@@ -210,10 +236,17 @@ private:
     std::string prefsPrint_, tmpPrint_;
     size_t mismatches_ = 0;
     bool   noHandles_ = false;             // the next start finds no file handles left
+    bool   calm_ = false;                  // a calm spell: mostly the pilot and time
+    int    story_ = 0;                     // the calm spell's flight: 0 none, 1 the zoom, 2 the ascent
+    int    step_ = 0;
 
     long event_ = 0;
     char line_[LineLen] = {};
     std::map<std::string, long> counts_;
+    std::map<std::string, std::set<int>> hostsOwn_;     // places holding the host's own bad value
+    std::map<std::string, std::set<int>> clearedNow_;   // such places the event overwrote
+    bool keepGoing_ = false, failed_ = false;   // --keep-going: report each kind of problem once
+    std::set<std::string> seen_;
     std::set<int> slotsSeen_;
     long restarts_ = 0;
 };
@@ -304,7 +337,7 @@ std::string Chaos::description()
         while (!SlotText(s));
         return std::string(SlotText(s));
     };
-    switch (rnd_.below(10)) {
+    switch (calm_ ? 0 : rnd_.below(10)) {
     case 0: case 1: case 2: return "QZTdesign " + model();
     case 3: return rnd_.text(rnd_.below(60)) + model() + rnd_.text(rnd_.below(60));
     case 4: return model() + " " + model();                                  // the later slot wins
@@ -331,9 +364,10 @@ std::string Chaos::description()
 
 // ---------------------------------------------------------------- events
 
-void Chaos::userAircraft()
+void Chaos::userAircraft() { loadAircraft(description()); }
+
+void Chaos::loadAircraft(const std::string& text)
 {
-    const std::string text = description();
     const int slot = RecognisedSlot(text.substr(0, 260));   // what the simulator's 260 bytes hold
     std::string shown;
     for (char c : text.substr(0, 60))
@@ -450,15 +484,15 @@ void Chaos::datarefEvent()
     if (d.types & xplmType_Int) {
         const int v = anyInt();
         note("%s = %d", d.path.c_str(), v);
-        xphost::set_i(d.path, v);
+        set_i(d.path, v);
     } else if (d.types & xplmType_Float) {
         const float v = anyFloat();
         note("%s = %g", d.path.c_str(), static_cast<double>(v));
-        xphost::set_f(d.path, v);
+        set_f(d.path, v);
     } else if (d.types & xplmType_Double) {
         const double v = anyDouble();
         note("%s = %g", d.path.c_str(), v);
-        xphost::set_d(d.path, v);
+        set_d(d.path, v);
     } else if (d.types & (xplmType_IntArray | xplmType_FloatArray)) {
         const int offset = rnd_.below(d.size);
         const int n = rnd_.between(1, d.size - offset);
@@ -467,13 +501,13 @@ void Chaos::datarefEvent()
             for (int& x : v)
                 x = anyInt();
             note("%s[%d..%d] = %d ...", d.path.c_str(), offset, offset + n - 1, v[0]);
-            xphost::set_vi(d.path, v, offset);
+            set_vi(d.path, v, offset);
         } else {
             std::vector<float> v(n);
             for (float& x : v)
                 x = anyFloat();
             note("%s[%d..%d] = %g ...", d.path.c_str(), offset, offset + n - 1, static_cast<double>(v[0]));
-            xphost::set_vf(d.path, v, offset);
+            set_vf(d.path, v, offset);
         }
     } else {
         std::string bytes;
@@ -486,15 +520,93 @@ void Chaos::datarefEvent()
     count("simulator variable");
 }
 
+// Two whole flights, a step at a time with time between the steps: the
+// carrier's zoom from the climb to the hand-over with the release of the
+// orbiter, and the orbiter's ascent from its brake release to the engine cut.
+void Chaos::storyEvent()
+{
+    const int step = step_++;
+    if (story_ == 1) {
+        switch (step) {
+        case 0:
+            set_i("sim/cockpit/switches/prop_sync_on", 0);
+            set_i("sim/cockpit/switches/puffers_on", 1);
+            set_i("sim/cockpit/autopilot/autopilot_state", 0);
+            set_f("sim/flightmodel/misc/h_ind", 20000.0f);
+            set_f("sim/flightmodel/misc/machno", 0.9f);
+            set_f("sim/flightmodel/position/vh_ind", 50.0f);
+            set_f("sim/flightmodel/position/indicated_airspeed", 400.0f);
+            loadAircraft("QZTdesign QZT Skyhoist orbital carrier");
+            set_vi("sim/weapons/type", {0, 0, 9});
+            set_vi("sim/weapons/action_mode", {0, 0, 0});
+            return;
+        case 1: note("zoom flight: the zoom master on"); set_i("sim/cockpit/switches/prop_sync_on", 1); return;
+        case 2: note("zoom flight: climbing"); set_f("sim/flightmodel/misc/h_ind", 45000.0f); return;
+        case 3:
+            note("zoom flight: in the window");
+            set_f("sim/flightmodel/misc/h_ind", 71500.0f);
+            set_f("sim/flightmodel/misc/machno", 6.4f);
+            return;
+        case 4: note("zoom flight: pulling up"); set_f("sim/flightmodel/position/indicated_airspeed", 100.0f); return;
+        case 5: note("zoom flight: slowing"); set_f("sim/flightmodel/position/indicated_airspeed", 40.0f); return;
+        case 6:
+            note("zoom flight: over the top");
+            set_f("sim/flightmodel/position/indicated_airspeed", 10.0f);
+            set_f("sim/cockpit/gyros/the_ind_deg3", 15.0f);
+            set_f("sim/flightmodel/misc/h_ind", 300000.0f);
+            set_f("sim/flightmodel/position/vh_ind", 400.0f);
+            return;
+        case 7: note("zoom flight: the climb rate falls"); set_f("sim/flightmodel/position/vh_ind", 100.0f); return;
+        case 8:
+            note("zoom flight: descending");
+            set_f("sim/flightmodel/position/vh_ind", -100.0f);
+            set_vi("sim/weapons/action_mode", {1}, 2);
+            return;
+        case 9: note("zoom flight: below 95,000 ft"); set_f("sim/flightmodel/misc/h_ind", 90000.0f); return;
+        case 10: note("zoom flight: near 60,000 ft"); set_f("sim/flightmodel/misc/h_ind", 65000.0f); return;
+        default: break;
+        }
+    } else {
+        switch (step) {
+        case 0:
+            set_f("sim/flightmodel/controls/parkbrake", 1.0f);
+            set_f("sim/flightmodel/weight/m_fuel2", 5000.0f);
+            set_i("sim/cockpit/engine/fuel_tank_selector", 2);
+            set_f("sim/flightmodel/position/groundspeed", 0.0f);
+            loadAircraft("QZTdesign QZT Ascender orbiter");
+            return;
+        case 1: note("ascent: waiting on the ground"); return;
+        case 2: note("ascent: brake released"); set_f("sim/flightmodel/controls/parkbrake", 0.0f); return;
+        case 3: case 4: case 5: case 6: {
+            const float speed = 2000.0f * static_cast<float>(step - 2);
+            note("ascent: %.0f m/s over the ground", static_cast<double>(speed));
+            set_f("sim/flightmodel/position/groundspeed", speed);
+            set_d("sim/flightmodel/position/elevation", 60000.0 * (step - 2));
+            set_f("sim/flightmodel/weight/m_fuel2", 5000.0f - 1000.0f * static_cast<float>(step - 2));
+            return;
+        }
+        case 7: note("ascent: orbital speed"); set_f("sim/flightmodel/position/groundspeed", 7800.0f); return;
+        default: break;
+        }
+    }
+    note("the flight is over");
+    story_ = 0;
+}
+
 // What a pilot does on purpose, so the runs reach the models' deeper states:
 // the zoom window, a brake release, stores on the stations, a folding engine.
 void Chaos::pilotEvent()
 {
-    using xphost::set_f;
-    using xphost::set_i;
-    using xphost::set_vf;
-    using xphost::set_vi;
-    switch (rnd_.below(12)) {
+    if (story_ && rnd_.chance(0.6)) {
+        storyEvent();
+        count("flight step");
+        return;
+    }
+    int what = rnd_.below(17);
+    // In a calm spell the switches that cancel a running sequence rarely move.
+    if (calm_ && (what == 3 || what == 10 || what == 15) && rnd_.chance(0.9))
+        what = 16;
+    switch (what) {
     case 0:
         note("pilot: the carrier's zoom window, zoom master on");
         set_f("sim/flightmodel/misc/h_ind", 71500.0f);
@@ -510,7 +622,7 @@ void Chaos::pilotEvent()
         set_f("sim/flightmodel/misc/machno", static_cast<float>(rnd_.uniform(0, 7)));
         break;
     case 2:
-        note("pilot: parking brake %s", "released");
+        note("pilot: parking brake released");
         set_f("sim/flightmodel/controls/parkbrake", 0.0f);
         set_f("sim/flightmodel/weight/m_fuel2", static_cast<float>(rnd_.uniform(0, 8000)));
         break;
@@ -533,9 +645,9 @@ void Chaos::pilotEvent()
         const int station = rnd_.below(10);
         const int status = rnd_.below(3);
         note("pilot: station %d's store goes to state %d", station, status);
-        xphost::set_vi("sim/weapons/action_mode", {status}, station);
-        xphost::set_vf("sim/weapons/V_msc", {static_cast<float>(rnd_.uniform(0, 400))}, station);
-        xphost::set_vf("sim/weapons/x", {static_cast<float>(rnd_.uniform(-1e5, 1e5))}, station);
+        set_vi("sim/weapons/action_mode", {status}, station);
+        set_vf("sim/weapons/V_msc", {static_cast<float>(rnd_.uniform(0, 400))}, station);
+        set_vf("sim/weapons/x", {static_cast<float>(rnd_.uniform(-1e5, 1e5))}, station);
         break;
     }
     case 6:
@@ -571,9 +683,41 @@ void Chaos::pilotEvent()
         set_i("sim/cockpit/switches/auto_feather_mode", rnd_.below(3));
         set_i("sim/cockpit/switches/gear_handle_status", rnd_.below(2));
         break;
+    case 11:
+        note("pilot: over the top of the arc");
+        set_f("sim/flightmodel/position/indicated_airspeed", static_cast<float>(rnd_.uniform(0, 200)));
+        set_f("sim/cockpit/gyros/the_ind_deg3", static_cast<float>(rnd_.uniform(-30, 60)));
+        set_f("sim/flightmodel/position/vh_ind", static_cast<float>(rnd_.uniform(-300, 300)));
+        set_f("sim/flightmodel/misc/h_ind", static_cast<float>(rnd_.uniform(60000, 400000)));
+        set_f("sim/flightmodel/forces/g_nrml", static_cast<float>(rnd_.uniform(0, 7)));
+        break;
+    case 12:
+        note("pilot: the carrier on the runway with its orbiter and a JATO pack");
+        set_vi("sim/weapons/type", {0, 19, 9});
+        set_vi("sim/weapons/action_mode", {0, 0, 0});
+        set_f("sim/flightmodel/misc/machno", rnd_.chance(0.5) ? 0.0f : 0.2f);
+        break;
+    case 13:
+        note("pilot: a cockpit view and an ECAM page");
+        set_i("sim/graphics/view/view_type", rnd_.pick({1000, 1026, 1017, 1023, 1028}));
+        set_i("sim/cockpit/switches/ECAM_mode", rnd_.below(3));
+        break;
+    case 14:
+        note("pilot: the JATO has burnt out, gear down, fast");
+        set_f("sim/flightmodel/misc/jato_left", 0.0f);
+        set_f("sim/flightmodel/position/true_airspeed", 60.0f);
+        set_i("sim/cockpit/switches/gear_handle_status", 1);
+        break;
+    case 15: {
+        const int procedure = rnd_.between(1, 2);
+        note("pilot: the orbiter switch off, emergency %d selected", procedure);
+        set_i("sim/cockpit/switches/auto_feather_mode", procedure);
+        set_i("sim/cockpit/switches/puffers_on", 0);
+        break;
+    }
     default:
-        note("pilot: %s", "the simulator pauses or goes on");
-        set_i("sim/time/paused", rnd_.below(2));
+        note("pilot: the simulator pauses or goes on");
+        set_i("sim/time/paused", rnd_.chance(0.2) ? 1 : 0);
         break;
     }
     count("pilot");
@@ -727,18 +871,29 @@ void Chaos::restart()
 
 // ---------------------------------------------------------------- one event
 
+// Storms set anything to anything; calm spells let a model's sequences run
+// (a zoom, a JATO burn, a release) with the pilot's coherent settings.
 void Chaos::event()
 {
+    if (rnd_.chance(1.0 / 3000)) {
+        calm_ = !calm_;
+        story_ = calm_ ? rnd_.below(3) : 0;
+        step_ = 0;
+    }
+    // thresholds per mille: restart, aircraft, message, disable, key, mouse, menu, view, screen, pilot, time
+    static const int Storm[] = {1, 60, 100, 115, 235, 335, 345, 355, 360, 400, 560};
+    static const int Calm[] = {0, 5, 15, 18, 100, 150, 152, 157, 157, 400, 900};
+    const int* t = calm_ ? Calm : Storm;
     const int r = rnd_.below(1000);
-    if (r < 1) {
+    if (r < t[0] || (calm_ && rnd_.chance(0.0005))) {
         restart();
         if (!startPlugin())
             std::exit(3);
-    } else if (r < 60) {
+    } else if (r < t[1]) {
         userAircraft();
-    } else if (r < 100) {
+    } else if (r < t[2]) {
         otherMessage();
-    } else if (r < 115) {
+    } else if (r < t[3]) {
         if (enabled_) {
             note("disable");
             xphost::disable();
@@ -750,29 +905,29 @@ void Chaos::event()
         }
         enabled_ = !enabled_;
         count(enabled_ ? "enable" : "disable");
-    } else if (r < 235) {
+    } else if (r < t[4]) {
         keyEvent();
-    } else if (r < 335) {
+    } else if (r < t[5]) {
         mouseEvent();
-    } else if (r < 345) {
+    } else if (r < t[6]) {
         const char* item = rnd_.chance(0.5) ? "Description" : "Preferences";
         note("menu QZTgov, %s", item);
         xphost::select_menu_item("QZTgov", item);
         count("menu");
-    } else if (r < 355) {
+    } else if (r < t[7]) {
         note("the user picks one of the simulator's views");
         xphost::user_changes_view();
         camera_ = CameraFree;
         count("view");
-    } else if (r < 360) {
+    } else if (r < t[8]) {
         const int w = rnd_.chance(0.5) ? anyInt() : rnd_.between(640, 4000);
         const int h = rnd_.chance(0.5) ? anyInt() : rnd_.between(480, 2200);
         note("screen %d x %d", w, h);
         xphost::set_screen_size(w, h);
         count("screen");
-    } else if (r < 400) {
+    } else if (r < t[9]) {
         pilotEvent();
-    } else if (r < 560) {
+    } else if (r < t[10]) {
         advanceEvent();
     } else {
         datarefEvent();
@@ -816,6 +971,35 @@ void Chaos::checkPrefs(std::vector<std::string>& problems)
     }
     problems.push_back(what);
     prefs_ = now;
+}
+
+// Nothing the plug-in writes into the simulator is NaN or infinite, unless
+// it gives back the host's own value at that place, as the event found it or
+// as the run set it since (a mixture it did not change, read and written as
+// one array; a payload put back after a moment).
+void Chaos::checkWrites(std::vector<std::string>& problems)
+{
+    for (const auto& w : xphost::writes()) {
+        if (!w.accepted)
+            continue;
+        for (size_t k = 0; k < w.values.size(); ++k) {
+            const int index = w.offset + static_cast<int>(k);
+            const bool bad = !std::isfinite(w.values[k]);
+            auto held = [&](std::map<std::string, std::set<int>>& places) {
+                const auto it = places.find(w.path);
+                return it != places.end() && it->second.count(index) != 0;
+            };
+            if (bad && !held(hostsOwn_) && !held(clearedNow_)) {
+                char value[40];
+                std::snprintf(value, sizeof value, "%g", w.values[k]);
+                problems.push_back("slot " + std::to_string(slot_) + " writes " + value + " to " + w.path +
+                                   (w.values.size() > 1 ? "[" + std::to_string(index) + "]" : ""));
+                return;
+            }
+            if (!bad)
+                mark(w.path, index, false);
+        }
+    }
 }
 
 std::vector<std::string> Chaos::check()
@@ -945,11 +1129,28 @@ bool Chaos::run(long events)
         return false;
     for (event_ = 1; event_ <= events; ++event_) {
         EventsDone = event_;
+        clearedNow_.clear();
         event();
+        std::vector<std::string> problems;
+        checkWrites(problems);
         xphost::clear_writes();             // the log would grow without bound
-        const auto problems = check();
+        for (const auto& p : check())
+            problems.push_back(p);
         if (problems.empty())
             continue;
+        if (keepGoing_) {
+            // Each kind of problem once, with the event that first showed it.
+            for (const auto& p : problems) {
+                std::string kind;
+                for (char c : p)
+                    if (!(c >= '0' && c <= '9'))
+                        kind += c;
+                if (seen_.insert(kind).second)
+                    std::fprintf(stderr, "chaos: at event %ld: %s\n", event_, p.c_str());
+            }
+            failed_ = true;
+            continue;
+        }
         std::fprintf(stderr, "chaos: FAILED at event %ld of %ld (seed %llu)\n", event_, events,
                      static_cast<unsigned long long>(Seed));
         for (const auto& p : problems)
@@ -964,7 +1165,7 @@ bool Chaos::run(long events)
         xphost::disable();
     xphost::stop();
     xphost::reset();
-    return true;
+    return !failed_;
 }
 
 void Chaos::summary(double seconds) const
@@ -983,7 +1184,7 @@ int main(int argc, char** argv)
 {
     long events = 100000;
     std::string plugin = QZT_PLUGIN_FILE;
-    bool trace = false, quiet = false;
+    bool trace = false, quiet = false, keepGoing = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--seed" && i + 1 < argc)
@@ -996,8 +1197,10 @@ int main(int argc, char** argv)
             trace = true;
         else if (a == "--quiet")
             quiet = true;
+        else if (a == "--keep-going")
+            keepGoing = true;
         else {
-            std::fprintf(stderr, "usage: %s [--seed N] [--events N] [--plugin FILE] [--trace] [--quiet]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--seed N] [--events N] [--plugin FILE] [--trace] [--quiet] [--keep-going]\n", argv[0]);
             return 2;
         }
     }
@@ -1009,7 +1212,7 @@ int main(int argc, char** argv)
     InstallFailureReports();
 
     const auto t0 = std::chrono::steady_clock::now();
-    Chaos chaos(Seed, plugin, trace);
+    Chaos chaos(Seed, plugin, trace, keepGoing);
     const bool ok = chaos.run(events);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     if (!ok)
