@@ -24,6 +24,7 @@ float   trimincr = 0.0f;
 float   minFuel = 0.0f, maxFuel = 0.0f;
 float   maxFWD2 = 1.0f, currmaxFWD2 = 1.0f;
 uint8_t TARGETalt = 0;
+int     INDEXstored = 0;
 float   floatBuffer1 = 0.0f, floatBuffer2 = 0.0f, floatBuffer3 = 0.0f, floatBuffer4 = 0.0f;
 
 // Zoom entry window and the altitude the zoom must pass for a release.
@@ -244,6 +245,7 @@ static void StoreRelease()
         orb_local_vx[i] = XPLMGetDataf(dr_local_vx);
         orb_local_vy[i] = XPLMGetDataf(dr_local_vy);
         orb_local_vz[i] = XPLMGetDataf(dr_local_vz);
+        INDEXstored = i;
     }
     XPLMGetDatavf(dr_Quaternion[0], orb_quaternion[1], 0, 4);
 }

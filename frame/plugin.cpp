@@ -14,6 +14,7 @@
 #include "display/geometry.h"
 #include "display/handbook.h"
 #include "frame/datarefs.h"
+#include "frame/published.h"
 #include "prefs/dialog.h"
 #include "prefs/prefs.h"
 
@@ -71,11 +72,13 @@ PLUGIN_API int XPluginStart(char* outName, char* outSig, char* outDesc)
 
     MeasurePanel();
     PreferencesLoad();   // the file's record 0 overrides the default above
+    PublishDataRefs();
     return 1;
 }
 
 PLUGIN_API void XPluginStop(void)
 {
+    UnpublishDataRefs();
     if (INFOWindow) {
         XPLMDestroyWindow(INFOWindow);
         INFOWindow = nullptr;

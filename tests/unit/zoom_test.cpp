@@ -346,6 +346,7 @@ TEST_F(Zoom, ReleaseAtTheTopOpensLowersReleasesAndStoresTheRecord)
               (std::vector<float>{0.1f, 0.2f, 0.3f, 0.4f}));
     EXPECT_EQ(orb_latitude[1], 0.0);              // record 1 takes only the attitude
     EXPECT_EQ(INDEXtostore, 4);
+    EXPECT_EQ(INDEXstored, 4);
 }
 
 TEST_F(Zoom, AltitudeNotReachedKeepsTheDoorsShutAndStoresNothing)
@@ -371,6 +372,7 @@ TEST_F(Zoom, AltitudeNotReachedKeepsTheDoorsShutAndStoresNothing)
               (std::vector<std::string>{"Launch failed, proceeding automatic reentry"}));
     for (int i = 0; i < OrbRecords; ++i)
         EXPECT_EQ(orb_latitude[i], 0.0) << i;
+    EXPECT_EQ(INDEXstored, 0);
 
     // The hand-over does not claim a stored launch.
     Recover();
