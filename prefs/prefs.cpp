@@ -1,11 +1,13 @@
 // prefs/prefs.cpp: the preferences file. It keeps the user's settings and the
 // orbit release table as numbers in text, read token by token.
 #include "prefs/prefs.h"
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include "XPLMUtilities.h"
 #include "carrier/orbiter.h"
+#include "frame/log.h"
 
 #if defined(_WIN32)
 #include <io.h>
@@ -94,6 +96,13 @@ static bool BuildOutputPath()
     std::memcpy(outputPath, joined, static_cast<size_t>(len) + 1);
 #endif
     return true;
+}
+
+// Every failure to read or write the file goes to the simulator's log with
+// the system's reason and what it means for the user.
+static void ReportPrefsFailure(const char* what, const char* path, int error, const char* consequence)
+{
+    LogLine("%s %s: %s; %s", what, path, std::strerror(error), consequence);
 }
 
 // A release is never stored into record 0, and never past record 10.
@@ -201,20 +210,28 @@ static void ReadFile(FILE* file)
 void PreferencesLoad()
 {
     if (!BuildOutputPath()) {
+        LogLine("the preferences file's path is longer than %d characters; settings are neither read nor saved",
+                OutputPathLen - 1);
         DeriveIndexToStore();
         return;
     }
     FILE* file = std::fopen(outputPath, "r");
     if (!file) {
+        if (errno != ENOENT)
+            ReportPrefsFailure("cannot open", outputPath, errno, "writing the defaults");
         // First start: write the defaults, then read them back like any file.
         PreferencesSave();
         file = std::fopen(outputPath, "r");
+        if (!file)
+            ReportPrefsFailure("cannot read", outputPath, errno, "running on the defaults");
     }
     if (!file) {
         DeriveIndexToStore();
         return;
     }
     ReadFile(file);
+    if (std::ferror(file))
+        ReportPrefsFailure("cannot read", outputPath, errno, "values past the failure keep their defaults");
     std::fclose(file);
     DeriveIndexToStore();
 }
@@ -247,7 +264,14 @@ static bool SyncToDisk(FILE* f)
 static bool ReplaceFile(const char* from, const char* to)
 {
 #if defined(_WIN32)
-    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    // The C library's words for the reasons a move fails most often.
+    const DWORD error = GetLastError();
+    errno = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ? EACCES
+          : error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL  ? ENOSPC
+                                                                         : EIO;
+    return false;
 #else
     return std::rename(from, to) == 0;
 #endif
@@ -263,12 +287,28 @@ void PreferencesSave()
     char tempPath[OutputPathLen + sizeof TempSuffix];
     std::snprintf(tempPath, sizeof tempPath, "%s%s", outputPath, TempSuffix);
 
+    static const char Kept[] = "the previous file is kept";
     FILE* f = std::fopen(tempPath, "w");
-    if (!f)
+    if (!f) {
+        ReportPrefsFailure("cannot create", tempPath, errno, Kept);
         return;
-    bool ok = WriteContents(f);
-    ok = ok && SyncToDisk(f);
-    ok = (std::fclose(f) == 0) && ok;
-    if (!ok || !ReplaceFile(tempPath, outputPath))
+    }
+    const char* failed = nullptr;
+    int error = 0;
+    if (!WriteContents(f) || !SyncToDisk(f)) {
+        failed = "cannot write";
+        error = errno;
+    }
+    if (std::fclose(f) != 0 && !failed) {
+        failed = "cannot write";
+        error = errno;
+    }
+    if (!failed && !ReplaceFile(tempPath, outputPath)) {
+        failed = "cannot rename into place";
+        error = errno;
+    }
+    if (failed) {
+        ReportPrefsFailure(failed, tempPath, error, Kept);
         std::remove(tempPath);
+    }
 }
