@@ -287,7 +287,7 @@ void PreferencesSave()
     char tempPath[OutputPathLen + sizeof TempSuffix];
     std::snprintf(tempPath, sizeof tempPath, "%s%s", outputPath, TempSuffix);
 
-    static const char Kept[] = "the previous file is kept";
+    static const char Kept[] = "the file on disk is left as it was";
     FILE* f = std::fopen(tempPath, "w");
     if (!f) {
         ReportPrefsFailure("cannot create", tempPath, errno, Kept);

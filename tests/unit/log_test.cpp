@@ -115,8 +115,8 @@ TEST_F(Log, PreferencesFailuresGiveTheSystemsReason)
     PreferencesSave();                                 // and a save that works says nothing
     const std::vector<std::string> saves(xphost::debug_log().begin() + long(before), xphost::debug_log().end());
     EXPECT_EQ(saves, (std::vector<std::string>{
-                         "QZTgov: cannot create " + PrefsFile() + ".tmp: Is a directory; the previous file is kept\n",
-                         "QZTgov: cannot write " + PrefsFile() + ".tmp: No space left on device; the previous file is kept\n",
+                         "QZTgov: cannot create " + PrefsFile() + ".tmp: Is a directory; the file on disk is left as it was\n",
+                         "QZTgov: cannot write " + PrefsFile() + ".tmp: No space left on device; the file on disk is left as it was\n",
                      }));
 
     // A file that is there but cannot be read.
