@@ -52,7 +52,7 @@ std::string time_label(double seconds)
 int event_priority(const std::string& text)
 {
     for (const char* routine : {"panel:", "autopilot speed target", "throttle limit", "engine count", "fuel dump",
-                                "ZOOM PHASE", "rocket throttled back", "plug-in running"})
+                                "ZOOM PHASE", "rocket throttled back", "plug-in running", "log:"})
         if (text.rfind(routine, 0) == 0)
             return 0;
     for (const char* key : {"says", "lift-off", "the orbiter", "orbiter placed", "rocket cut", "MISMATCH", "MISSING",

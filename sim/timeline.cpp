@@ -308,6 +308,14 @@ void Timeline::after_frame()
         facts.spoken.push_back(said[speech_seen_].text);
         event("says \"" + said[speech_seen_].text + "\"");
     }
+    // What the plug-in wrote to the simulator's log, without its line break.
+    const auto& logged = xphost::debug_log();
+    for (; log_seen_ < logged.size(); ++log_seen_) {
+        std::string line = logged[log_seen_];
+        if (!line.empty() && line.back() == '\n')
+            line.pop_back();
+        event("log: " + line);
+    }
     const Observed& o = m_.observed();
     if (aircraft_ == Aircraft::Carrier) {
         scan_panel();

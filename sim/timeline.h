@@ -69,6 +69,7 @@ private:
     Aircraft aircraft_ = Aircraft::None;
     double origin_ = 0;
     size_t speech_seen_ = 0;
+    size_t log_seen_ = 0;
     float  last_speed_target_ = -1;
     float  last_throtmax_ = 1;
     bool   throttle_cut_ = false;
