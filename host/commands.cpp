@@ -127,6 +127,13 @@ void end(Cmd& c)
 
 namespace detail {
 
+// The simulator keeps a command once it exists; only the handlers go.
+void drop_plugin_handlers()
+{
+    for (Cmd& c : table().all)
+        c.handlers.clear();
+}
+
 void reset_commands()
 {
     Table& t = table();

@@ -284,6 +284,13 @@ const Var& view(const Var& v, Var& copy)
 
 namespace detail {
 
+void drop_plugin_accessors()
+{
+    const std::vector<std::string> published = store().published;
+    for (const auto& path : published)
+        erase_var(path);
+}
+
 void reset_datarefs()
 {
     Store& s = store();

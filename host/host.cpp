@@ -21,10 +21,12 @@ void unload_plugin()
 {
     detail::reset_widgets();
     detail::drop_plugin_loops();
+    detail::drop_plugin_handlers();
     detail::drop_plugin_display();
     detail::reset_menus();
     detail::drop_plugin_camera();
-    detail::reset_plugin();
+    detail::drop_plugin_accessors();
+    detail::drop_plugin_file();
 }
 
 }  // namespace xphost

@@ -29,6 +29,9 @@ void reset_commands();
 void drop_plugin_loops();
 void drop_plugin_display();
 void drop_plugin_camera();
+void drop_plugin_handlers();          // its command handlers; its commands stay
+void drop_plugin_accessors();         // the variables it published
+void drop_plugin_file();              // closes it; other plug-ins stay
 
 // One drawing pass: phases, then windows. Records into the display list.
 void draw_pass();

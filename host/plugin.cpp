@@ -58,13 +58,18 @@ std::string bounded(const char* buf)
 
 namespace detail {
 
-void reset_plugin()
+void drop_plugin_file()
 {
     Attached& a = att();
     // Nothing of the old plug-in is registered any more, so its file may go.
     if (a.plugin.library)
         detail::close_library(a.plugin.library);
     a = Attached{};
+}
+
+void reset_plugin()
+{
+    drop_plugin_file();
     others().list.clear();
     others().sent.clear();
 }

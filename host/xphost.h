@@ -54,10 +54,12 @@ std::vector<std::string> undefined_symbols(const std::string& path);
 
 // The simulator drops the plug-in, as after its XPluginStop when the user
 // reloads the plug-ins: everything it registered goes (flight loops, draw
-// callbacks, windows, key sniffers, menus, widgets, camera control) and its
-// file is closed. The simulator's variables keep their values (an override
-// left on stays on), and the clock, screen, mouse, logs and system folder stay
-// as they are, so load_plugin() and start() begin the plug-in's next run.
+// callbacks, windows, key sniffers, menus, widgets, command handlers, the
+// variables it published, camera control) and its file is closed. The
+// simulator's variables keep their values (an override left on stays on), its
+// commands stay, and so do the clock, screen, mouse, logs, the other plug-ins
+// and the system folder, so load_plugin() and start() begin the plug-in's next
+// run.
 void unload_plugin();
 
 // Attaches entry points linked into the test executable.

@@ -9,6 +9,7 @@
 #include "XPLMDisplay.h"
 #include "XPLMMenus.h"
 #include "XPLMProcessing.h"
+#include "XPLMUtilities.h"
 #include "xphost.h"
 
 namespace {
@@ -19,6 +20,8 @@ void DrawWindow(XPLMWindowID, void*) {}
 int Sniff(char, XPLMKeyFlags, char, void*) { return 1; }
 int Camera(XPLMCameraPosition_t*, int, void*) { return 1; }
 void Handler(void*, void*) {}
+int Command(XPLMCommandRef, XPLMCommandPhase, void*) { return 1; }
+int ReadInt(void*) { return 7; }
 
 TEST(Unload, DropsWhatThePlugInRegisteredAndKeepsTheSimulator)
 {
@@ -31,6 +34,10 @@ TEST(Unload, DropsWhatThePlugInRegisteredAndKeepsTheSimulator)
     const int item = XPLMAppendMenuItem(XPLMFindPluginsMenu(), "Mine", nullptr, 1);
     XPLMCreateMenu("Mine", XPLMFindPluginsMenu(), item, Handler, nullptr);
     XPLMControlCamera(xplm_ControlCameraUntilViewChanges, Camera, nullptr);
+    XPLMRegisterCommandHandler(XPLMCreateCommand("Mine/command", "mine"), Command, 1, nullptr);
+    XPLMRegisterDataAccessor("Mine/value", xplmType_Int, 0, ReadInt, nullptr, nullptr, nullptr, nullptr, nullptr,
+                             nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+    const XPLMPluginID other = xphost::load_other_plugin("someone.else");
     xphost::set_i("sim/operation/override/override_joystick", 1);
     xphost::advance(2.0);
     const std::string folder = xphost::system_path();
@@ -45,6 +52,11 @@ TEST(Unload, DropsWhatThePlugInRegisteredAndKeepsTheSimulator)
     EXPECT_EQ(xphost::find_menu("Mine"), nullptr);
     EXPECT_TRUE(xphost::menus().at(0).items.empty());
     EXPECT_FALSE(xphost::camera_controlled());
+    EXPECT_TRUE(xphost::command_handlers("Mine/command").empty());
+    EXPECT_NE(xphost::command("Mine/command"), nullptr);   // the simulator keeps its commands
+    EXPECT_TRUE(xphost::published_datarefs().empty());
+    EXPECT_EQ(XPLMFindDataRef("Mine/value"), nullptr);
+    EXPECT_EQ(XPLMFindPluginBySignature("someone.else"), other);
     // An override the plug-in left on stays on: the simulator does not know whose it was.
     EXPECT_EQ(xphost::get_i("sim/operation/override/override_joystick"), 1);
     EXPECT_DOUBLE_EQ(xphost::now(), 2.0);
