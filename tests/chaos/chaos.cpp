@@ -172,6 +172,7 @@ private:
     void mouseEvent();
     void datarefEvent();
     void pilotEvent();
+    void commandEvent();
     void storyEvent();
     void loadAircraft(const std::string& text);
     void advanceEvent();
@@ -236,6 +237,8 @@ private:
     std::string prefsPrint_, tmpPrint_;
     size_t mismatches_ = 0;
     bool   noHandles_ = false;             // the next start finds no file handles left
+    bool   prefsExact_ = false;            // a start: the file is as before it, or the defaults
+    int    startFrame_ = 0;                // the frame count at the last start: the announcement is due after it
     bool   calm_ = false;                  // a calm spell: mostly the pilot and time
     int    story_ = 0;                     // the calm spell's flight: 0 none, 1 the zoom, 2 the ascent
     int    step_ = 0;
@@ -740,6 +743,27 @@ void Chaos::advanceEvent()
     count("time");
 }
 
+// A joystick button bound to one of the plug-in's commands (or to none of
+// them): pressed and released, pressed and held, or let go.
+void Chaos::commandEvent()
+{
+    static const char* const names[] = {"QZTgov/qzt_key", "QZTgov/qzt_key", "QZTgov/camera_zoom_in",
+                                        "QZTgov/camera_zoom_out", "QZTgov/no_such_command"};
+    const char* name = rnd_.pick(names);
+    // A button already down sends no second press.
+    const xphost::CommandInfo* info = xphost::command(name);
+    bool pressed = info && !info->held;
+    switch (rnd_.below(3)) {
+    case 0: note("command %s once", name); xphost::command_once(name); break;
+    case 1: note("command %s begins", name); xphost::command_begin(name); break;
+    default: note("command %s ends", name); xphost::command_end(name); pressed = false; break;
+    }
+    // The QZT command acts on its press, whatever keys are held.
+    if (pressed && std::string(name) == "QZTgov/qzt_key" && HasCamera(slot_))
+        camera_ = CameraTaken;
+    count("command");
+}
+
 // ---------------------------------------------------------------- starts and the preferences file
 
 // Between a stop and the next start the file may be edited, cut, replaced,
@@ -840,6 +864,7 @@ bool Chaos::startPlugin()
     loopStopped_ = false;
     firstActPending_ = false;
     camera_ = CameraFree;
+    startFrame_ = xphost::frame_count();
 
     // Only a missing file is created, with the defaults; anything else is left alone.
     if (before.kind == PathState::Missing && std::filesystem::exists(pluginsDir_) && !noHandles_) {
@@ -850,7 +875,8 @@ bool Chaos::startPlugin()
     } else {
         prefs_ = before;
     }
-    prefsPrint_ = "";                       // compare at the next check
+    prefsPrint_ = "";                       // compare at the next check, byte for byte
+    prefsExact_ = true;
     return true;
 }
 
@@ -906,7 +932,10 @@ void Chaos::event()
         enabled_ = !enabled_;
         count(enabled_ ? "enable" : "disable");
     } else if (r < t[4]) {
-        keyEvent();
+        if (rnd_.chance(0.15))
+            commandEvent();
+        else
+            keyEvent();
     } else if (r < t[5]) {
         mouseEvent();
     } else if (r < t[6]) {
@@ -954,17 +983,21 @@ void Chaos::checkPrefs(std::vector<std::string>& problems)
         return;
     prefsPrint_ = print;
     const PathState now = Observe(prefsPath_);
+    const bool exact = prefsExact_;
+    prefsExact_ = false;
     if (now == prefs_)
         return;
     std::string why;
-    if (now.kind == PathState::File && prefs_.kind == PathState::File && DocumentedForm(now.bytes, &why) &&
+    if (!exact && now.kind == PathState::File && prefs_.kind == PathState::File && DocumentedForm(now.bytes, &why) &&
         DocumentedForm(prefs_.bytes, nullptr)) {
         prefs_ = now;                       // a save of the plug-in's own
         return;
     }
     static const char* const kinds[] = {"nothing", "a file", "a folder", "something else"};
-    std::string what = std::string("the preferences path held ") + kinds[prefs_.kind] + " and now holds " +
-                       kinds[now.kind];
+    std::string what = std::string(exact ? "after the start " : "") + "the preferences path held " +
+                       kinds[prefs_.kind] + " and now holds " + kinds[now.kind];
+    if (exact && prefs_.kind == PathState::File && now.kind == PathState::File)
+        what += " other than " + std::string(prefs_.bytes == DefaultPrefsText() ? "the defaults" : "it was");
     if (now.kind == PathState::File) {
         DocumentedForm(now.bytes, &why);
         what += why.empty() ? "" : " (" + why + ")";
@@ -1025,6 +1058,8 @@ std::vector<std::string> Chaos::check()
         wanted.insert(loop);
     if (firstActPending_)
         wanted.insert("FIRSTAct");
+    if (xphost::frame_count() == startFrame_)
+        wanted.insert("AnnounceDataRefs");      // the first frame after a start tells the browsers
     if (symbols_.known() ? active != wanted : active.size() != wanted.size()) {
         std::string s = "slot " + std::to_string(slot_) + ": flight loops running:";
         for (const auto& a : active)
@@ -1098,6 +1133,19 @@ std::vector<std::string> Chaos::check()
         problems.push_back(std::string("the camera ") + (controlled ? "holds" : "does not hold") +
                            " the view, slot " + std::to_string(slot_) + ", QZT key " + std::to_string(qztKey_));
 
+    // Its own figures: all published while it runs, its slot the one the
+    // oracle recognised, and one handler on each of its commands.
+    const auto published = xphost::published_datarefs();
+    if (published.size() != 11)
+        problems.push_back(std::to_string(published.size()) + " datarefs published");
+    else if (xphost::get_i("QZTgov/slot") != slot_)
+        problems.push_back("QZTgov/slot says " + std::to_string(xphost::get_i("QZTgov/slot")) + ", the slot is " +
+                           std::to_string(slot_));
+    for (const char* command : {"QZTgov/qzt_key", "QZTgov/camera_zoom_in", "QZTgov/camera_zoom_out"})
+        if (xphost::command_handlers(command).size() != 1)
+            problems.push_back(std::string(command) + " has " +
+                               std::to_string(xphost::command_handlers(command).size()) + " handlers");
+
     if (xphost::type_mismatches().size() != mismatches_) {
         const auto& m = xphost::type_mismatches().back();
         problems.push_back(m.call + " on " + m.path + " (the variable's type is another)");
@@ -1124,6 +1172,9 @@ bool Chaos::run(long events)
     if (!symbols_.read(file_))
         std::fprintf(stderr, "chaos: %s has no symbol table: callbacks are counted, not named\n", file_.c_str());
 
+    // The two dataref browsers are installed: each start tells them its names.
+    xphost::load_other_plugin("xplanesdk.examples.DataRefEditor", "DataRef Editor");
+    xphost::load_other_plugin("com.leecbaker.datareftool", "DataRefTool");
     note("start");
     if (!startPlugin())
         return false;
