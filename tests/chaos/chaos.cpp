@@ -104,7 +104,8 @@ void PrintLastEvents()
 
 void OnFatalSignal(int sig)
 {
-    WriteAll("chaos: the process died (signal) during the last event below\n");
+    if (!Reported)
+        WriteAll("chaos: the process died (signal) during the last event below\n");
     PrintLastEvents();
     signal(sig, SIG_DFL);
     raise(sig);
@@ -882,6 +883,7 @@ bool Chaos::startPlugin()
 
 void Chaos::restart()
 {
+    note("restart: disable, stop, unload");   // the damage below names the event once it is done
     if (enabled_)
         xphost::disable();
     xphost::stop();
