@@ -256,19 +256,22 @@ static bool ReplaceFile(const char* from, const char* to)
 // The new contents go to a file beside the old one, which is replaced in one
 // step only once everything is on disk: a crash or a full disk mid-save
 // leaves the previous file as it was.
-void PreferencesSave()
+bool PreferencesSave()
 {
     if (outputPath[0] == '\0')
-        return;
+        return false;
     char tempPath[OutputPathLen + sizeof TempSuffix];
     std::snprintf(tempPath, sizeof tempPath, "%s%s", outputPath, TempSuffix);
 
     FILE* f = std::fopen(tempPath, "w");
     if (!f)
-        return;
+        return false;
     bool ok = WriteContents(f);
     ok = ok && SyncToDisk(f);
     ok = (std::fclose(f) == 0) && ok;
-    if (!ok || !ReplaceFile(tempPath, outputPath))
+    if (!ok || !ReplaceFile(tempPath, outputPath)) {
         std::remove(tempPath);
+        return false;
+    }
+    return true;
 }

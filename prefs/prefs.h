@@ -21,4 +21,5 @@ enum { OutputPathLen = 255 };
 extern char    outputPath[OutputPathLen];
 
 void PreferencesLoad();
-void PreferencesSave();
+// False when the file could not be written; it then stays as it was.
+bool PreferencesSave();
