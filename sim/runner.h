@@ -58,10 +58,6 @@ public:
     Timeline    timeline;
     const Options& options;
 
-    // The pilot opens the plug-in's preferences and presses "Save and close".
-    // Gives the saved line of the release record, or why it could not.
-    bool save_preferences(int record, std::string* line);
-
     // A picture for this moment's tag, if one was asked for.
     void moment(const std::string& tag);
 
