@@ -6,6 +6,7 @@
 #include "carrier/carrier.h"
 #include "carrier/panel.h"
 #include "common/gearlights.h"
+#include "common/hostvalues.h"
 #include "common/timers.h"
 #include "display/geometry.h"
 #include "frame/controls.h"
@@ -253,8 +254,10 @@ void SHdoSystem()
 // build up over a long flight.
 void SHdoDisplay()
 {
-    temperature_ambc = XPLMGetDataf(dr_temperature_ambc);
-    temperature_lec = XPLMGetDataf(dr_temperature_lec);
+    // Read-outs 2 and 4 build on their own last value: an unusable reading
+    // keeps the last good one, so it cannot stay on the panel for good.
+    temperature_ambc = HostClampFloat(XPLMGetDataf(dr_temperature_ambc), -273.15f, 10000.0f, temperature_ambc);
+    temperature_lec = HostClampFloat(XPLMGetDataf(dr_temperature_lec), -273.15f, 10000.0f, temperature_lec);
     const float L = temperature_lec;
     const float M = static_cast<float>(mis_minutes);
 

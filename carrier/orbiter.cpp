@@ -10,6 +10,7 @@
 #include "aircraft/models.h"
 #include "carrier/carrier.h"
 #include "carrier/zoom.h"
+#include "common/hostvalues.h"
 #include "common/timers.h"
 #include "display/handbook.h"
 #include "frame/controls.h"
@@ -32,6 +33,8 @@ float   fuel_2full = 0.0f;
 int     mis_time_hold1 = 0;
 uint8_t ORBcut = 0;
 
+// No tank holds more, whatever the host reads out.
+static const float MaxTankKg = 1.0e6f;
 static void WriteThrottles() { XPLMSetDatavf(dr_engine_thro_use[0], engine_thro_use, 0, 2); }
 
 // Circular orbit speed at the present height, sqrt(G M / r) in km/s: the
@@ -259,7 +262,9 @@ float CheckOrbiter(float, float, int, void*)
     elvator_trim = XPLMGetDataf(dr_elvator_trim);
 
     ORBspeed();
-    fuel_2 = XPLMGetDataf(dr_fuel_2);
+    // The throttle schedule keeps the content at placement: an unusable
+    // reading then would hold for the whole ascent.
+    fuel_2 = HostClampFloat(XPLMGetDataf(dr_fuel_2), 0.0f, MaxTankKg, fuel_2);
 
     if (go_initial && sectimer == 0)
         ORBplace();

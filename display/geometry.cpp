@@ -1,6 +1,6 @@
 // display/geometry.cpp: MeasurePanel and UpdatePanel.
 #include "display/geometry.h"
-#include <cmath>
+#include "common/hostvalues.h"
 #include "frame/datarefs.h"
 
 int INFOlin = 4;
@@ -48,8 +48,9 @@ static int Part(double factor, int size) { return static_cast<int>(factor * size
 
 void MeasurePanel()
 {
-    window_w = XPLMGetDatai(dr_window_w);
-    window_h = XPLMGetDatai(dr_window_h);
+    // Every rectangle below is window arithmetic: an absurd size must not overflow it.
+    window_w = HostSize(XPLMGetDatai(dr_window_w));
+    window_h = HostSize(XPLMGetDatai(dr_window_h));
     const int halfW = window_w / 2;
     const int halfH = window_h / 2;
 
@@ -103,8 +104,9 @@ void MeasurePanel()
     UpdatePanel();
 }
 
-// floor of the edge in floating point, the sum truncated toward zero
-static int FromEdge(float edge, int offset) { return static_cast<int>(std::floor(static_cast<double>(edge)) + offset); }
+// Floor of the edge, then the offset. An edge that is not a number or lies
+// beyond any screen is taken as the nearest edge a panel can have.
+static int FromEdge(float edge, int offset) { return HostFloorPixel(edge) + offset; }
 
 void UpdatePanel()
 {

@@ -1,8 +1,11 @@
 // prefs/prefs.cpp: the preferences file. It keeps the user's settings and the
 // orbit release table as numbers in text, read token by token.
 #include "prefs/prefs.h"
+#include <cerrno>
+#include <climits>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include "XPLMUtilities.h"
 #include "carrier/orbiter.h"
@@ -11,6 +14,7 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -26,6 +30,7 @@ int     Halv_TO_mode = 0, Halv_TO_mode1 = 0;
 int     orbindex_active = 0;
 int     INDEXtostore = 0;    // 0 only until the file has been read: a new file stores 0
 char    outputPath[OutputPathLen] = {};
+const char* PrefsFailure = nullptr;
 
 #if IBM
 static const char PrefsRelativePath[] = "Resources\\Plugins\\QZTgov_Preferences.txt";
@@ -96,50 +101,116 @@ static bool BuildOutputPath()
     return true;
 }
 
+// Where the log line goes once the plug-in writes to the host's log; until
+// then the failure is kept for whoever looks (the tests do).
+static void ReportPrefsFailure(const char* what)
+{
+    PrefsFailure = what;
+}
+
 // A release is never stored into record 0, and never past record 10.
 static void DeriveIndexToStore()
 {
     INDEXtostore = (orbindex_active >= 0 && orbindex_active <= 9) ? orbindex_active + 1 : 1;
 }
 
-// Reads stop at the first value that is missing or not a number; that value
+// The whole file is read into memory before any value is taken, so a file
+// that cannot be read changes nothing. Any file this plug-in writes fits: even
+// with every value near its type's limit in fixed notation (a double takes
+// 317 characters) it stays below 17 KB.
+enum { PrefsTextMax = 65536, TokenMax = 400 };
+static char PrefsText[PrefsTextMax];
+
+// Reading stops at the first value that is missing or not a number; that value
 // and every later one keep what memory holds.
 struct Reader {
-    FILE* file;
-    bool  ok;
+    const char* text;
+    size_t      len;
+    size_t      pos;
+    bool        cut;     // the file goes on past the buffer
+    bool        ok;
 };
 
-static bool ReadInt(Reader& r, int& value)
+// The separators fscanf skips, without the locale and without isspace's
+// undefined behaviour on a negative char.
+static bool IsBlank(char c)
 {
-    int v = 0;
-    if (!r.ok || std::fscanf(r.file, "%d", &v) != 1) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// The next blank-separated word as a C string. A word that may have been cut
+// at the buffer's end, is longer than any number we write or holds a NUL is
+// not a number.
+static bool NextToken(Reader& r, char (&token)[TokenMax + 1])
+{
+    if (!r.ok)
+        return false;
+    while (r.pos < r.len && IsBlank(r.text[r.pos]))
+        ++r.pos;
+    const size_t start = r.pos;
+    while (r.pos < r.len && !IsBlank(r.text[r.pos]))
+        ++r.pos;
+    const size_t n = r.pos - start;
+    if (n == 0 || n > TokenMax || (r.cut && r.pos == r.len) || std::memchr(r.text + start, '\0', n)) {
         r.ok = false;
         return false;
     }
-    value = v;
+    std::memcpy(token, r.text + start, n);
+    token[n] = '\0';
     return true;
+}
+
+// A decimal integer that fills the whole word. A number beyond int is read
+// (so reading goes on) but reported as out of range: it is never narrowed.
+enum { IntMissing, IntOutOfRange, IntRead };
+
+static int ReadInt(Reader& r, int& value)
+{
+    char token[TokenMax + 1];
+    if (!NextToken(r, token))
+        return IntMissing;
+    char* end = nullptr;
+    errno = 0;
+    const long long v = std::strtoll(token, &end, 10);
+    if (end == token || *end != '\0') {
+        r.ok = false;
+        return IntMissing;
+    }
+    if (errno == ERANGE || v < INT_MIN || v > INT_MAX)
+        return IntOutOfRange;
+    value = static_cast<int>(v);
+    return IntRead;
 }
 
 static bool ReadIntIn(Reader& r, int& value, int low, int high, int fallback)
 {
     int v = 0;
-    if (!ReadInt(r, v))
+    const int got = ReadInt(r, v);
+    if (got == IntMissing)
         return false;
-    value = (v >= low && v <= high) ? v : fallback;
+    value = (got == IntRead && v >= low && v <= high) ? v : fallback;
     return true;
 }
 
+// Any non-zero number is on, one beyond int too.
 static void ReadFlag(Reader& r, uint8_t& flag)
 {
     int v = 0;
-    if (ReadInt(r, v))
-        flag = v != 0;
+    const int got = ReadInt(r, v);
+    if (got != IntMissing)
+        flag = got == IntOutOfRange || v != 0;
 }
 
+// strtod and strtof define what an overflow gives (an infinity), which then
+// becomes 0 like any number that is not finite.
 static void ReadDouble(Reader& r, double& value)
 {
-    double v = 0.0;
-    if (!r.ok || std::fscanf(r.file, "%lf", &v) != 1) {
+    char token[TokenMax + 1];
+    if (!NextToken(r, token))
+        return;
+    char* end = nullptr;
+    const double v = std::strtod(token, &end);
+    if (end == token || *end != '\0') {
         r.ok = false;
         return;
     }
@@ -148,19 +219,23 @@ static void ReadDouble(Reader& r, double& value)
 
 static void ReadFloat(Reader& r, float& value)
 {
-    float v = 0.0f;
-    if (!r.ok || std::fscanf(r.file, "%f", &v) != 1) {
+    char token[TokenMax + 1];
+    if (!NextToken(r, token))
+        return;
+    char* end = nullptr;
+    const float v = std::strtof(token, &end);
+    if (end == token || *end != '\0') {
         r.ok = false;
         return;
     }
     value = std::isfinite(v) ? v : 0.0f;
 }
 
-static void ReadFile(FILE* file)
+static void ReadValues(Reader& r)
 {
-    Reader r{file, true};
-
-    ReadInt(r, qzt_vers_pref);
+    int version = 0;
+    if (ReadInt(r, version) == IntRead)
+        qzt_vers_pref = version;
     // A file too short to name the key leaves the plug-in without one.
     int key = 0;
     ReadIntIn(r, key, 0, 255, DefaultQZTkey);
@@ -198,26 +273,49 @@ static void ReadFile(FILE* file)
     ReadIntIn(r, orbindex_active, 0, OrbRecords - 1, 0);
 }
 
+// False when the file could not be read; memory is then left as it was.
+static bool ReadFile(FILE* file)
+{
+    const size_t len = std::fread(PrefsText, 1, sizeof PrefsText, file);
+    if (std::ferror(file))
+        return false;
+    const bool cut = len == sizeof PrefsText && std::fgetc(file) != EOF;
+    if (std::ferror(file))
+        return false;
+    Reader r{PrefsText, len, 0, cut, true};
+    ReadValues(r);
+    return true;
+}
+
 void PreferencesLoad()
 {
     if (!BuildOutputPath()) {
+        ReportPrefsFailure("the preferences file's path is too long; running on the defaults");
         DeriveIndexToStore();
         return;
     }
     FILE* file = std::fopen(outputPath, "r");
-    if (!file) {
-        // First start: write the defaults, then read them back like any file.
+    // Only a file that does not exist is a first start: one that exists but
+    // cannot be opened now (no permission, locked, no handles left) holds the
+    // user's key and releases and must never be replaced by the defaults.
+    if (!file && errno == ENOENT) {
         PreferencesSave();
         file = std::fopen(outputPath, "r");
     }
     if (!file) {
+        ReportPrefsFailure("cannot open the preferences file; running on the values in memory, the file is left alone");
         DeriveIndexToStore();
         return;
     }
-    ReadFile(file);
+    if (!ReadFile(file))
+        ReportPrefsFailure("cannot read the preferences file; running on the values in memory, the file is left alone");
     std::fclose(file);
     DeriveIndexToStore();
 }
+
+// A value that is not finite (a release stored from a host that gave NaN)
+// goes into the file as 0, which is what reading it back would make of it.
+static double Finite(double v) { return std::isfinite(v) ? v : 0.0; }
 
 static bool WriteContents(FILE* f)
 {
@@ -226,10 +324,11 @@ static bool WriteContents(FILE* f)
     ok = ok && std::fprintf(f, "%d %d %d %d %d %d \n", showInitialInfo, showFeetAP, autoGear, autoFlaps,
                             autoEngineRam, Halv_TO_mode) > 0;
     for (int i = 0; ok && i < OrbRecords; ++i) {
-        ok = std::fprintf(f, "%lf %lf %lf %f %f %f %f %f %f %f %f %f %f %f \n", orb_latitude[i],
-                          orb_longitude[i], orb_elevation[i], orb_local_vx[i], orb_local_vy[i],
-                          orb_local_vz[i], orb_quaternion[i][0], orb_quaternion[i][1], orb_quaternion[i][2],
-                          orb_quaternion[i][3], orb_pitch[i], orb_roll[i], orb_head[i], orb_speed[i]) > 0;
+        ok = std::fprintf(f, "%lf %lf %lf %f %f %f %f %f %f %f %f %f %f %f \n", Finite(orb_latitude[i]),
+                          Finite(orb_longitude[i]), Finite(orb_elevation[i]), Finite(orb_local_vx[i]),
+                          Finite(orb_local_vy[i]), Finite(orb_local_vz[i]), Finite(orb_quaternion[i][0]),
+                          Finite(orb_quaternion[i][1]), Finite(orb_quaternion[i][2]), Finite(orb_quaternion[i][3]),
+                          Finite(orb_pitch[i]), Finite(orb_roll[i]), Finite(orb_head[i]), Finite(orb_speed[i])) > 0;
     }
     ok = ok && std::fprintf(f, "%d \n", INDEXtostore) > 0;
     return ok && std::fflush(f) == 0;
@@ -253,6 +352,34 @@ static bool ReplaceFile(const char* from, const char* to)
 #endif
 }
 
+// The rename lives in the folder's own entries: until they are on disk a power
+// loss can bring back the old file, or on some file systems none at all.
+// (On Windows the write-through move has flushed them already.)
+static bool SyncFolderOf(const char* path)
+{
+#if defined(_WIN32)
+    (void)path;
+    return true;
+#else
+    char folder[OutputPathLen];
+    const char* slash = std::strrchr(path, '/');
+    size_t n = slash ? static_cast<size_t>(slash - path) : 0;
+    if (slash && n == 0)
+        n = 1;   // the root folder
+    if (!slash)
+        folder[n++] = '.';
+    else
+        std::memcpy(folder, path, n);
+    folder[n] = '\0';
+    const int fd = open(folder, O_RDONLY);
+    if (fd < 0)
+        return false;
+    const bool ok = fsync(fd) == 0;
+    close(fd);
+    return ok;
+#endif
+}
+
 // The new contents go to a file beside the old one, which is replaced in one
 // step only once everything is on disk: a crash or a full disk mid-save
 // leaves the previous file as it was.
@@ -264,14 +391,25 @@ bool PreferencesSave()
     std::snprintf(tempPath, sizeof tempPath, "%s%s", outputPath, TempSuffix);
 
     FILE* f = std::fopen(tempPath, "w");
-    if (!f)
+    if (!f) {
+        ReportPrefsFailure("cannot create the preferences file's new copy; the file is left as it was");
         return false;
+    }
     bool ok = WriteContents(f);
     ok = ok && SyncToDisk(f);
     ok = (std::fclose(f) == 0) && ok;
-    if (!ok || !ReplaceFile(tempPath, outputPath)) {
+    if (!ok) {
         std::remove(tempPath);
+        ReportPrefsFailure("cannot write the preferences file's new copy; the file is left as it was");
         return false;
     }
+    if (!ReplaceFile(tempPath, outputPath)) {
+        std::remove(tempPath);
+        ReportPrefsFailure("cannot replace the preferences file with its new copy; the file is left as it was");
+        return false;
+    }
+    // The new contents are in place; only their way to the disk is unconfirmed.
+    if (!SyncFolderOf(outputPath))
+        ReportPrefsFailure("the preferences file was saved, but its folder could not be flushed to disk");
     return true;
 }

@@ -20,6 +20,10 @@ extern int     INDEXtostore;         // record 1 to 10 that this run's releases 
 enum { OutputPathLen = 255 };
 extern char    outputPath[OutputPathLen];
 
+// The last failure to read or write the file, in words; nullptr while none.
+// The plug-in then runs on the values in memory and leaves the file alone.
+extern const char* PrefsFailure;
+
 void PreferencesLoad();
 // False when the file could not be written; it then stays as it was.
 bool PreferencesSave();

@@ -32,10 +32,12 @@ void close_library(void* library)
         dlclose(library);
 }
 
+// Below TMPDIR when it is set, as other tools do, else below /tmp.
 std::string make_temp_folder()
 {
-    char pattern[] = "/tmp/xphost-XXXXXX";
-    const char* made = mkdtemp(pattern);
+    const char* tmp = getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/xphost-XXXXXX";
+    const char* made = mkdtemp(pattern.data());
     return made ? made : "";
 }
 

@@ -25,6 +25,7 @@ inline void ResetPreferenceGlobals()
     orbindex_active = 0;
     INDEXtostore = 0;
     outputPath[0] = '\0';
+    PrefsFailure = nullptr;
     for (int i = 0; i < OrbRecords; ++i) {
         orb_latitude[i] = orb_longitude[i] = orb_elevation[i] = 0.0;
         orb_local_vx[i] = orb_local_vy[i] = orb_local_vz[i] = 0.0f;

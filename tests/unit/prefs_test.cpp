@@ -1,6 +1,7 @@
 // The preferences file: its exact text, reading back, damaged and hostile
 // files, the path bound, and saves that cannot complete.
 #include <filesystem>
+#include <limits>
 #include <string>
 #include "support/prefs_fixture.h"
 
@@ -133,6 +134,98 @@ TEST_F(Prefs, NonFiniteNumbersBecomeZero)
     EXPECT_EQ(orb_quaternion[10][3], 10.0f);
     EXPECT_EQ(orb_speed[10], 14.0f);
     EXPECT_EQ(INDEXtostore, 5);
+}
+
+// Numbers beyond int are bad values, never wrapped: with a plain %d read,
+// 4294967393 came out as key 97 and 4294967301 as stored record 5.
+TEST_F(Prefs, NumbersBeyondIntAreBadValues)
+{
+    const std::string huge = "1" + std::string(40, '0');
+    std::string text = WithHead("-99999999999 \n4294967393 \n4294967296 0 0 0 " + huge + " 4294967298 \n");
+    text = text.substr(0, text.size() - 3) + "4294967301 \n";
+    WriteWholeFile(PrefsFile(), text);
+    Start();
+    EXPECT_EQ(qzt_vers_pref, 0);            // a version beyond int is not taken
+    EXPECT_EQ(QZTkey, 115);
+    EXPECT_EQ(showInitialInfo, 1);           // a number beyond int is still not 0
+    EXPECT_EQ(autoEngineRam, 1);
+    EXPECT_EQ(Halv_TO_mode, 0);
+    EXPECT_EQ(orbindex_active, 0);
+    EXPECT_EQ(INDEXtostore, 1);
+    EXPECT_EQ(orb_head[0], 90.0f);          // reading went on
+
+    for (const char* index : {"2147483648", "-2147483649", "18446744073709551621", "-9223372036854775809"}) {
+        SCOPED_TRACE(index);
+        SetUp();
+        WriteWholeFile(PrefsFile(), WithIndex(index));
+        Start();
+        EXPECT_EQ(orbindex_active, 0);
+        EXPECT_EQ(INDEXtostore, 1);
+    }
+}
+
+// A value glued to other characters, or longer than any number the plug-in
+// writes, is not a number: reading stops there.
+TEST_F(Prefs, ANumberMustBeTheWholeWord)
+{
+    WriteWholeFile(PrefsFile(), WithHead("120 \n97 \n0 1 1x 1 1 3 \n"));
+    Start();
+    EXPECT_EQ(QZTkey, 97);
+    EXPECT_EQ(showFeetAP, 1);
+    EXPECT_EQ(autoGear, 0);
+    EXPECT_EQ(Halv_TO_mode, 0);
+
+    SetUp();
+    std::string text = DefaultPreferencesText();
+    text.replace(text.find("30.000000"), 9, std::string(401, '3'));
+    WriteWholeFile(PrefsFile(), text);
+    Start();
+    EXPECT_EQ(orb_latitude[0], 30.0);        // memory's value stays
+    EXPECT_EQ(INDEXtostore, 1);
+
+    // A file beyond the 64 KiB read at once: a number cut at that edge is not
+    // taken for a shorter one (the key here would have read as 9).
+    SetUp();
+    std::string padded = "120 \n";
+    padded += std::string(65535 - padded.size(), ' ') + "97 \n1 0 0 0 0 0 \n";
+    WriteWholeFile(PrefsFile(), padded);
+    Start();
+    EXPECT_EQ(qzt_vers_pref, 120);
+    EXPECT_EQ(QZTkey, 0);                    // missing, as in a file too short to hold it
+    EXPECT_EQ(PrefsFailure, nullptr);
+
+    // The widest value the plug-in writes is read back.
+    SetUp();
+    Start();
+    orb_elevation[4] = 1e300;
+    orb_speed[4] = -3e38f;
+    INDEXtostore = 4;
+    PreferencesSave();
+    ResetPreferenceGlobals();
+    PreferencesLoad();
+    EXPECT_EQ(orb_elevation[4], 1e300);
+    EXPECT_EQ(orb_speed[4], -3e38f);
+    EXPECT_EQ(INDEXtostore, 5);
+    EXPECT_EQ(PrefsFailure, nullptr);
+}
+
+// A release stored from a host that gave NaN must not put words into a file
+// of numbers; it is written as the 0 that reading it back would give.
+TEST_F(Prefs, ValuesThatAreNotFiniteAreWrittenAsZero)
+{
+    Start();
+    orb_latitude[2] = std::numeric_limits<double>::quiet_NaN();
+    orb_elevation[2] = -std::numeric_limits<double>::infinity();
+    orb_local_vy[2] = std::numeric_limits<float>::infinity();
+    orb_quaternion[2][3] = std::numeric_limits<float>::quiet_NaN();
+    orb_longitude[2] = 7.5;
+    PreferencesSave();
+    const std::string text = ReadWholeFile(PrefsFile());
+    EXPECT_EQ(text.find("nan"), std::string::npos);
+    EXPECT_EQ(text.find("inf"), std::string::npos);
+    EXPECT_NE(text.find("\n0.000000 7.500000 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000 "
+                        "0.000000 0.000000 0.000000 0.000000 0.000000 \n"),
+              std::string::npos);
 }
 
 // A short file sets what it holds; the key is then 0 (no key) when line 2 is
