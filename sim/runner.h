@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "XPLMDataAccess.h"
 #include "bridge.h"
 #include "model.h"
+#include "profile.h"
 #include "timeline.h"
 
 namespace sim {
@@ -56,7 +58,15 @@ public:
     FlightModel model;
     HostBridge  bridge{model};
     Timeline    timeline;
+    Profile     profile;
     const Options& options;
+
+    // The profile picture into the pictures folder; false with a reason.
+    bool write_profile_picture(const std::string& title, const std::string& summary, std::string* error);
+
+    // The zoom phase as the plug-in publishes it ("QZTgov/zoom/phase"), read
+    // each frame as another plug-in would, against what its writes show.
+    const PhaseCheck& phase_check() const { return phase_check_; }
 
     // A picture for this moment's tag, if one was asked for.
     void moment(const std::string& tag);
@@ -64,6 +74,7 @@ public:
 private:
     void progress();
     void placed();
+    void check_zoom_phase();
 
     std::FILE* out_;
     std::set<std::string> tags_;
@@ -77,6 +88,8 @@ private:
     double next_trace_ = 0;
     std::chrono::steady_clock::time_point wall_start_, last_progress_;
     bool   progress_shown_ = false;
+    XPLMDataRef phase_ref_ = nullptr;
+    PhaseCheck phase_check_;
 };
 
 // Where the airport lies and how the runway points.
