@@ -9,6 +9,7 @@
 #include "aircraft/models.h"
 #include "aircraft/presets.h"
 #include "carrier/orbiter.h"
+#include "common/commands.h"
 #include "common/first_action.h"
 #include "common/keys.h"
 #include "common/timers.h"
@@ -82,6 +83,7 @@ PLUGIN_API int XPluginStart(char* outName, char* outSig, char* outDesc)
     XPLMAppendMenuItem(QZTgovMenu, PreferencesItem, PreferencesItem, 1);
 
     XPLMRegisterKeySniffer(MyKeySniffer, 1, nullptr);
+    RegisterCommands();
 
     orb_latitude[0] = 30.0;
     orb_longitude[0] = 0.0;
@@ -98,6 +100,7 @@ PLUGIN_API int XPluginStart(char* outName, char* outSig, char* outDesc)
 
 PLUGIN_API void XPluginStop(void)
 {
+    UnregisterCommands();
     UnpublishDataRefs();
     if (INFOWindow) {
         XPLMDestroyWindow(INFOWindow);

@@ -24,10 +24,17 @@ struct Cmd {
     int running = 0;                     // nesting depth of runs in progress
 };
 
+struct KeyBinding {
+    unsigned char key = 0;
+    int modifiers = 0;
+    std::string command;
+};
+
 struct Table {
     std::deque<Cmd> all;                 // never shrinks, so a ref never dangles
     std::map<std::string, Cmd*> by_name;
     std::vector<CommandRun> runs;
+    std::vector<KeyBinding> keys;
 };
 
 Table& table()
@@ -127,6 +134,25 @@ void reset_commands()
         c.live = false;
     t.by_name.clear();
     t.runs.clear();
+    t.keys.clear();
+}
+
+void key_to_commands(int flags, char virtualKey)
+{
+    const int modifiers = flags & (xplm_ShiftFlag | xplm_OptionAltFlag | xplm_ControlFlag);
+    // Copied: a handler may bind keys or create commands.
+    const std::vector<KeyBinding> keys = table().keys;
+    for (const KeyBinding& b : keys) {
+        if (b.key != static_cast<unsigned char>(virtualKey))
+            continue;
+        Cmd* c = cmd_named(b.command);
+        if (!c)
+            continue;
+        if ((flags & xplm_DownFlag) && b.modifiers == modifiers)
+            begin(*c);
+        else if (flags & xplm_UpFlag)
+            end(*c);
+    }
 }
 
 void commands_frame()
@@ -201,6 +227,11 @@ bool command_once(const std::string& name)
 }
 
 const std::vector<CommandRun>& command_runs() { return table().runs; }
+
+void bind_key(char virtualKey, const std::string& command, int modifiers)
+{
+    table().keys.push_back(KeyBinding{static_cast<unsigned char>(virtualKey), modifiers, command});
+}
 
 }  // namespace xphost
 

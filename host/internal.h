@@ -30,6 +30,8 @@ void draw_pass();
 void camera_frame();
 // The continue phase of every held command.
 void commands_frame();
+// A key event the sniffers and windows left to the simulator's key bindings.
+void key_to_commands(int flags, char virtualKey);
 
 // Catalogue of the simulator's variables the plug-in binds, with defaults.
 struct CatalogueEntry {

@@ -281,7 +281,8 @@ void set_mouse(int x, int y);            // XPLMGetMouseLocation
 void set_screen_size(int width, int height); // XPLMGetScreenSize and the window_width/height variables
 
 // A key event: key sniffers first (registration order; one returning 0 consumes
-// it), then the window with keyboard focus, if any.
+// it), then the window with keyboard focus, if any, else a command bound to
+// the key (see bind_key).
 void key_event(char key, int flags, char virtualKey);
 // Down (xplm_DownFlag | modifiers), then up (xplm_UpFlag | modifiers).
 void press_key(char virtualKey, int modifiers = 0);
@@ -388,6 +389,12 @@ struct CommandRun {
     bool passed_on = true;               // no handler answered 0
 };
 const std::vector<CommandRun>& command_runs();
+
+// The simulator's keyboard settings: a key, with exactly these modifiers, bound
+// to a command. A key event that no sniffer consumed and no window with
+// keyboard focus took runs it: the key going down begins the command, coming
+// up (with any modifiers) ends it.
+void bind_key(char virtualKey, const std::string& command, int modifiers = 0);
 
 // ---------------------------------------------------------------- paths and coordinates
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "XPLMDisplay.h"
 #include "XPLMUtilities.h"
 #include "xphost.h"
 
@@ -162,6 +163,33 @@ TEST_F(Commands, UnregisteringMatchesAllArgumentsAndIsSafeInsideARun)
     EXPECT_EQ(order, (std::vector<std::string>{"self", "other", "other"}));
     ASSERT_EQ(xphost::command_handlers("QZTgov/qzt_key").size(), 1u);
     EXPECT_EQ(xphost::command_handlers("QZTgov/qzt_key")[0].refcon, &other);
+}
+
+int ConsumeF5(char, XPLMKeyFlags, char virtualKey, void*) { return virtualKey == XPLM_VK_F5 ? 0 : 1; }
+
+// A bound key begins its command going down and ends it coming up, unless a
+// sniffer consumed it; the modifiers held going down must be the binding's.
+TEST_F(Commands, AKeyBoundToACommand)
+{
+    XPLMCommandRef cmd = XPLMCreateCommand("QZTgov/camera_zoom_in", "Zoom in");
+    Handler h{"h", 1, &log};
+    XPLMRegisterCommandHandler(cmd, Handle, 1, &h);
+    xphost::bind_key(XPLM_VK_F4, "QZTgov/camera_zoom_in");
+    xphost::bind_key(XPLM_VK_F5, "QZTgov/camera_zoom_in");
+    xphost::bind_key(XPLM_VK_F6, "QZTgov/no_such_command");
+
+    xphost::key_event(0, xplm_DownFlag, XPLM_VK_F4);
+    EXPECT_TRUE(xphost::command("QZTgov/camera_zoom_in")->held);
+    xphost::key_event(0, xplm_UpFlag | xplm_ShiftFlag, XPLM_VK_F4);   // Shift pressed meanwhile
+    EXPECT_FALSE(xphost::command("QZTgov/camera_zoom_in")->held);
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[1].phase, xplm_CommandEnd);
+
+    xphost::press_key(XPLM_VK_F4, xplm_ControlFlag);                  // not the binding
+    xphost::press_key(XPLM_VK_F6);
+    XPLMRegisterKeySniffer(ConsumeF5, 0, nullptr);
+    xphost::press_key(XPLM_VK_F5);
+    EXPECT_EQ(log.size(), 2u);
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 // scenario: start, the carrier's first seconds, the Korva's Windows payload,
 // the preferences file saved through the Windows path, and a second start of
 // a freshly loaded file that reads a stored release back from it; on the way,
-// its log lines and the figures it publishes and announces to a dataref browser.
+// its log lines, the figures it publishes and announces to a dataref browser,
+// and its commands.
 //
 // Usage: qzt-wine-loader <QZTgov.xpl as a Windows path>
 // Prints one line per check and "N passed, N failed"; exit status 0 only when
@@ -193,9 +194,13 @@ int Run(const std::string& file)
     xphost::advance(6.0);
     const double payload = LastWrite("sim/flightmodel/weight/m_fixed");
     Check(payload == 150.0, "the first action loads the Windows payload of 150 kg (" + Fixed(payload, 1) + ")");
+    Check(xphost::command_once("QZTgov/qzt_key") && xphost::camera_controlled()
+              && xphost::command_runs().back().passed_on,
+          "the command QZTgov/qzt_key starts the K-2's camera and is passed on");
     xphost::disable();
     xphost::stop();
     Check(xphost::published_datarefs().empty() && !XPLMFindDataRef("QZTgov/slot"), "the published names are gone at stop");
+    Check(xphost::command_handlers("QZTgov/qzt_key").empty(), "the command's handler is gone at stop");
 
     // A release stored in record 1, as a carrier's flight and a save leave it.
     std::string text = ReadBinary(prefs);
