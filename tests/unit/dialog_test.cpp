@@ -327,6 +327,8 @@ TEST_F(Dialog, ClosingEndsAKeyCaptureStillWaiting)
         xphost::press_key(XPLM_VK_F4);
         EXPECT_EQ(QZTkey1, XPLM_VK_F4);
         EXPECT_EQ(xphost::writes_to("sim/flightmodel/controls/swdirqst").size(), 1u);   // the key acted
+        xphost::command_once("QZTgov/qzt_key");     // and so does its command again
+        EXPECT_EQ(xphost::writes_to("sim/flightmodel/controls/swdirqst").size(), 2u);
         if (MenuItem)
             xphost::press_close_box(Root());
     }
