@@ -23,6 +23,7 @@ struct Widgets {
     std::map<XPWidgetID, std::unique_ptr<WidgetRec>> recs;
     std::vector<XPWidgetID> order;                // creation order
     bool action_handled = false;                  // what the last button action's message got
+    std::vector<std::string> stale_calls;         // calls that named a widget no longer there
 };
 
 Widgets& ws()
@@ -101,6 +102,16 @@ int send(XPWidgetID id, XPWidgetMessage msg, XPDispatchMode mode, intptr_t p1, i
     default:
         return 0;
     }
+}
+
+// The plug-in's side: a handle of a destroyed widget is a dangling pointer to
+// the real library. The call is ignored here, and recorded for the tests.
+WidgetRec* use(XPWidgetID id, const char* call)
+{
+    WidgetRec* r = rec(id);
+    if (!r && id)
+        ws().stale_calls.push_back(call);
+    return r;
 }
 
 intptr_t prop(XPWidgetID id, int property)
@@ -284,6 +295,7 @@ void reset_widgets()
     ws().recs.clear();
     ws().order.clear();
     ws().action_handled = false;
+    ws().stale_calls.clear();
 }
 
 }  // namespace detail
@@ -317,6 +329,8 @@ XPWidgetID find_widget(const std::string& descriptor, int widgetClass)
 }
 
 intptr_t widget_property(XPWidgetID id, int property) { return prop(id, property); }
+
+const std::vector<std::string>& stale_widget_calls() { return ws().stale_calls; }
 
 // A user's click: mouse down on the button, then up over its middle. Only a
 // shown and enabled widget can be clicked.
@@ -355,6 +369,7 @@ using namespace xphost;
 XPWidgetID XPCreateWidget(int inLeft, int inTop, int inRight, int inBottom, int inVisible, const char* inDescriptor,
                           int inIsRoot, XPWidgetID inContainer, XPWidgetClass inClass)
 {
+    use(inContainer, "XPCreateWidget");
     return create(inLeft, inTop, inRight, inBottom, inVisible, inDescriptor, inIsRoot, inContainer, inClass,
                   class_func(inClass));
 }
@@ -363,29 +378,41 @@ XPWidgetID XPCreateCustomWidget(int inLeft, int inTop, int inRight, int inBottom
                                 const char* inDescriptor, int inIsRoot, XPWidgetID inContainer,
                                 XPWidgetFunc_t inCallback)
 {
+    use(inContainer, "XPCreateCustomWidget");
     return create(inLeft, inTop, inRight, inBottom, inVisible, inDescriptor, inIsRoot, inContainer,
                   xpWidgetClass_None, inCallback);
 }
 
-void XPDestroyWidget(XPWidgetID inWidget, int inDestroyChildren) { destroy(inWidget, inDestroyChildren != 0, false); }
+void XPDestroyWidget(XPWidgetID inWidget, int inDestroyChildren)
+{
+    if (use(inWidget, "XPDestroyWidget"))
+        destroy(inWidget, inDestroyChildren != 0, false);
+}
 
 int XPSendMessageToWidget(XPWidgetID inWidget, XPWidgetMessage inMessage, XPDispatchMode inMode, intptr_t inParam1,
                           intptr_t inParam2)
 {
+    if (!use(inWidget, "XPSendMessageToWidget"))
+        return 0;
     return send(inWidget, inMessage, inMode, inParam1, inParam2);
 }
 
-void XPPlaceWidgetWithin(XPWidgetID inSubWidget, XPWidgetID inContainer) { place(inSubWidget, inContainer); }
+void XPPlaceWidgetWithin(XPWidgetID inSubWidget, XPWidgetID inContainer)
+{
+    use(inSubWidget, "XPPlaceWidgetWithin");
+    use(inContainer, "XPPlaceWidgetWithin");
+    place(inSubWidget, inContainer);
+}
 
 int XPCountChildWidgets(XPWidgetID inWidget)
 {
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPCountChildWidgets");
     return r ? static_cast<int>(r->pub.children.size()) : 0;
 }
 
 XPWidgetID XPGetNthChildWidget(XPWidgetID inWidget, int inIndex)
 {
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPGetNthChildWidget");
     if (!r || inIndex < 0 || inIndex >= static_cast<int>(r->pub.children.size()))
         return nullptr;
     return r->pub.children[inIndex];
@@ -393,13 +420,13 @@ XPWidgetID XPGetNthChildWidget(XPWidgetID inWidget, int inIndex)
 
 XPWidgetID XPGetParentWidget(XPWidgetID inWidget)
 {
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPGetParentWidget");
     return r ? r->pub.parent : nullptr;
 }
 
 void XPShowWidget(XPWidgetID inWidget)
 {
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPShowWidget");
     if (!r || r->pub.visible)
         return;
     r->pub.visible = true;
@@ -408,18 +435,22 @@ void XPShowWidget(XPWidgetID inWidget)
 
 void XPHideWidget(XPWidgetID inWidget)
 {
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPHideWidget");
     if (!r || !r->pub.visible)
         return;
     r->pub.visible = false;
     send(inWidget, xpMsg_Hidden, xpMode_UpChain, reinterpret_cast<intptr_t>(inWidget), 0);
 }
 
-int XPIsWidgetVisible(XPWidgetID inWidget) { return visible_in_tree(inWidget) ? 1 : 0; }
+int XPIsWidgetVisible(XPWidgetID inWidget)
+{
+    use(inWidget, "XPIsWidgetVisible");
+    return visible_in_tree(inWidget) ? 1 : 0;
+}
 
 XPWidgetID XPFindRootWidget(XPWidgetID inWidget)
 {
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPFindRootWidget");
     while (r && r->pub.parent)
         r = rec(r->pub.parent);
     return r && r->pub.root ? r->pub.id : nullptr;
@@ -427,7 +458,7 @@ XPWidgetID XPFindRootWidget(XPWidgetID inWidget)
 
 void XPGetWidgetGeometry(XPWidgetID inWidget, int* outLeft, int* outTop, int* outRight, int* outBottom)
 {
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPGetWidgetGeometry");
     if (!r)
         return;
     if (outLeft) *outLeft = r->pub.left;
@@ -438,7 +469,7 @@ void XPGetWidgetGeometry(XPWidgetID inWidget, int* outLeft, int* outTop, int* ou
 
 void XPSetWidgetGeometry(XPWidgetID inWidget, int inLeft, int inTop, int inRight, int inBottom)
 {
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPSetWidgetGeometry");
     if (!r)
         return;
     XPWidgetGeometryChange_t change{inLeft - r->pub.left, inTop - r->pub.top,
@@ -454,7 +485,7 @@ void XPSetWidgetGeometry(XPWidgetID inWidget, int inLeft, int inTop, int inRight
 
 void XPSetWidgetDescriptor(XPWidgetID inWidget, const char* inDescriptor)
 {
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPSetWidgetDescriptor");
     if (!r)
         return;
     r->pub.descriptor = inDescriptor ? inDescriptor : "";
@@ -463,7 +494,7 @@ void XPSetWidgetDescriptor(XPWidgetID inWidget, const char* inDescriptor)
 
 int XPGetWidgetDescriptor(XPWidgetID inWidget, char* outDescriptor, int inMaxDescLength)
 {
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPGetWidgetDescriptor");
     if (!r)
         return 0;
     const std::string& d = r->pub.descriptor;
@@ -479,7 +510,7 @@ int XPGetWidgetDescriptor(XPWidgetID inWidget, char* outDescriptor, int inMaxDes
 
 void XPSetWidgetProperty(XPWidgetID inWidget, XPWidgetPropertyID inProperty, intptr_t inValue)
 {
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPSetWidgetProperty");
     if (!r)
         return;
     r->props[inProperty] = inValue;
@@ -488,7 +519,7 @@ void XPSetWidgetProperty(XPWidgetID inWidget, XPWidgetPropertyID inProperty, int
 
 intptr_t XPGetWidgetProperty(XPWidgetID inWidget, XPWidgetPropertyID inProperty, int* inExists)
 {
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPGetWidgetProperty");
     const bool has = r && r->props.count(inProperty);
     if (inExists)
         *inExists = has ? 1 : 0;
@@ -497,7 +528,7 @@ intptr_t XPGetWidgetProperty(XPWidgetID inWidget, XPWidgetPropertyID inProperty,
 
 void XPAddWidgetCallback(XPWidgetID inWidget, XPWidgetFunc_t inNewCallback)
 {
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPAddWidgetCallback");
     if (!r || !inNewCallback)
         return;
     r->callbacks.push_back(inNewCallback);
