@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "XPLMDisplay.h"
+#include "XPStandardWidgets.h"
 #include "chaos/oracle.h"
 #include "chaos/prefs_file.h"
 #include "chaos/random.h"
@@ -174,6 +175,8 @@ private:
     void datarefEvent();
     void pilotEvent();
     void commandEvent();
+    void menuEvent();
+    void dialogEvent();
     void storyEvent();
     void loadAircraft(const std::string& text);
     void advanceEvent();
@@ -240,6 +243,10 @@ private:
     bool   noHandles_ = false;             // the next start finds no file handles left
     bool   prefsExact_ = false;            // a start: the file is as before it, or the defaults
     int    startFrame_ = 0;                // the frame count at the last start: the announcement is due after it
+    int    dialog_ = 0;                    // the dialog's page open: 0 none, 1 information, 2 settings
+    bool   capture_ = false;               // the dialog waits for a new QZT key
+    int    qztKey1_ = 115;                 // the key's working copy, which a save commits
+    bool   saving_ = false;                // this event saves the preferences
     bool   calm_ = false;                  // a calm spell: mostly the pilot and time
     int    story_ = 0;                     // the calm spell's flight: 0 none, 1 the zoom, 2 the ascent
     int    step_ = 0;
@@ -449,8 +456,15 @@ void Chaos::keyEvent()
     const char ch = static_cast<char>(rnd_.below(256));
     note("key %d flags %d char %d", vk, flags, static_cast<unsigned char>(ch));
     xphost::key_event(ch, flags, static_cast<char>(vk));
-    if (flags == xplm_UpFlag && vk == qztKey_ && HasCamera(slot_))
+    if (flags == xplm_UpFlag && capture_) {
+        // The released key is the dialog's candidate, and does nothing else.
+        if (vk != 0) {
+            qztKey1_ = vk;
+            capture_ = false;
+        }
+    } else if (flags == xplm_UpFlag && vk == qztKey_ && HasCamera(slot_)) {
         camera_ = CameraTaken;
+    }
     count("key");
 }
 
@@ -759,10 +773,64 @@ void Chaos::commandEvent()
     case 1: note("command %s begins", name); xphost::command_begin(name); break;
     default: note("command %s ends", name); xphost::command_end(name); pressed = false; break;
     }
-    // The QZT command acts on its press, whatever keys are held.
-    if (pressed && std::string(name) == "QZTgov/qzt_key" && HasCamera(slot_))
+    // The QZT command acts on its press, whatever keys are held, but not while
+    // the dialog waits for a key.
+    if (pressed && !capture_ && std::string(name) == "QZTgov/qzt_key" && HasCamera(slot_))
         camera_ = CameraTaken;
     count("command");
+}
+
+// The plug-in's menu: either item closes an open dialog and opens its page.
+void Chaos::menuEvent()
+{
+    const bool info = rnd_.chance(0.3);
+    note("menu QZTgov, %s", info ? "Description" : "Preferences");
+    xphost::select_menu_item("QZTgov", info ? "Description" : "Preferences");
+    dialog_ = info ? 1 : 2;
+    capture_ = false;
+    count("menu");
+}
+
+// One of the open dialog's buttons or check boxes, or its close box.
+void Chaos::dialogEvent()
+{
+    std::vector<xphost::Widget> buttons;
+    XPWidgetID root = nullptr;
+    for (const auto& w : xphost::widgets()) {
+        if (w.root)
+            root = w.id;
+        else if (w.widget_class == xpWidgetClass_Button)
+            buttons.push_back(w);
+    }
+    if (!root)
+        return menuEvent();
+    if (buttons.empty() || rnd_.chance(0.1)) {
+        note("dialog: close box");
+        xphost::press_close_box(root);
+        dialog_ = 0;
+        capture_ = false;
+        count("dialog");
+        return;
+    }
+    const xphost::Widget& b = buttons[rnd_.below(static_cast<int>(buttons.size()))];
+    note("dialog: button \"%s\"", b.descriptor.c_str());
+    xphost::press_button(b.id);
+    if (b.descriptor == " Redefine QZT key") {
+        capture_ = true;
+    } else if (b.descriptor == " Default") {
+        qztKey_ = qztKey1_ = 115;
+        dialog_ = 0;
+    } else if (b.descriptor == " Discard") {
+        qztKey1_ = qztKey_;
+        dialog_ = 0;
+    } else if (b.descriptor == "  Save and close") {
+        qztKey_ = qztKey1_;
+        saving_ = true;
+        dialog_ = 0;
+    }
+    if (dialog_ == 0)
+        capture_ = false;
+    count("dialog");
 }
 
 // ---------------------------------------------------------------- starts and the preferences file
@@ -866,6 +934,9 @@ bool Chaos::startPlugin()
     firstActPending_ = false;
     camera_ = CameraFree;
     startFrame_ = xphost::frame_count();
+    qztKey1_ = qztKey_;
+    dialog_ = 0;
+    capture_ = false;
 
     // Only a missing file is created, with the defaults; anything else is left alone.
     if (before.kind == PathState::Missing && std::filesystem::exists(pluginsDir_) && !noHandles_) {
@@ -890,6 +961,8 @@ void Chaos::restart()
     xphost::unload_plugin();
     enabled_ = false;
     slot_ = 0;
+    dialog_ = 0;
+    capture_ = false;
     ++restarts_;
     camera_ = CameraFree;
     firstActPending_ = false;
@@ -909,8 +982,8 @@ void Chaos::event()
         step_ = 0;
     }
     // thresholds per mille: restart, aircraft, message, disable, key, mouse, menu, view, screen, pilot, time
-    static const int Storm[] = {1, 60, 100, 115, 235, 335, 345, 355, 360, 400, 560};
-    static const int Calm[] = {0, 5, 15, 18, 100, 150, 152, 157, 157, 400, 900};
+    static const int Storm[] = {1, 60, 100, 115, 225, 320, 345, 355, 360, 400, 560};
+    static const int Calm[] = {0, 5, 15, 18, 95, 140, 155, 160, 160, 400, 900};
     const int* t = calm_ ? Calm : Storm;
     const int r = rnd_.below(1000);
     if (r < t[0] || (calm_ && rnd_.chance(0.0005))) {
@@ -941,10 +1014,10 @@ void Chaos::event()
     } else if (r < t[5]) {
         mouseEvent();
     } else if (r < t[6]) {
-        const char* item = rnd_.chance(0.5) ? "Description" : "Preferences";
-        note("menu QZTgov, %s", item);
-        xphost::select_menu_item("QZTgov", item);
-        count("menu");
+        if (dialog_ && rnd_.chance(0.9))
+            dialogEvent();
+        else
+            menuEvent();
     } else if (r < t[7]) {
         note("the user picks one of the simulator's views");
         xphost::user_changes_view();
@@ -990,9 +1063,12 @@ void Chaos::checkPrefs(std::vector<std::string>& problems)
     if (now == prefs_)
         return;
     std::string why;
-    if (!exact && now.kind == PathState::File && prefs_.kind == PathState::File && DocumentedForm(now.bytes, &why) &&
-        DocumentedForm(prefs_.bytes, nullptr)) {
-        prefs_ = now;                       // a save of the plug-in's own
+    if (saving_ && !exact && now.kind == PathState::File && DocumentedForm(now.bytes, &why)) {
+        prefs_ = now;                       // the dialog's save, with the key it committed
+        if (KeyAsRead(now.bytes) != qztKey_)
+            problems.push_back("the saved preferences file holds the QZT key " +
+                               std::to_string(KeyAsRead(now.bytes)) + ", the dialog committed " +
+                               std::to_string(qztKey_));
         return;
     }
     static const char* const kinds[] = {"nothing", "a file", "a folder", "something else"};
@@ -1001,8 +1077,10 @@ void Chaos::checkPrefs(std::vector<std::string>& problems)
     if (exact && prefs_.kind == PathState::File && now.kind == PathState::File)
         what += " other than " + std::string(prefs_.bytes == DefaultPrefsText() ? "the defaults" : "it was");
     if (now.kind == PathState::File) {
-        DocumentedForm(now.bytes, &why);
-        what += why.empty() ? "" : " (" + why + ")";
+        if (DocumentedForm(now.bytes, &why))
+            what += " in its documented form, though nothing saved it";
+        else
+            what += " (" + why + ")";
     }
     problems.push_back(what);
     prefs_ = now;
@@ -1115,6 +1193,17 @@ std::vector<std::string> Chaos::check()
         problems.push_back("slot " + std::to_string(slot_) + ": " + std::to_string(windows.size()) +
                            " windows, wanted " + std::to_string(wantedWindows.size()));
 
+    // The dialog: one root window while a page is open, none otherwise.
+    int roots = 0;
+    std::string title;
+    for (const auto& w : xphost::widgets())
+        if (w.root) {
+            ++roots;
+            title = w.descriptor;
+        }
+    if (roots != (dialog_ ? 1 : 0) || (dialog_ && title != (dialog_ == 1 ? "ABOUT QZTgov" : "PREFERENCES")))
+        problems.push_back(std::to_string(roots) + " dialogs (" + title + "), wanted page " + std::to_string(dialog_));
+
     const auto sniffers = xphost::key_sniffers();
     if (sniffers.size() != 1 || sniffers[0].before_windows != 1)
         problems.push_back(std::to_string(sniffers.size()) + " key sniffers");
@@ -1183,6 +1272,7 @@ bool Chaos::run(long events)
     for (event_ = 1; event_ <= events; ++event_) {
         EventsDone = event_;
         clearedNow_.clear();
+        saving_ = false;
         event();
         std::vector<std::string> problems;
         checkWrites(problems);
