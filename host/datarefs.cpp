@@ -363,6 +363,7 @@ using namespace xphost;
 
 XPLMDataRef XPLMFindDataRef(const char* inDataRefName)
 {
+    XPHOST_API(XPLMFindDataRef, inDataRefName);
     ++store().find_calls;
     if (!inDataRefName)
         return nullptr;
@@ -372,26 +373,34 @@ XPLMDataRef XPLMFindDataRef(const char* inDataRefName)
 
 int XPLMCanWriteDataRef(XPLMDataRef inDataRef)
 {
+    XPHOST_API(XPLMCanWriteDataRef, inDataRef);
     Var* v = var_of(inDataRef);
     return v && v->meta.writable ? 1 : 0;
 }
 
-int XPLMIsDataRefGood(XPLMDataRef inDataRef) { return var_of(inDataRef) ? 1 : 0; }
+int XPLMIsDataRefGood(XPLMDataRef inDataRef)
+{
+    XPHOST_API(XPLMIsDataRefGood, inDataRef);
+    return var_of(inDataRef) ? 1 : 0;
+}
 
 XPLMDataTypeID XPLMGetDataRefTypes(XPLMDataRef inDataRef)
 {
+    XPHOST_API(XPLMGetDataRefTypes, inDataRef);
     Var* v = var_of(inDataRef);
     return v ? v->meta.types : xplmType_Unknown;
 }
 
 int XPLMGetDatai(XPLMDataRef inDataRef)
 {
+    XPHOST_API(XPLMGetDatai, inDataRef);
     Var* v = var_of(inDataRef);
     return readable(v, xplmType_Int, "XPLMGetDatai") ? v->i : 0;
 }
 
 void XPLMSetDatai(XPLMDataRef inDataRef, int inValue)
 {
+    XPHOST_API(XPLMSetDatai, inDataRef, inValue);
     if (!log_write(inDataRef, xplmType_Int, 0, {double(inValue)}, "XPLMSetDatai"))
         return;
     Var* v = var_of(inDataRef);
@@ -400,30 +409,35 @@ void XPLMSetDatai(XPLMDataRef inDataRef, int inValue)
 
 float XPLMGetDataf(XPLMDataRef inDataRef)
 {
+    XPHOST_API(XPLMGetDataf, inDataRef);
     Var* v = var_of(inDataRef);
     return readable(v, xplmType_Float, "XPLMGetDataf") ? v->f : 0.0f;
 }
 
 void XPLMSetDataf(XPLMDataRef inDataRef, float inValue)
 {
+    XPHOST_API(XPLMSetDataf, inDataRef, inValue);
     if (log_write(inDataRef, xplmType_Float, 0, {double(inValue)}, "XPLMSetDataf"))
         var_of(inDataRef)->f = inValue;
 }
 
 double XPLMGetDatad(XPLMDataRef inDataRef)
 {
+    XPHOST_API(XPLMGetDatad, inDataRef);
     Var* v = var_of(inDataRef);
     return readable(v, xplmType_Double, "XPLMGetDatad") ? v->d : 0.0;
 }
 
 void XPLMSetDatad(XPLMDataRef inDataRef, double inValue)
 {
+    XPHOST_API(XPLMSetDatad, inDataRef, inValue);
     if (log_write(inDataRef, xplmType_Double, 0, {inValue}, "XPLMSetDatad"))
         var_of(inDataRef)->d = inValue;
 }
 
 int XPLMGetDatavi(XPLMDataRef inDataRef, int* outValues, int inOffset, int inMax)
 {
+    XPHOST_API(XPLMGetDatavi, inDataRef, outValues, inOffset, inMax);
     Var* v = var_of(inDataRef);
     return readable(v, xplmType_IntArray, "XPLMGetDatavi") ? read_array(v->vi, outValues, inOffset, inMax) : 0;
 }
@@ -442,24 +456,28 @@ std::vector<double> as_values(const T* in, int count)
 
 void XPLMSetDatavi(XPLMDataRef inDataRef, int* inValues, int inoffset, int inCount)
 {
+    XPHOST_API(XPLMSetDatavi, inDataRef, inValues, inoffset, inCount);
     if (log_write(inDataRef, xplmType_IntArray, inoffset, as_values(inValues, inCount), "XPLMSetDatavi"))
         write_array(var_of(inDataRef)->vi, inValues, inoffset, inCount);
 }
 
 int XPLMGetDatavf(XPLMDataRef inDataRef, float* outValues, int inOffset, int inMax)
 {
+    XPHOST_API(XPLMGetDatavf, inDataRef, outValues, inOffset, inMax);
     Var* v = var_of(inDataRef);
     return readable(v, xplmType_FloatArray, "XPLMGetDatavf") ? read_array(v->vf, outValues, inOffset, inMax) : 0;
 }
 
 void XPLMSetDatavf(XPLMDataRef inDataRef, float* inValues, int inoffset, int inCount)
 {
+    XPHOST_API(XPLMSetDatavf, inDataRef, inValues, inoffset, inCount);
     if (log_write(inDataRef, xplmType_FloatArray, inoffset, as_values(inValues, inCount), "XPLMSetDatavf"))
         write_array(var_of(inDataRef)->vf, inValues, inoffset, inCount);
 }
 
 int XPLMGetDatab(XPLMDataRef inDataRef, void* outValue, int inOffset, int inMaxBytes)
 {
+    XPHOST_API(XPLMGetDatab, inDataRef, outValue, inOffset, inMaxBytes);
     Var* v = var_of(inDataRef);
     if (!readable(v, xplmType_Data, "XPLMGetDatab"))
         return 0;
@@ -468,6 +486,7 @@ int XPLMGetDatab(XPLMDataRef inDataRef, void* outValue, int inOffset, int inMaxB
 
 void XPLMSetDatab(XPLMDataRef inDataRef, void* inValue, int inOffset, int inLength)
 {
+    XPHOST_API(XPLMSetDatab, inDataRef, inValue, inOffset, inLength);
     const auto* bytes = static_cast<const unsigned char*>(inValue);
     if (log_write(inDataRef, xplmType_Data, inOffset, as_values(bytes, inLength), "XPLMSetDatab"))
         write_array(var_of(inDataRef)->bytes, bytes, inOffset, inLength);

@@ -84,6 +84,8 @@ bool contains(const Window& w, int x, int y)
     return x >= w.left && x <= w.right && y >= w.bottom && y <= w.top;
 }
 
+void draw_pass(XPLMDrawCallback_f onlyCallback, XPLMDrawWindow_f onlyWindow);
+
 }  // namespace
 
 namespace detail {
@@ -106,10 +108,19 @@ void reset_display()
     d.focus = nullptr;
 }
 
-void draw_pass()
+void draw_pass() { xphost::draw_pass(nullptr, nullptr); }
+
+}  // namespace detail
+
+namespace {
+
+// One drawing pass, of everything or (benchmarks) of one callback or window.
+void draw_pass(XPLMDrawCallback_f onlyCallback, XPLMDrawWindow_f onlyWindow)
 {
     Display& d = disp();
     d.building.clear();
+    detail::count_frame();
+    const bool all = !onlyCallback && !onlyWindow;
 
     // Callbacks may register or unregister others while drawing: walk a copy
     // and skip any that are gone by their turn.
@@ -124,8 +135,10 @@ void draw_pass()
             for (const auto& r : regs) {
                 if (r.cb.phase != phase || (r.cb.before != 0) != (before != 0) || !draw_registered(r.serial))
                     continue;
+                if (!all && r.cb.callback != onlyCallback)
+                    continue;
                 d.source = "phase " + std::to_string(phase);
-                r.cb.callback(phase, before, r.cb.refcon);
+                detail::call_plugin(CallbackKind::Drawing, r.cb.callback, phase, before, r.cb.refcon);
             }
         }
     }
@@ -133,17 +146,17 @@ void draw_pass()
     std::vector<WindowRec> wins = d.windows;
     for (const auto& r : wins) {
         WindowRec* live = window_rec(r.w.id);
-        if (!live || !live->w.visible || !live->w.draw)
+        if (!live || !live->w.visible || !live->w.draw || (!all && live->w.draw != onlyWindow))
             continue;
         d.source = "window " + std::to_string(r.number);
-        live->w.draw(live->w.id, live->w.refcon);
+        detail::call_plugin(CallbackKind::Drawing, live->w.draw, live->w.id, live->w.refcon);
     }
 
     d.source.clear();
     d.last = d.building;
 }
 
-}  // namespace detail
+}  // namespace
 
 // ---------------------------------------------------------------- drawing
 
@@ -200,6 +213,8 @@ std::vector<DrawOp> draws_at(int x, int y)
 }
 
 void draw_now() { detail::draw_pass(); }
+void draw_only(XPLMDrawCallback_f callback) { draw_pass(callback, nullptr); }
+void draw_only(XPLMDrawWindow_f draw) { draw_pass(nullptr, draw); }
 
 // ---------------------------------------------------------------- windows and mouse
 
@@ -229,7 +244,7 @@ XPLMWindowID offer(int x, int y, XPLMMouseStatus status)
         WindowRec* r = window_rec(id);
         if (!r || !r->w.mouse)
             continue;
-        if (r->w.mouse(id, x, y, status, r->w.refcon))
+        if (detail::call_plugin(CallbackKind::Other, r->w.mouse, id, x, y, status, r->w.refcon))
             return id;
     }
     return nullptr;
@@ -240,7 +255,7 @@ bool to_captured(int x, int y, XPLMMouseStatus status)
     WindowRec* r = window_rec(disp().captured);
     if (!r || !r->w.mouse)
         return false;
-    return r->w.mouse(r->w.id, x, y, status, r->w.refcon) != 0;
+    return detail::call_plugin(CallbackKind::Other, r->w.mouse, r->w.id, x, y, status, r->w.refcon) != 0;
 }
 
 }  // namespace
@@ -301,7 +316,7 @@ void key_event(char key, int flags, char virtualKey)
         for (const auto& r : regs) {
             if ((r.s.before_windows != 0) != (beforeWindows != 0) || !sniffer_registered(r.serial))
                 continue;
-            if (r.s.callback(key, flags, virtualKey, r.s.refcon) == 0)
+            if (detail::call_plugin(CallbackKind::Other, r.s.callback, key, flags, virtualKey, r.s.refcon) == 0)
                 return false;                       // consumed
         }
         return true;
@@ -310,7 +325,7 @@ void key_event(char key, int flags, char virtualKey)
         return;
     if (WindowRec* w = window_rec(d.focus)) {
         if (w->w.key)
-            w->w.key(w->w.id, key, flags, virtualKey, w->w.refcon, 0);
+            detail::call_plugin(CallbackKind::Other, w->w.key, w->w.id, key, flags, virtualKey, w->w.refcon, 0);
         return;                                     // a focused window takes every key
     }
     sniff(0);
@@ -348,6 +363,7 @@ using namespace xphost;
 int XPLMRegisterDrawCallback(XPLMDrawCallback_f inCallback, XPLMDrawingPhase inPhase, int inWantsBefore,
                              void* inRefcon)
 {
+    XPHOST_API(XPLMRegisterDrawCallback, inCallback, inPhase, inWantsBefore, inRefcon);
     if (!inCallback || !valid_phase(inPhase))
         return 0;
     DrawReg r;
@@ -363,6 +379,7 @@ int XPLMRegisterDrawCallback(XPLMDrawCallback_f inCallback, XPLMDrawingPhase inP
 int XPLMUnregisterDrawCallback(XPLMDrawCallback_f inCallback, XPLMDrawingPhase inPhase, int inWantsBefore,
                                void* inRefcon)
 {
+    XPHOST_API(XPLMUnregisterDrawCallback, inCallback, inPhase, inWantsBefore, inRefcon);
     auto& v = disp().draws;
     for (auto it = v.begin(); it != v.end(); ++it) {
         if (it->cb.callback == inCallback && it->cb.phase == inPhase &&
@@ -384,8 +401,9 @@ DrawOp new_op(DrawOp::Kind kind)
 }
 }  // namespace
 
-void XPLMDrawString(float* inColorRGB, int inXOffset, int inYOffset, char* inChar, int*, XPLMFontID inFontID)
+void XPLMDrawString(float* inColorRGB, int inXOffset, int inYOffset, char* inChar, int* inWordWrapWidth, XPLMFontID inFontID)
 {
+    XPHOST_API(XPLMDrawString, inColorRGB, inXOffset, inYOffset, inChar, inWordWrapWidth, inFontID);
     if (!inColorRGB || !inChar)
         return;
     DrawOp op = new_op(DrawOp::String);
@@ -400,6 +418,7 @@ void XPLMDrawString(float* inColorRGB, int inXOffset, int inYOffset, char* inCha
 void XPLMDrawNumber(float* inColorRGB, int inXOffset, int inYOffset, double inValue, int inDigits,
                     int inDecimals, int inShowSign, XPLMFontID inFontID)
 {
+    XPHOST_API(XPLMDrawNumber, inColorRGB, inXOffset, inYOffset, inValue, inDigits, inDecimals, inShowSign, inFontID);
     if (!inColorRGB)
         return;
     DrawOp op = new_op(DrawOp::Number);
@@ -417,6 +436,7 @@ void XPLMDrawNumber(float* inColorRGB, int inXOffset, int inYOffset, double inVa
 
 void XPLMDrawTranslucentDarkBox(int inLeft, int inTop, int inRight, int inBottom)
 {
+    XPHOST_API(XPLMDrawTranslucentDarkBox, inLeft, inTop, inRight, inBottom);
     DrawOp op = new_op(DrawOp::Box);
     op.left = inLeft;
     op.top = inTop;
@@ -429,6 +449,7 @@ XPLMWindowID XPLMCreateWindow(int inLeft, int inTop, int inRight, int inBottom, 
                               XPLMDrawWindow_f inDrawCallback, XPLMHandleKey_f inKeyCallback,
                               XPLMHandleMouseClick_f inMouseCallback, void* inRefcon)
 {
+    XPHOST_API(XPLMCreateWindow, inLeft, inTop, inRight, inBottom, inIsVisible, inDrawCallback, inKeyCallback, inMouseCallback, inRefcon);
     WindowRec r;
     r.w.id = detail::next_id();
     r.w.left = inLeft;
@@ -447,6 +468,7 @@ XPLMWindowID XPLMCreateWindow(int inLeft, int inTop, int inRight, int inBottom, 
 
 void XPLMDestroyWindow(XPLMWindowID inWindowID)
 {
+    XPHOST_API(XPLMDestroyWindow, inWindowID);
     Display& d = disp();
     for (auto it = d.windows.begin(); it != d.windows.end(); ++it) {
         if (it->w.id != inWindowID)
@@ -463,18 +485,21 @@ void XPLMDestroyWindow(XPLMWindowID inWindowID)
 
 void XPLMGetScreenSize(int* outWidth, int* outHeight)
 {
+    XPHOST_API(XPLMGetScreenSize, outWidth, outHeight);
     if (outWidth) *outWidth = disp().screen_w;
     if (outHeight) *outHeight = disp().screen_h;
 }
 
 void XPLMGetMouseLocation(int* outX, int* outY)
 {
+    XPHOST_API(XPLMGetMouseLocation, outX, outY);
     if (outX) *outX = disp().mouse_x;
     if (outY) *outY = disp().mouse_y;
 }
 
 void XPLMGetWindowGeometry(XPLMWindowID inWindowID, int* outLeft, int* outTop, int* outRight, int* outBottom)
 {
+    XPHOST_API(XPLMGetWindowGeometry, inWindowID, outLeft, outTop, outRight, outBottom);
     WindowRec* r = window_rec(inWindowID);
     if (!r)
         return;
@@ -486,6 +511,7 @@ void XPLMGetWindowGeometry(XPLMWindowID inWindowID, int* outLeft, int* outTop, i
 
 void XPLMSetWindowGeometry(XPLMWindowID inWindowID, int inLeft, int inTop, int inRight, int inBottom)
 {
+    XPHOST_API(XPLMSetWindowGeometry, inWindowID, inLeft, inTop, inRight, inBottom);
     if (WindowRec* r = window_rec(inWindowID)) {
         r->w.left = inLeft;
         r->w.top = inTop;
@@ -496,18 +522,21 @@ void XPLMSetWindowGeometry(XPLMWindowID inWindowID, int inLeft, int inTop, int i
 
 int XPLMGetWindowIsVisible(XPLMWindowID inWindowID)
 {
+    XPHOST_API(XPLMGetWindowIsVisible, inWindowID);
     WindowRec* r = window_rec(inWindowID);
     return r && r->w.visible ? 1 : 0;
 }
 
 void XPLMSetWindowIsVisible(XPLMWindowID inWindowID, int inIsVisible)
 {
+    XPHOST_API(XPLMSetWindowIsVisible, inWindowID, inIsVisible);
     if (WindowRec* r = window_rec(inWindowID))
         r->w.visible = inIsVisible != 0;
 }
 
 int XPLMRegisterKeySniffer(XPLMKeySniffer_f inCallback, int inBeforeWindows, void* inRefcon)
 {
+    XPHOST_API(XPLMRegisterKeySniffer, inCallback, inBeforeWindows, inRefcon);
     if (!inCallback)
         return 0;
     SnifferReg r;
@@ -521,6 +550,7 @@ int XPLMRegisterKeySniffer(XPLMKeySniffer_f inCallback, int inBeforeWindows, voi
 
 int XPLMUnregisterKeySniffer(XPLMKeySniffer_f inCallback, int inBeforeWindows, void* inRefcon)
 {
+    XPHOST_API(XPLMUnregisterKeySniffer, inCallback, inBeforeWindows, inRefcon);
     auto& v = disp().sniffers;
     for (auto it = v.begin(); it != v.end(); ++it) {
         if (it->s.callback == inCallback && it->s.before_windows == (inBeforeWindows ? 1 : 0) &&

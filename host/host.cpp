@@ -14,6 +14,7 @@ void reset()
     detail::reset_utilities();
     detail::reset_datarefs();
     detail::reset_plugin();
+    detail::reset_counters();
 }
 
 }  // namespace xphost

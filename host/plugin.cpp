@@ -59,31 +59,31 @@ int start()
     if (!a.plugin.start)
         return 0;
     char name[kInfoLen] = {}, sig[kInfoLen] = {}, desc[kInfoLen] = {};
-    const int ok = a.plugin.start(name, sig, desc);
+    const int ok = detail::call_plugin(CallbackKind::Other, a.plugin.start, name, sig, desc);
     a.name = bounded(name);
     a.signature = bounded(sig);
     a.description = bounded(desc);
     return ok;
 }
 
-int enable() { return att().plugin.enable ? att().plugin.enable() : 0; }
+int enable() { return att().plugin.enable ? detail::call_plugin(CallbackKind::Other, att().plugin.enable) : 0; }
 
 void disable()
 {
     if (att().plugin.disable)
-        att().plugin.disable();
+        detail::call_plugin(CallbackKind::Other, att().plugin.disable);
 }
 
 void stop()
 {
     if (att().plugin.stop)
-        att().plugin.stop();
+        detail::call_plugin(CallbackKind::Other, att().plugin.stop);
 }
 
 void send_message(XPLMPluginID from, int message, void* param)
 {
     if (att().plugin.receive)
-        att().plugin.receive(from, message, param);
+        detail::call_plugin(CallbackKind::Other, att().plugin.receive, from, message, param);
 }
 
 std::string plugin_name() { return att().name; }

@@ -39,6 +39,8 @@ WidgetRec* rec(XPWidgetID id)
     return it == ws().recs.end() ? nullptr : it->second.get();
 }
 
+bool is_class_func(XPWidgetFunc_t fn);   // the library's own behaviour, not the plug-in's
+
 // Asks the widget's callbacks, newest first. A callback may destroy the
 // widget (a dialog closing itself): then nobody else is asked.
 int dispatch_one(XPWidgetID id, XPWidgetMessage msg, intptr_t p1, intptr_t p2, bool all, bool once)
@@ -51,7 +53,9 @@ int dispatch_one(XPWidgetID id, XPWidgetMessage msg, intptr_t p1, intptr_t p2, b
     for (auto it = cbs.rbegin(); it != cbs.rend(); ++it) {
         if (!rec(id))
             break;
-        if ((*it)(msg, id, p1, p2)) {
+        const bool ok = is_class_func(*it) ? (*it)(msg, id, p1, p2) != 0
+                                           : detail::call_plugin(CallbackKind::Other, *it, msg, id, p1, p2) != 0;
+        if (ok) {
             handled = 1;
             if (!all)
                 break;
@@ -176,6 +180,8 @@ XPWidgetFunc_t class_func(XPWidgetClass cls)
     default: return nullptr;
     }
 }
+
+bool is_class_func(XPWidgetFunc_t fn) { return fn == MainWindowClass || fn == ButtonClass || fn == PassiveClass; }
 
 void detach(XPWidgetID id)
 {
@@ -355,6 +361,7 @@ using namespace xphost;
 XPWidgetID XPCreateWidget(int inLeft, int inTop, int inRight, int inBottom, int inVisible, const char* inDescriptor,
                           int inIsRoot, XPWidgetID inContainer, XPWidgetClass inClass)
 {
+    XPHOST_API(XPCreateWidget, inLeft, inTop, inRight, inBottom, inVisible, inDescriptor, inIsRoot, inContainer, inClass);
     return create(inLeft, inTop, inRight, inBottom, inVisible, inDescriptor, inIsRoot, inContainer, inClass,
                   class_func(inClass));
 }
@@ -363,28 +370,40 @@ XPWidgetID XPCreateCustomWidget(int inLeft, int inTop, int inRight, int inBottom
                                 const char* inDescriptor, int inIsRoot, XPWidgetID inContainer,
                                 XPWidgetFunc_t inCallback)
 {
+    XPHOST_API(XPCreateCustomWidget, inLeft, inTop, inRight, inBottom, inVisible, inDescriptor, inIsRoot, inContainer, inCallback);
     return create(inLeft, inTop, inRight, inBottom, inVisible, inDescriptor, inIsRoot, inContainer,
                   xpWidgetClass_None, inCallback);
 }
 
-void XPDestroyWidget(XPWidgetID inWidget, int inDestroyChildren) { destroy(inWidget, inDestroyChildren != 0, false); }
+void XPDestroyWidget(XPWidgetID inWidget, int inDestroyChildren)
+{
+    XPHOST_API(XPDestroyWidget, inWidget, inDestroyChildren);
+    destroy(inWidget, inDestroyChildren != 0, false);
+}
 
 int XPSendMessageToWidget(XPWidgetID inWidget, XPWidgetMessage inMessage, XPDispatchMode inMode, intptr_t inParam1,
                           intptr_t inParam2)
 {
+    XPHOST_API(XPSendMessageToWidget, inWidget, inMessage, inMode, inParam1, inParam2);
     return send(inWidget, inMessage, inMode, inParam1, inParam2);
 }
 
-void XPPlaceWidgetWithin(XPWidgetID inSubWidget, XPWidgetID inContainer) { place(inSubWidget, inContainer); }
+void XPPlaceWidgetWithin(XPWidgetID inSubWidget, XPWidgetID inContainer)
+{
+    XPHOST_API(XPPlaceWidgetWithin, inSubWidget, inContainer);
+    place(inSubWidget, inContainer);
+}
 
 int XPCountChildWidgets(XPWidgetID inWidget)
 {
+    XPHOST_API(XPCountChildWidgets, inWidget);
     WidgetRec* r = rec(inWidget);
     return r ? static_cast<int>(r->pub.children.size()) : 0;
 }
 
 XPWidgetID XPGetNthChildWidget(XPWidgetID inWidget, int inIndex)
 {
+    XPHOST_API(XPGetNthChildWidget, inWidget, inIndex);
     WidgetRec* r = rec(inWidget);
     if (!r || inIndex < 0 || inIndex >= static_cast<int>(r->pub.children.size()))
         return nullptr;
@@ -393,12 +412,14 @@ XPWidgetID XPGetNthChildWidget(XPWidgetID inWidget, int inIndex)
 
 XPWidgetID XPGetParentWidget(XPWidgetID inWidget)
 {
+    XPHOST_API(XPGetParentWidget, inWidget);
     WidgetRec* r = rec(inWidget);
     return r ? r->pub.parent : nullptr;
 }
 
 void XPShowWidget(XPWidgetID inWidget)
 {
+    XPHOST_API(XPShowWidget, inWidget);
     WidgetRec* r = rec(inWidget);
     if (!r || r->pub.visible)
         return;
@@ -408,6 +429,7 @@ void XPShowWidget(XPWidgetID inWidget)
 
 void XPHideWidget(XPWidgetID inWidget)
 {
+    XPHOST_API(XPHideWidget, inWidget);
     WidgetRec* r = rec(inWidget);
     if (!r || !r->pub.visible)
         return;
@@ -415,10 +437,15 @@ void XPHideWidget(XPWidgetID inWidget)
     send(inWidget, xpMsg_Hidden, xpMode_UpChain, reinterpret_cast<intptr_t>(inWidget), 0);
 }
 
-int XPIsWidgetVisible(XPWidgetID inWidget) { return visible_in_tree(inWidget) ? 1 : 0; }
+int XPIsWidgetVisible(XPWidgetID inWidget)
+{
+    XPHOST_API(XPIsWidgetVisible, inWidget);
+    return visible_in_tree(inWidget) ? 1 : 0;
+}
 
 XPWidgetID XPFindRootWidget(XPWidgetID inWidget)
 {
+    XPHOST_API(XPFindRootWidget, inWidget);
     WidgetRec* r = rec(inWidget);
     while (r && r->pub.parent)
         r = rec(r->pub.parent);
@@ -427,6 +454,7 @@ XPWidgetID XPFindRootWidget(XPWidgetID inWidget)
 
 void XPGetWidgetGeometry(XPWidgetID inWidget, int* outLeft, int* outTop, int* outRight, int* outBottom)
 {
+    XPHOST_API(XPGetWidgetGeometry, inWidget, outLeft, outTop, outRight, outBottom);
     WidgetRec* r = rec(inWidget);
     if (!r)
         return;
@@ -438,6 +466,7 @@ void XPGetWidgetGeometry(XPWidgetID inWidget, int* outLeft, int* outTop, int* ou
 
 void XPSetWidgetGeometry(XPWidgetID inWidget, int inLeft, int inTop, int inRight, int inBottom)
 {
+    XPHOST_API(XPSetWidgetGeometry, inWidget, inLeft, inTop, inRight, inBottom);
     WidgetRec* r = rec(inWidget);
     if (!r)
         return;
@@ -454,6 +483,7 @@ void XPSetWidgetGeometry(XPWidgetID inWidget, int inLeft, int inTop, int inRight
 
 void XPSetWidgetDescriptor(XPWidgetID inWidget, const char* inDescriptor)
 {
+    XPHOST_API(XPSetWidgetDescriptor, inWidget, inDescriptor);
     WidgetRec* r = rec(inWidget);
     if (!r)
         return;
@@ -463,6 +493,7 @@ void XPSetWidgetDescriptor(XPWidgetID inWidget, const char* inDescriptor)
 
 int XPGetWidgetDescriptor(XPWidgetID inWidget, char* outDescriptor, int inMaxDescLength)
 {
+    XPHOST_API(XPGetWidgetDescriptor, inWidget, outDescriptor, inMaxDescLength);
     WidgetRec* r = rec(inWidget);
     if (!r)
         return 0;
@@ -479,6 +510,7 @@ int XPGetWidgetDescriptor(XPWidgetID inWidget, char* outDescriptor, int inMaxDes
 
 void XPSetWidgetProperty(XPWidgetID inWidget, XPWidgetPropertyID inProperty, intptr_t inValue)
 {
+    XPHOST_API(XPSetWidgetProperty, inWidget, inProperty, inValue);
     WidgetRec* r = rec(inWidget);
     if (!r)
         return;
@@ -488,6 +520,7 @@ void XPSetWidgetProperty(XPWidgetID inWidget, XPWidgetPropertyID inProperty, int
 
 intptr_t XPGetWidgetProperty(XPWidgetID inWidget, XPWidgetPropertyID inProperty, int* inExists)
 {
+    XPHOST_API(XPGetWidgetProperty, inWidget, inProperty, inExists);
     WidgetRec* r = rec(inWidget);
     const bool has = r && r->props.count(inProperty);
     if (inExists)
@@ -497,6 +530,7 @@ intptr_t XPGetWidgetProperty(XPWidgetID inWidget, XPWidgetPropertyID inProperty,
 
 void XPAddWidgetCallback(XPWidgetID inWidget, XPWidgetFunc_t inNewCallback)
 {
+    XPHOST_API(XPAddWidgetCallback, inWidget, inNewCallback);
     WidgetRec* r = rec(inWidget);
     if (!r || !inNewCallback)
         return;
@@ -504,4 +538,8 @@ void XPAddWidgetCallback(XPWidgetID inWidget, XPWidgetFunc_t inNewCallback)
     inNewCallback(xpMsg_Create, inWidget, 1, 0);   // added as a subclass
 }
 
-XPWidgetFunc_t XPGetWidgetClassFunc(XPWidgetClass inWidgetClass) { return class_func(inWidgetClass); }
+XPWidgetFunc_t XPGetWidgetClassFunc(XPWidgetClass inWidgetClass)
+{
+    XPHOST_API(XPGetWidgetClassFunc, inWidgetClass);
+    return class_func(inWidgetClass);
+}
