@@ -5,12 +5,6 @@
 
 #include "internal.h"
 
-#if defined(__has_include)
-#if __has_include(<valgrind/callgrind.h>)
-#include <valgrind/callgrind.h>
-#define XPHOST_CALLGRIND 1
-#endif
-#endif
 
 namespace xphost {
 namespace detail {
@@ -38,31 +32,17 @@ Tally the_tally;
 
 Tally& tally() { return the_tally; }
 
-std::vector<HostCall>& taped()
+Tape& taped()
 {
-    static auto* v = new std::vector<HostCall>;
-    return *v;
+    static auto* t = new Tape;
+    return *t;
 }
 
 int index(CallbackKind kind) { return static_cast<int>(kind); }
 
-#ifdef XPHOST_CALLGRIND
-// Under callgrind the benchmarks collect only the plug-in's own instructions
-// (--collect-atstart=no): each change between its code and the host's flips
-// collection.
-const bool kCallgrind = [] { return RUNNING_ON_VALGRIND != 0; }();
-#endif
-
 }  // namespace
 
-void set_plugin_running(bool plugin)
-{
-#ifdef XPHOST_CALLGRIND
-    if (kCallgrind && plugin != running.plugin)
-        CALLGRIND_TOGGLE_COLLECT;
-#endif
-    running.plugin = plugin;
-}
+void set_plugin_running(bool plugin) { running.plugin = plugin; }
 
 PluginScope::PluginScope(CallbackKind kind) : saved_(running)
 {
@@ -86,7 +66,7 @@ ApiFunction::ApiFunction(const char* n) : name(n), lookup(std::strncmp(n, "XPLMF
 
 void count_call(ApiFunction& function) { ++function.calls[index(running.kind)]; }
 
-void tape(HostCall call) { taped().push_back(std::move(call)); }
+unsigned char* tape(Tape::Thunk thunk, size_t size) { return taped().add(thunk, size); }
 
 void reset_counters()
 {
@@ -150,11 +130,37 @@ bool counting_shim() { return detail::tally().shim; }
 
 void set_taping(bool on) { detail::taping = on; }
 
-std::vector<HostCall> take_tape()
+Tape take_tape()
 {
-    std::vector<HostCall> out;
-    out.swap(detail::taped());
+    Tape out;
+    std::swap(out, detail::taped());
     return out;
+}
+
+unsigned char* Tape::add(Thunk thunk, size_t size)
+{
+    const size_t at = bytes_.size();
+    bytes_.resize(at + sizeof thunk + sizeof size + size);
+    unsigned char* p = bytes_.data() + at;
+    std::memcpy(p, &thunk, sizeof thunk);
+    std::memcpy(p + sizeof thunk, &size, sizeof size);
+    ++calls_;
+    return p + sizeof thunk + sizeof size;
+}
+
+void Tape::replay(bool call)
+{
+    unsigned char* p = bytes_.data();
+    unsigned char* const end = p + bytes_.size();
+    while (p < end) {
+        Thunk thunk;
+        size_t size;
+        std::memcpy(&thunk, p, sizeof thunk);
+        std::memcpy(&size, p + sizeof thunk, sizeof size);
+        p += sizeof thunk + sizeof size;
+        thunk(p, call);
+        p += size;
+    }
 }
 
 }  // namespace xphost

@@ -363,7 +363,7 @@ using namespace xphost;
 
 XPLMDataRef XPLMFindDataRef(const char* inDataRefName)
 {
-    XPHOST_API(XPLMFindDataRef, inDataRefName);
+    XPHOST_API(XPLMFindDataRef, text(inDataRefName));
     ++store().find_calls;
     if (!inDataRefName)
         return nullptr;
@@ -437,7 +437,7 @@ void XPLMSetDatad(XPLMDataRef inDataRef, double inValue)
 
 int XPLMGetDatavi(XPLMDataRef inDataRef, int* outValues, int inOffset, int inMax)
 {
-    XPHOST_API(XPLMGetDatavi, inDataRef, outValues, inOffset, inMax);
+    XPHOST_API(XPLMGetDatavi, inDataRef, out(outValues, inMax), inOffset, inMax);
     Var* v = var_of(inDataRef);
     return readable(v, xplmType_IntArray, "XPLMGetDatavi") ? read_array(v->vi, outValues, inOffset, inMax) : 0;
 }
@@ -456,28 +456,28 @@ std::vector<double> as_values(const T* in, int count)
 
 void XPLMSetDatavi(XPLMDataRef inDataRef, int* inValues, int inoffset, int inCount)
 {
-    XPHOST_API(XPLMSetDatavi, inDataRef, inValues, inoffset, inCount);
+    XPHOST_API(XPLMSetDatavi, inDataRef, in(inValues, inCount), inoffset, inCount);
     if (log_write(inDataRef, xplmType_IntArray, inoffset, as_values(inValues, inCount), "XPLMSetDatavi"))
         write_array(var_of(inDataRef)->vi, inValues, inoffset, inCount);
 }
 
 int XPLMGetDatavf(XPLMDataRef inDataRef, float* outValues, int inOffset, int inMax)
 {
-    XPHOST_API(XPLMGetDatavf, inDataRef, outValues, inOffset, inMax);
+    XPHOST_API(XPLMGetDatavf, inDataRef, out(outValues, inMax), inOffset, inMax);
     Var* v = var_of(inDataRef);
     return readable(v, xplmType_FloatArray, "XPLMGetDatavf") ? read_array(v->vf, outValues, inOffset, inMax) : 0;
 }
 
 void XPLMSetDatavf(XPLMDataRef inDataRef, float* inValues, int inoffset, int inCount)
 {
-    XPHOST_API(XPLMSetDatavf, inDataRef, inValues, inoffset, inCount);
+    XPHOST_API(XPLMSetDatavf, inDataRef, in(inValues, inCount), inoffset, inCount);
     if (log_write(inDataRef, xplmType_FloatArray, inoffset, as_values(inValues, inCount), "XPLMSetDatavf"))
         write_array(var_of(inDataRef)->vf, inValues, inoffset, inCount);
 }
 
 int XPLMGetDatab(XPLMDataRef inDataRef, void* outValue, int inOffset, int inMaxBytes)
 {
-    XPHOST_API(XPLMGetDatab, inDataRef, outValue, inOffset, inMaxBytes);
+    XPHOST_API(XPLMGetDatab, inDataRef, bytes_out(outValue, inMaxBytes), inOffset, inMaxBytes);
     Var* v = var_of(inDataRef);
     if (!readable(v, xplmType_Data, "XPLMGetDatab"))
         return 0;
@@ -486,7 +486,7 @@ int XPLMGetDatab(XPLMDataRef inDataRef, void* outValue, int inOffset, int inMaxB
 
 void XPLMSetDatab(XPLMDataRef inDataRef, void* inValue, int inOffset, int inLength)
 {
-    XPHOST_API(XPLMSetDatab, inDataRef, inValue, inOffset, inLength);
+    XPHOST_API(XPLMSetDatab, inDataRef, bytes_in(inValue, inLength), inOffset, inLength);
     const auto* bytes = static_cast<const unsigned char*>(inValue);
     if (log_write(inDataRef, xplmType_Data, inOffset, as_values(bytes, inLength), "XPLMSetDatab"))
         write_array(var_of(inDataRef)->bytes, bytes, inOffset, inLength);

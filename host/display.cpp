@@ -403,7 +403,7 @@ DrawOp new_op(DrawOp::Kind kind)
 
 void XPLMDrawString(float* inColorRGB, int inXOffset, int inYOffset, char* inChar, int* inWordWrapWidth, XPLMFontID inFontID)
 {
-    XPHOST_API(XPLMDrawString, inColorRGB, inXOffset, inYOffset, inChar, inWordWrapWidth, inFontID);
+    XPHOST_API(XPLMDrawString, in(inColorRGB, 3), inXOffset, inYOffset, text(inChar), in(inWordWrapWidth, 1), inFontID);
     if (!inColorRGB || !inChar)
         return;
     DrawOp op = new_op(DrawOp::String);
@@ -418,7 +418,7 @@ void XPLMDrawString(float* inColorRGB, int inXOffset, int inYOffset, char* inCha
 void XPLMDrawNumber(float* inColorRGB, int inXOffset, int inYOffset, double inValue, int inDigits,
                     int inDecimals, int inShowSign, XPLMFontID inFontID)
 {
-    XPHOST_API(XPLMDrawNumber, inColorRGB, inXOffset, inYOffset, inValue, inDigits, inDecimals, inShowSign, inFontID);
+    XPHOST_API(XPLMDrawNumber, in(inColorRGB, 3), inXOffset, inYOffset, inValue, inDigits, inDecimals, inShowSign, inFontID);
     if (!inColorRGB)
         return;
     DrawOp op = new_op(DrawOp::Number);
@@ -485,21 +485,21 @@ void XPLMDestroyWindow(XPLMWindowID inWindowID)
 
 void XPLMGetScreenSize(int* outWidth, int* outHeight)
 {
-    XPHOST_API(XPLMGetScreenSize, outWidth, outHeight);
+    XPHOST_API(XPLMGetScreenSize, out(outWidth, 1), out(outHeight, 1));
     if (outWidth) *outWidth = disp().screen_w;
     if (outHeight) *outHeight = disp().screen_h;
 }
 
 void XPLMGetMouseLocation(int* outX, int* outY)
 {
-    XPHOST_API(XPLMGetMouseLocation, outX, outY);
+    XPHOST_API(XPLMGetMouseLocation, out(outX, 1), out(outY, 1));
     if (outX) *outX = disp().mouse_x;
     if (outY) *outY = disp().mouse_y;
 }
 
 void XPLMGetWindowGeometry(XPLMWindowID inWindowID, int* outLeft, int* outTop, int* outRight, int* outBottom)
 {
-    XPHOST_API(XPLMGetWindowGeometry, inWindowID, outLeft, outTop, outRight, outBottom);
+    XPHOST_API(XPLMGetWindowGeometry, inWindowID, out(outLeft, 1), out(outTop, 1), out(outRight, 1), out(outBottom, 1));
     WindowRec* r = window_rec(inWindowID);
     if (!r)
         return;

@@ -3,9 +3,9 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
+#include "tape.h"
 #include "xphost.h"
 
 namespace xphost::detail {
@@ -59,7 +59,7 @@ struct Running {
     CallbackKind kind = CallbackKind::Other;
 };
 extern Running running;
-void set_plugin_running(bool plugin);    // also tells callgrind, when it watches
+void set_plugin_running(bool plugin);
 void reset_counters();
 void count_frame();
 
@@ -74,9 +74,11 @@ private:
     Running saved_;
 };
 
-// A call of the host into the plug-in.
+// A call of the host into the plug-in. Never inlined, so that callgrind can
+// collect from its entry (--toggle-collect='*call_plugin*' with 'XPLM*' and
+// 'XP*Widget*': the plug-in's own instructions, see scripts/bench).
 template <typename F, typename... Args>
-auto call_plugin(CallbackKind kind, F* fn, Args... args)
+[[gnu::noinline]] auto call_plugin(CallbackKind kind, F* fn, Args... args)
 {
     const PluginScope scope(kind);
     return fn(args...);
@@ -90,8 +92,8 @@ struct ApiFunction {
     int64_t     calls[3] = {};           // by CallbackKind
 };
 void count_call(ApiFunction& function);
+
 extern bool taping;
-void tape(HostCall call);
 
 // Opened by the first line of every function of the plug-in interface (the
 // XPHOST_API macro): the plug-in's own calls are counted (the host's calls to
@@ -105,7 +107,7 @@ public:
             return;
         count_call(function);
         if (taping)
-            tape([fn, args...] { fn(args...); });
+            tape_call(fn, args...);
         set_plugin_running(false);
     }
     ~ApiScope()
@@ -122,7 +124,10 @@ private:
 }  // namespace xphost::detail
 
 // The first line of every function of the plug-in interface: its name, then
-// its parameters in order.
-#define XPHOST_API(fn, ...)                                      \
-    static ::xphost::detail::ApiFunction xphost_function_(#fn); \
+// its parameters in order, a pointer the host reads or writes as in(), text()
+// or out() with the number of elements (tape.h).
+#define XPHOST_API(fn, ...)                                                                          \
+    using ::xphost::detail::in, ::xphost::detail::out, ::xphost::detail::text, ::xphost::detail::bytes_in, \
+        ::xphost::detail::bytes_out;                                                                     \
+    static ::xphost::detail::ApiFunction xphost_function_(#fn);                                        \
     const ::xphost::detail::ApiScope xphost_scope_(xphost_function_, fn, ##__VA_ARGS__)

@@ -99,7 +99,7 @@ XPLMMenuID XPLMFindPluginsMenu(void)
 XPLMMenuID XPLMCreateMenu(const char* inName, XPLMMenuID inParentMenu, int inParentItem,
                           XPLMMenuHandler_f inHandler, void* inMenuRef)
 {
-    XPHOST_API(XPLMCreateMenu, inName, inParentMenu, inParentItem, inHandler, inMenuRef);
+    XPHOST_API(XPLMCreateMenu, text(inName), inParentMenu, inParentItem, inHandler, inMenuRef);
     if (!inName || !*inName)
         return nullptr;                  // the host wants a name even for submenus
     if (inParentMenu && !item_rec(inParentMenu, inParentItem))
@@ -136,7 +136,7 @@ void XPLMDestroyMenu(XPLMMenuID inMenuID)
 
 int XPLMAppendMenuItem(XPLMMenuID inMenu, const char* inItemName, void* inItemRef, int inDeprecatedAndIgnored)
 {
-    XPHOST_API(XPLMAppendMenuItem, inMenu, inItemName, inItemRef, inDeprecatedAndIgnored);
+    XPHOST_API(XPLMAppendMenuItem, inMenu, text(inItemName), inItemRef, inDeprecatedAndIgnored);
     Menu* m = menu_rec(inMenu);
     if (!m)
         return -1;

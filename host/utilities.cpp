@@ -112,6 +112,8 @@ void* next_id()
 
 // ---------------------------------------------------------------- camera
 
+void run_camera() { detail::camera_frame(); }
+
 bool camera_controlled() { return util().camera_cb != nullptr; }
 int camera_duration() { return util().camera_duration; }
 void set_camera(const XPLMCameraPosition_t& position) { util().camera = position; }
@@ -169,21 +171,21 @@ using namespace xphost;
 
 void XPLMSpeakString(const char* inString)
 {
-    XPHOST_API(XPLMSpeakString, inString);
+    XPHOST_API(XPLMSpeakString, text(inString));
     if (inString)
         util().speech.push_back(Speech{now(), inString});
 }
 
 void XPLMDebugString(const char* inString)
 {
-    XPHOST_API(XPLMDebugString, inString);
+    XPHOST_API(XPLMDebugString, text(inString));
     if (inString)
         util().debug.push_back(inString);
 }
 
 void XPLMGetSystemPath(char* outSystemPath)
 {
-    XPHOST_API(XPLMGetSystemPath, outSystemPath);
+    XPHOST_API(XPLMGetSystemPath, out(outSystemPath, 512));
     // The caller's buffer is 512 bytes by the interface's contract.
     if (outSystemPath)
         std::snprintf(outSystemPath, 512, "%s", util().system_path.c_str());
@@ -247,7 +249,7 @@ void XPLMCommandButtonRelease(XPLMCommandButtonID inButton)
 void XPLMWorldToLocal(double inLatitude, double inLongitude, double inAltitude, double* outX, double* outY,
                       double* outZ)
 {
-    XPHOST_API(XPLMWorldToLocal, inLatitude, inLongitude, inAltitude, outX, outY, outZ);
+    XPHOST_API(XPLMWorldToLocal, inLatitude, inLongitude, inAltitude, out(outX, 1), out(outY, 1), out(outZ, 1));
     const Utilities& u = util();
     const double k = std::cos(u.ref_lat * kDeg);
     if (outX) *outX = kEarthRadius * k * (inLongitude - u.ref_lon) * kDeg;
@@ -258,7 +260,7 @@ void XPLMWorldToLocal(double inLatitude, double inLongitude, double inAltitude, 
 void XPLMLocalToWorld(double inX, double inY, double inZ, double* outLatitude, double* outLongitude,
                       double* outAltitude)
 {
-    XPHOST_API(XPLMLocalToWorld, inX, inY, inZ, outLatitude, outLongitude, outAltitude);
+    XPHOST_API(XPLMLocalToWorld, inX, inY, inZ, out(outLatitude, 1), out(outLongitude, 1), out(outAltitude, 1));
     const Utilities& u = util();
     double k = std::cos(u.ref_lat * kDeg);
     if (std::fabs(k) < 1e-9)
@@ -288,7 +290,7 @@ void XPLMDontControlCamera(void)
 
 int XPLMIsCameraBeingControlled(XPLMCameraControlDuration* outCameraControlDuration)
 {
-    XPHOST_API(XPLMIsCameraBeingControlled, outCameraControlDuration);
+    XPHOST_API(XPLMIsCameraBeingControlled, out(outCameraControlDuration, 1));
     if (outCameraControlDuration)
         *outCameraControlDuration = util().camera_duration;
     return util().camera_cb ? 1 : 0;

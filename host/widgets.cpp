@@ -361,7 +361,7 @@ using namespace xphost;
 XPWidgetID XPCreateWidget(int inLeft, int inTop, int inRight, int inBottom, int inVisible, const char* inDescriptor,
                           int inIsRoot, XPWidgetID inContainer, XPWidgetClass inClass)
 {
-    XPHOST_API(XPCreateWidget, inLeft, inTop, inRight, inBottom, inVisible, inDescriptor, inIsRoot, inContainer, inClass);
+    XPHOST_API(XPCreateWidget, inLeft, inTop, inRight, inBottom, inVisible, text(inDescriptor), inIsRoot, inContainer, inClass);
     return create(inLeft, inTop, inRight, inBottom, inVisible, inDescriptor, inIsRoot, inContainer, inClass,
                   class_func(inClass));
 }
@@ -370,7 +370,7 @@ XPWidgetID XPCreateCustomWidget(int inLeft, int inTop, int inRight, int inBottom
                                 const char* inDescriptor, int inIsRoot, XPWidgetID inContainer,
                                 XPWidgetFunc_t inCallback)
 {
-    XPHOST_API(XPCreateCustomWidget, inLeft, inTop, inRight, inBottom, inVisible, inDescriptor, inIsRoot, inContainer, inCallback);
+    XPHOST_API(XPCreateCustomWidget, inLeft, inTop, inRight, inBottom, inVisible, text(inDescriptor), inIsRoot, inContainer, inCallback);
     return create(inLeft, inTop, inRight, inBottom, inVisible, inDescriptor, inIsRoot, inContainer,
                   xpWidgetClass_None, inCallback);
 }
@@ -454,7 +454,7 @@ XPWidgetID XPFindRootWidget(XPWidgetID inWidget)
 
 void XPGetWidgetGeometry(XPWidgetID inWidget, int* outLeft, int* outTop, int* outRight, int* outBottom)
 {
-    XPHOST_API(XPGetWidgetGeometry, inWidget, outLeft, outTop, outRight, outBottom);
+    XPHOST_API(XPGetWidgetGeometry, inWidget, out(outLeft, 1), out(outTop, 1), out(outRight, 1), out(outBottom, 1));
     WidgetRec* r = rec(inWidget);
     if (!r)
         return;
@@ -483,7 +483,7 @@ void XPSetWidgetGeometry(XPWidgetID inWidget, int inLeft, int inTop, int inRight
 
 void XPSetWidgetDescriptor(XPWidgetID inWidget, const char* inDescriptor)
 {
-    XPHOST_API(XPSetWidgetDescriptor, inWidget, inDescriptor);
+    XPHOST_API(XPSetWidgetDescriptor, inWidget, text(inDescriptor));
     WidgetRec* r = rec(inWidget);
     if (!r)
         return;
@@ -493,7 +493,7 @@ void XPSetWidgetDescriptor(XPWidgetID inWidget, const char* inDescriptor)
 
 int XPGetWidgetDescriptor(XPWidgetID inWidget, char* outDescriptor, int inMaxDescLength)
 {
-    XPHOST_API(XPGetWidgetDescriptor, inWidget, outDescriptor, inMaxDescLength);
+    XPHOST_API(XPGetWidgetDescriptor, inWidget, out(outDescriptor, inMaxDescLength), inMaxDescLength);
     WidgetRec* r = rec(inWidget);
     if (!r)
         return 0;
@@ -520,7 +520,7 @@ void XPSetWidgetProperty(XPWidgetID inWidget, XPWidgetPropertyID inProperty, int
 
 intptr_t XPGetWidgetProperty(XPWidgetID inWidget, XPWidgetPropertyID inProperty, int* inExists)
 {
-    XPHOST_API(XPGetWidgetProperty, inWidget, inProperty, inExists);
+    XPHOST_API(XPGetWidgetProperty, inWidget, inProperty, out(inExists, 1));
     WidgetRec* r = rec(inWidget);
     const bool has = r && r->props.count(inProperty);
     if (inExists)

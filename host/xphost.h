@@ -9,7 +9,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -220,13 +219,28 @@ float run_flight_loop(XPLMFlightLoop_f callback);
 // A drawing pass of only this drawing callback, or only this shown window.
 void  draw_only(XPLMDrawCallback_f callback);
 void  draw_only(XPLMDrawWindow_f draw);
+// The camera controller's turn of a frame, alone.
+void  run_camera();
 
-// While taping, every call the plug-in makes into the host is also kept with
-// its arguments (pointers as passed), ready to be made again: a benchmark's
-// null plug-in replays a callback's calls to measure the host's share of it.
-using HostCall = std::function<void()>;
+// While taping, every call the plug-in makes into the host is also kept, in
+// order, with its arguments (pointers as passed), packed and ready to be made
+// again: a benchmark's null plug-in replays a callback's calls to measure the
+// host's share of it.
+class Tape {
+public:
+    using Thunk = void (*)(unsigned char* arguments, bool call);
+    size_t calls() const { return calls_; }
+    // Makes every call again, in order; without `call` it only takes each
+    // call off the tape, for what replaying costs besides the calls.
+    void   replay(bool call = true);
+    bool   operator==(const Tape& other) const { return bytes_ == other.bytes_; }
+    unsigned char* add(Thunk thunk, size_t size);   // the host's recording: room for a call
+private:
+    std::vector<unsigned char> bytes_;   // per call: the thunk, the size, the arguments
+    size_t calls_ = 0;
+};
 void set_taping(bool on);
-std::vector<HostCall> take_tape();       // the calls taped since the last take
+Tape take_tape();                        // the calls taped since the last take
 
 // ---------------------------------------------------------------- drawing
 

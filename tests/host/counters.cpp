@@ -35,6 +35,18 @@ int Draw(XPLMDrawingPhase, int, void*)
     return 1;
 }
 
+// Its text, colour and the mouse's position in locals that are gone when a
+// tape of it is replayed.
+int DrawFromLocals(XPLMDrawingPhase, int, void*)
+{
+    float colour[3] = {0.5f, 0.25f, 1.0f};
+    char buffer[32] = "from the stack";
+    int x = -1, y = -1;
+    XPLMGetMouseLocation(&x, &y);
+    XPLMDrawString(colour, x, y, buffer, nullptr, xplmFont_Basic);
+    return 1;
+}
+
 void DrawWindow(XPLMWindowID, void*) { XPLMDrawTranslucentDarkBox(0, 10, 10, 0); }
 
 int Start(char* name, char*, char*)
@@ -122,17 +134,18 @@ TEST_F(Counters, TheTapeMakesTheSameCallsAgain)
     xphost::set_taping(true);
     xphost::draw_only(Draw);
     xphost::set_taping(false);
-    auto tape = xphost::take_tape();
-    ASSERT_EQ(tape.size(), 3u);                             // get, string, number
-    EXPECT_TRUE(xphost::take_tape().empty());
+    static xphost::Tape tape;
+    tape = xphost::take_tape();
+    ASSERT_EQ(tape.calls(), 3u);                            // get, string, number
+    EXPECT_EQ(xphost::take_tape().calls(), 0u);
+    xphost::draw_only(Draw);                                // not taping
+    EXPECT_EQ(xphost::take_tape().calls(), 0u);
 
     xphost::set_f("sim/cockpit/autopilot/altitude", 0.0f);
     xphost::reset_counters();
     // a null plug-in replaying the tape as its own drawing
-    static std::vector<xphost::HostCall>* replay = &tape;
     auto null = [](XPLMDrawingPhase, int, void*) {
-        for (const auto& call : *replay)
-            call();
+        tape.replay();
         return 1;
     };
     XPLMRegisterDrawCallback(null, xplm_Phase_Window, 0, nullptr);
@@ -140,8 +153,42 @@ TEST_F(Counters, TheTapeMakesTheSameCallsAgain)
     const auto& ops = xphost::display_list();
     ASSERT_EQ(ops.size(), 2u);
     EXPECT_EQ(ops[0].text, "hello");
+    EXPECT_EQ(ops[0].x, 1);
+    EXPECT_EQ(ops[0].y, 2);
     EXPECT_EQ(ops[1].text, " 1234");                     // the taped call's own arguments
     EXPECT_EQ(xphost::counters().drawing.host_calls, 3);
+
+    xphost::set_taping(true);
+    xphost::draw_only(null);                                // a replay is taped like the plug-in's calls
+    xphost::set_taping(false);
+    EXPECT_TRUE(xphost::take_tape() == tape);
+}
+
+TEST_F(Counters, ATapeKeepsWhatThePluginsPointersShowedAndGivesTheHostRoomToWrite)
+{
+    XPLMRegisterDrawCallback(DrawFromLocals, xplm_Phase_Window, 0, nullptr);
+    xphost::set_mouse(7, 8);
+    xphost::set_taping(true);
+    xphost::draw_only(DrawFromLocals);
+    xphost::set_taping(false);
+    static xphost::Tape tape;
+    tape = xphost::take_tape();
+    ASSERT_EQ(tape.calls(), 2u);
+
+    xphost::set_mouse(70, 80);
+    auto null = [](XPLMDrawingPhase, int, void*) {
+        char other[32] = "another text on the stack";
+        tape.replay();
+        EXPECT_STREQ(other, "another text on the stack");
+        return 1;
+    };
+    XPLMRegisterDrawCallback(null, xplm_Phase_Window, 0, nullptr);
+    xphost::draw_only(null);
+    ASSERT_EQ(xphost::display_list().size(), 1u);
+    const auto& op = xphost::display_list()[0];
+    EXPECT_EQ(op.text, "from the stack");
+    EXPECT_EQ(op.rgb[1], 0.25f);
+    EXPECT_EQ(op.x, 7);                                     // the taped position, not the mouse's now
 }
 
 TEST_F(Counters, OneLoopOrOneDrawingRunsAlone)

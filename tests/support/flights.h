@@ -10,7 +10,9 @@
 #pragma once
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -22,6 +24,7 @@
 #include "carrier/orbiter.h"
 #include "carrier/zoom.h"
 #include "common/first_action.h"
+#include "common/timers.h"
 #include "display/geometry.h"
 #include "display/handbook.h"
 #include "display/parameter.h"
@@ -86,6 +89,7 @@ struct Stage {
 };
 
 struct Flight {
+    std::string     key;         // a short name for reports
     std::string     family;      // the family's role, as the table names it
     int             slot = 0;    // the model flown
     XPLMFlightLoop_f loop = nullptr;
@@ -104,10 +108,16 @@ inline void PrintTo(const Flight& f, std::ostream* os) { *os << f.family << " (s
 inline void Start(double framesPerSecond)
 {
     static bool started = false;
+    // The preferences file the first start wrote, put in place for the later
+    // ones: a first start's save waits for the disk.
+    static std::string prefs;
+    const auto prefsFile = [] { return xphost::system_path() + "Resources/plugins/QZTgov_Preferences.txt"; };
     if (started)
         xphost::load_aircraft("another maker's aircraft");
-    started = true;
     xphost::reset();
+    if (started) {
+        std::ofstream(prefsFile(), std::ios::binary) << prefs;
+    }
     xphost::Plugin p;
     p.start = XPluginStart;
     p.stop = XPluginStop;
@@ -115,7 +125,16 @@ inline void Start(double framesPerSecond)
     p.disable = XPluginDisable;
     p.receive = XPluginReceiveMessage;
     xphost::attach(p);
+    // The tick count goes on across loads in the simulator; from 0, every
+    // flight takes the same course each time it is flown.
+    sectimer = 0;
+    mis_seconds_tenth = 0;
     xphost::start();
+    if (!started) {
+        std::ifstream in(prefsFile(), std::ios::binary);
+        prefs.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        started = true;
+    }
     xphost::enable();
     xphost::set_frame_rate(framesPerSecond);
 }
@@ -221,6 +240,7 @@ inline void Air(float altitude, float mach, float ias, float vvi)
 inline Flight Carrier()
 {
     Flight f;
+    f.key = "skyhoist";
     f.family = "Skyhoist carrier";
     f.slot = 37;
     f.loop = CheckSkyhoist;
@@ -295,6 +315,7 @@ inline Flight Carrier()
 inline Flight Orbiter()
 {
     Flight f;
+    f.key = "ascender";
     f.family = "Ascender orbiter";
     f.slot = 45;
     f.loop = CheckOrbiter;
@@ -336,6 +357,7 @@ inline Flight Orbiter()
 inline Flight Jet()
 {
     Flight f;
+    f.key = "solace";
     f.family = "Solace hypersonic jet";
     f.slot = 28;
     f.loop = CheckHyper;
@@ -375,9 +397,11 @@ inline Flight Jet()
 
 // A fighter or bomber with its stores: the flight uses and drops them with
 // the custom data box open.
-inline Flight Stores(const std::string& family, int slot, std::vector<Store> stores, bool rocket)
+inline Flight Stores(const std::string& key, const std::string& family, int slot, std::vector<Store> stores,
+                     bool rocket)
 {
     Flight f;
+    f.key = key;
     f.family = family;
     f.slot = slot;
     f.loop = CheckDROP;
@@ -439,6 +463,7 @@ inline Flight Stores(const std::string& family, int slot, std::vector<Store> sto
 inline Flight Glider()
 {
     Flight f;
+    f.key = "windling";
     f.family = "Windling motor glider";
     f.slot = 7;
     f.loop = CheckGlider;
@@ -475,6 +500,7 @@ inline Flight Glider()
 inline Flight Twin()
 {
     Flight f;
+    f.key = "korva";
     f.family = "Korva light twin";
     f.slot = 52;
     f.loop = CheckKorva;
@@ -508,9 +534,10 @@ inline Flight Twin()
 }
 
 // Families without a loop of their own: their windows are all they draw.
-inline Flight Parked(const std::string& family, int slot)
+inline Flight Parked(const std::string& key, const std::string& family, int slot)
 {
     Flight f;
+    f.key = key;
     f.family = family;
     f.slot = slot;
     f.stages = {{"parked", [](const Step& s) { return Steps(s, 30); }}};
@@ -524,22 +551,22 @@ inline std::vector<Flight> EveryFamily()
     const Store jato{19, 0.0f, 124.7f}, tank300{23, 243.0f, 283.0f}, gallonTank{23, 506.0f, 533.2f};
     const Store tstoff{23, 0.0f, 29.5f}, rocketUnit{7, 0.0f, 140.2f}, bomb{9, 0.0f, 250.0f};
     return {
-        Parked("no model", 0),
-        Parked("Halvik VTOL", 1),
-        Parked("Vessa", 4),
-        Parked("Tessel two-seater", 6),
+        Parked("none", "no model", 0),
+        Parked("halvik", "Halvik VTOL", 1),
+        Parked("vessa", "Vessa", 4),
+        Parked("tessel", "Tessel two-seater", 6),
         Glider(),
-        Stores("Stormfalk jet fighter", 9, {jato, {0}, tank300, tank300, bomb}, false),
-        Stores("Stormfalk jet fighter, rocket", 13, {{0}, {0}, tstoff, {0}, bomb}, true),
-        Stores("Brannoc twin fighter", 18, {{0}, gallonTank, gallonTank, bomb}, false),
-        Stores("Veyra flying wing", 23, {{0}, rocketUnit, tstoff, tank300}, true),
-        Stores("Grauhorn bomber", 26, {{0}, jato, tank300, bomb, bomb}, false),
+        Stores("stormfalk", "Stormfalk jet fighter", 9, {jato, {0}, tank300, tank300, bomb}, false),
+        Stores("stormfalk-rocket", "Stormfalk jet fighter, rocket", 13, {{0}, {0}, tstoff, {0}, bomb}, true),
+        Stores("brannoc", "Brannoc twin fighter", 18, {{0}, gallonTank, gallonTank, bomb}, false),
+        Stores("veyra", "Veyra flying wing", 23, {{0}, rocketUnit, tstoff, tank300}, true),
+        Stores("grauhorn", "Grauhorn bomber", 26, {{0}, jato, tank300, bomb, bomb}, false),
         Jet(),
-        Parked("Lumen airliner", 30),
+        Parked("lumen", "Lumen airliner", 30),
         Carrier(),
-        Parked("Skyhoist II carrier", 38),
+        Parked("skyhoist2", "Skyhoist II carrier", 38),
         Orbiter(),
-        Parked("Ascender orbiter variant", 46),
+        Parked("ascender-c", "Ascender orbiter variant", 46),
         Twin(),
     };
 }
