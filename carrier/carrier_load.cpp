@@ -38,7 +38,10 @@ void CarrierPreset()
     minFuel = 9000.0f;
     maxFuel = 16000.0f;
 
-    tmax_acf = XPLMGetDataf(dr_tmax);
+    // The rating is read once per load: after an airport change or a crash
+    // the host holds the thrust the injection last wrote, not the rating.
+    if (tmax_acf <= 0.0f)
+        tmax_acf = XPLMGetDataf(dr_tmax);
     tmax_curr = tmax_acf;
     water = 0;
     flaps = 0.0f;

@@ -13,6 +13,7 @@
 #include "common/timers.h"
 #include "frame/controls.h"
 #include "frame/datarefs.h"
+#include "frame/log.h"
 #include "prefs/prefs.h"
 
 int     zoom_on = 0;
@@ -24,6 +25,7 @@ float   trimincr = 0.0f;
 float   minFuel = 0.0f, maxFuel = 0.0f;
 float   maxFWD2 = 1.0f, currmaxFWD2 = 1.0f;
 uint8_t TARGETalt = 0;
+int     INDEXstored = 0;
 float   floatBuffer1 = 0.0f, floatBuffer2 = 0.0f, floatBuffer3 = 0.0f, floatBuffer4 = 0.0f;
 
 // Zoom entry window and the altitude the zoom must pass for a release.
@@ -244,8 +246,23 @@ static void StoreRelease()
         orb_local_vx[i] = XPLMGetDataf(dr_local_vx);
         orb_local_vy[i] = XPLMGetDataf(dr_local_vy);
         orb_local_vz[i] = XPLMGetDataf(dr_local_vz);
+        INDEXstored = i;
     }
     XPLMGetDatavf(dr_Quaternion[0], orb_quaternion[1], 0, 4);
+}
+
+// Once per release, what the record finally holds.
+static void LogRelease()
+{
+    const int i = INDEXtostore;
+    if (i < 1 || i >= OrbRecords) {
+        LogLine("orbiter released; no release record to store it in");
+        return;
+    }
+    const double v = std::sqrt(double(orb_local_vx[i]) * orb_local_vx[i] + double(orb_local_vy[i]) * orb_local_vy[i] +
+                               double(orb_local_vz[i]) * orb_local_vz[i]);
+    LogLine("release stored in record %d: latitude %.5f, longitude %.5f, elevation %.0f m, speed %.1f m/s", i,
+            orb_latitude[i], orb_longitude[i], orb_elevation[i], v);
 }
 
 // Release on timer 2: doors, "Orbiter out" at 2 s, lowered over 1 to 6 s,
@@ -277,6 +294,7 @@ static void ReleaseSequence()
         system23mes = 8;
         system24mes = 12;
         XPLMSpeakString("Launch successful");
+        LogRelease();
         WriteHeldControl(HeldFireKey, 0);
         TIMER_2 = 0;
         schalt1 = 2;

@@ -11,6 +11,7 @@ extern float   trimincr;             // trim growth per call in the pull-up
 extern float   minFuel, maxFuel;     // kg
 extern float   maxFWD2, currmaxFWD2; // base and current forward throttle limit
 extern uint8_t TARGETalt;            // the zoom reached its target altitude
+extern int     INDEXstored;          // release record last stored into this session; 0 = none yet
 extern float   floatBuffer1, floatBuffer2, floatBuffer3, floatBuffer4;
 
 void SHdoZoom();                     // every carrier call while SHOISTactive

@@ -153,7 +153,7 @@ static void RocketKey(int engines)
     WriteMixtures(engines);
 }
 
-static void QZTkeyAction()
+void QZTkeyAction()
 {
     switch (Ident) {
     case 7:  GliderKey(); break;
@@ -171,6 +171,19 @@ static void QZTkeyAction()
     }
 }
 
+// Zoom acts only while a camera of the plug-in has the view.
+void CAMzoomInAction()
+{
+    if (CAMERAoff == 0)
+        CAMERAzoom += 1.0f;
+}
+
+void CAMzoomOutAction()
+{
+    if (CAMERAoff == 0)
+        CAMERAzoom = CAMERAzoom - 1.0f < 1.0f ? 1.0f : CAMERAzoom - 1.0f;
+}
+
 // Sees every key before the host's windows and never consumes one. Only a
 // release without modifiers acts.
 int MyKeySniffer(char inChar, XPLMKeyFlags inFlags, char inVirtualKey, void*)
@@ -185,12 +198,10 @@ int MyKeySniffer(char inChar, XPLMKeyFlags inFlags, char inVirtualKey, void*)
         return 1;
     }
     const uint8_t key = gVirtualKey;
-    if (CAMERAoff == 0) {
-        if (key == CAMzoomIn)
-            CAMERAzoom += 1.0f;
-        else if (key == CAMzoomOUT)
-            CAMERAzoom = CAMERAzoom - 1.0f < 1.0f ? 1.0f : CAMERAzoom - 1.0f;
-    }
+    if (key == CAMzoomIn)
+        CAMzoomInAction();
+    else if (key == CAMzoomOUT)
+        CAMzoomOutAction();
     if (key == QZTkey)
         QZTkeyAction();
     return 1;

@@ -36,3 +36,9 @@ enum { HalvTakeOffRows = 5 };
 extern const HalvTakeOffRow HalvTakeOff[HalvTakeOffRows];
 
 int MyKeySniffer(char inChar, XPLMKeyFlags inFlags, char inVirtualKey, void* refcon);
+
+// What the keys do, whether pressed on the keyboard or run as the plug-in's
+// commands: one path for both.
+void QZTkeyAction();                 // the loaded model's special function
+void CAMzoomInAction();              // a running camera of the plug-in zooms in
+void CAMzoomOutAction();             // and out, never below 1

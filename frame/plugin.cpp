@@ -5,15 +5,19 @@
 #include "XPLMDisplay.h"
 #include "XPLMPlugin.h"
 #include "XPLMProcessing.h"
+#include "aircraft/families.h"
 #include "aircraft/models.h"
 #include "aircraft/presets.h"
 #include "carrier/orbiter.h"
+#include "common/commands.h"
 #include "common/first_action.h"
 #include "common/keys.h"
 #include "common/timers.h"
 #include "display/geometry.h"
 #include "display/handbook.h"
 #include "frame/datarefs.h"
+#include "frame/log.h"
+#include "frame/published.h"
 #include "prefs/dialog.h"
 #include "prefs/prefs.h"
 
@@ -46,8 +50,26 @@ void CancelFirstAct()
     FirstActReg = 0;
 }
 
+#if IBM
+static const char PlatformName[] = "Windows";
+#elif APL
+static const char PlatformName[] = "macOS";
+#else
+static const char PlatformName[] = "Linux";
+#endif
+
+// What support asks first: which model the plug-in took the aircraft for.
+static void LogUserAircraft()
+{
+    if (Ident != 0)
+        LogLine("user aircraft recognised: slot %d, %s", Ident, FamilyOf(Ident).role);
+    else
+        LogLine("no QZT model recognised in the aircraft's description \"%.40s\"", descrip);
+}
+
 PLUGIN_API int XPluginStart(char* outName, char* outSig, char* outDesc)
 {
+    LogLine("version %d.%02d for %s starting", qzt_vers / 100, qzt_vers % 100, PlatformName);
     InitDataRef(1, 1);
 
     CopyInfo(outName, "QZTgov");
@@ -61,6 +83,7 @@ PLUGIN_API int XPluginStart(char* outName, char* outSig, char* outDesc)
     XPLMAppendMenuItem(QZTgovMenu, PreferencesItem, PreferencesItem, 1);
 
     XPLMRegisterKeySniffer(MyKeySniffer, 1, nullptr);
+    RegisterCommands();
 
     orb_latitude[0] = 30.0;
     orb_longitude[0] = 0.0;
@@ -71,11 +94,14 @@ PLUGIN_API int XPluginStart(char* outName, char* outSig, char* outDesc)
 
     MeasurePanel();
     PreferencesLoad();   // the file's record 0 overrides the default above
+    PublishDataRefs();
     return 1;
 }
 
 PLUGIN_API void XPluginStop(void)
 {
+    UnregisterCommands();
+    UnpublishDataRefs();
     if (INFOWindow) {
         XPLMDestroyWindow(INFOWindow);
         INFOWindow = nullptr;
@@ -112,6 +138,7 @@ PLUGIN_API void XPluginReceiveMessage(XPLMPluginID inFromWho, int inMessage, voi
             go_initial = 0;
             PlaneCallbackClean();
             IdentifyPlane();
+            LogUserAircraft();
             PlanePreset();
             if (Ident != 0)
                 PlaneCallback();

@@ -1,5 +1,6 @@
-// host/datarefs.cpp: the simulator's variables, the XPLM data access calls and
-// the write and type-mismatch logs.
+// host/datarefs.cpp: the simulator's variables, the variables a plug-in
+// publishes through its accessors, the XPLM data access calls and the write
+// and type-mismatch logs.
 #include <algorithm>
 #include <cstring>
 #include <deque>
@@ -23,8 +24,28 @@ struct Handle {
     Var* var = nullptr;
 };
 
+// A variable a plug-in publishes: the host keeps no value, it calls these.
+struct Accessor {
+    XPLMGetDatai_f geti = nullptr;
+    XPLMSetDatai_f seti = nullptr;
+    XPLMGetDataf_f getf = nullptr;
+    XPLMSetDataf_f setf = nullptr;
+    XPLMGetDatad_f getd = nullptr;
+    XPLMSetDatad_f setd = nullptr;
+    XPLMGetDatavi_f getvi = nullptr;
+    XPLMSetDatavi_f setvi = nullptr;
+    XPLMGetDatavf_f getvf = nullptr;
+    XPLMSetDatavf_f setvf = nullptr;
+    XPLMGetDatab_f getb = nullptr;
+    XPLMSetDatab_f setb = nullptr;
+    void* read_ref = nullptr;
+    void* write_ref = nullptr;
+};
+
 struct Var {
     Dataref meta;
+    bool   published = false;                // by a plug-in, through acc
+    Accessor acc;
     int    i = 0;
     float  f = 0;
     double d = 0;
@@ -39,8 +60,10 @@ struct Store {
     std::map<std::string, std::unique_ptr<Var>> vars;
     std::vector<std::string> order;          // publication order
     std::vector<Dataref> catalogue;          // rebuilt when order changes
+    std::vector<std::string> published;      // registration order
     std::vector<Write> writes;
     std::vector<TypeMismatch> mismatches;
+    std::vector<std::string> refused;        // registrations the host turned down
     int find_calls = 0;
 };
 
@@ -70,6 +93,22 @@ void rebuild_catalogue()
         s.catalogue.push_back(s.vars.at(p)->meta);
 }
 
+// A variable's entry goes; every handle to it is an orphan from now on.
+void erase_var(const std::string& path)
+{
+    Store& s = store();
+    auto it = s.vars.find(path);
+    if (it == s.vars.end())
+        return;
+    const bool published = it->second->published;
+    it->second->handle->var = nullptr;
+    s.vars.erase(it);
+    auto& list = published ? s.published : s.order;
+    list.erase(std::find(list.begin(), list.end(), path));
+    if (!published)
+        rebuild_catalogue();
+}
+
 void size_storage(Var& v)
 {
     const int n = std::max(0, v.meta.size);
@@ -81,16 +120,18 @@ void size_storage(Var& v)
     v.bytes.assign(v.meta.types & xplmType_Data ? n : 0, 0);
 }
 
-void add_var(const Dataref& ref)
+Var* add_var(const Dataref& ref)
 {
     Store& s = store();
     auto it = s.vars.find(ref.path);
     if (it != s.vars.end()) {
         // Re-publishing keeps the handle the plug-in may already hold.
         it->second->meta = ref;
+        it->second->published = false;
+        it->second->acc = Accessor{};
         size_storage(*it->second);
         rebuild_catalogue();
-        return;
+        return it->second.get();
     }
     auto v = std::make_unique<Var>();
     v->meta = ref;
@@ -99,9 +140,11 @@ void add_var(const Dataref& ref)
     handles().push_back(Handle{ref.path, v.get()});
     v->handle = &handles().back();
     handle_set().insert(v->handle);
+    Var* added = v.get();
     s.vars.emplace(ref.path, std::move(v));
     s.order.push_back(ref.path);
     rebuild_catalogue();
+    return added;
 }
 
 // The host's view of a plug-in's handle: the handle (or null when it is not
@@ -125,6 +168,15 @@ Var& need(const std::string& path)
     if (it == store().vars.end())
         throw std::out_of_range("xphost: no simulator variable \"" + path + "\" is published");
     return *it->second;
+}
+
+// The simulator's own variables only: a plug-in's published value is its own.
+Var& need_own(const std::string& path)
+{
+    Var& v = need(path);
+    if (v.published)
+        throw std::invalid_argument("xphost: \"" + path + "\" is published by a plug-in; the simulator cannot set it");
+    return v;
 }
 
 void mismatch(Var* v, const char* call)
@@ -186,6 +238,46 @@ void write_array(std::vector<T>& to, const T* in, int offset, int count)
     std::copy(in, in + m, to.begin() + offset);
 }
 
+// A published array read whole through its accessor, for the test side: the
+// length it reports, then that many elements, both kept within bounds.
+template <typename T, typename Get>
+std::vector<T> read_published(Get get, void* ref)
+{
+    constexpr int kLimit = 1 << 20;
+    const int n = std::clamp(detail::call_plugin(CallbackKind::Other, get, ref, static_cast<T*>(nullptr), 0, 0), 0, kLimit);
+    std::vector<T> out(static_cast<size_t>(n));
+    const int got = n > 0 ? std::clamp(detail::call_plugin(CallbackKind::Other, get, ref, out.data(), 0, n), 0, n) : 0;
+    out.resize(static_cast<size_t>(got));
+    return out;
+}
+
+// What a published variable holds at this moment, in the form the host keeps
+// its own variables in.
+Var snapshot(const Var& v)
+{
+    Var s;
+    s.meta = v.meta;
+    const Accessor& a = v.acc;
+    if (a.geti) s.i = detail::call_plugin(CallbackKind::Other, a.geti, a.read_ref);
+    if (a.getf) s.f = detail::call_plugin(CallbackKind::Other, a.getf, a.read_ref);
+    if (a.getd) s.d = detail::call_plugin(CallbackKind::Other, a.getd, a.read_ref);
+    if ((v.meta.types & xplmType_IntArray) && a.getvi)
+        s.vi = read_published<int>(a.getvi, a.read_ref);
+    if ((v.meta.types & xplmType_FloatArray) && a.getvf)
+        s.vf = read_published<float>(a.getvf, a.read_ref);
+    if ((v.meta.types & xplmType_Data) && a.getb)
+        s.bytes = read_published<unsigned char>(a.getb, a.read_ref);
+    return s;
+}
+
+const Var& view(const Var& v, Var& copy)
+{
+    if (!v.published)
+        return v;
+    copy = snapshot(v);
+    return copy;
+}
+
 }  // namespace
 
 namespace detail {
@@ -197,6 +289,8 @@ void reset_datarefs()
         v->handle->var = nullptr;               // every earlier handle is an orphan now
     s.vars.clear();
     s.order.clear();
+    s.published.clear();
+    s.refused.clear();
     s.writes.clear();
     s.mismatches.clear();
     s.find_calls = 0;
@@ -232,17 +326,11 @@ void publish(const Dataref& ref)
     add_var(ref);
 }
 
-void withdraw(const std::string& path)
-{
-    Store& s = store();
-    auto it = s.vars.find(path);
-    if (it == s.vars.end())
-        return;
-    it->second->handle->var = nullptr;
-    s.vars.erase(it);
-    s.order.erase(std::find(s.order.begin(), s.order.end(), path));
-    rebuild_catalogue();
-}
+void withdraw(const std::string& path) { erase_var(path); }
+
+std::vector<std::string> published_datarefs() { return store().published; }
+
+const std::vector<std::string>& refused_registrations() { return store().refused; }
 
 // The test side converts between the numeric kinds, so a test need not know
 // whether the simulator keeps a value as int, float or double.
@@ -251,7 +339,7 @@ void set_f(const std::string& path, float value) { set_d(path, value); }
 
 void set_d(const std::string& path, double value)
 {
-    Var& v = need(path);
+    Var& v = need_own(path);
     if (v.meta.types & xplmType_Int) v.i = static_cast<int>(value);
     else if (v.meta.types & xplmType_Float) v.f = static_cast<float>(value);
     else if (v.meta.types & xplmType_Double) v.d = value;
@@ -265,7 +353,8 @@ float get_f(const std::string& path) { return static_cast<float>(get_d(path)); }
 
 double get_d(const std::string& path)
 {
-    const Var& v = need(path);
+    Var copy;
+    const Var& v = view(need(path), copy);
     if (v.meta.types & xplmType_Int) return v.i;
     if (v.meta.types & xplmType_Float) return v.f;
     if (v.meta.types & xplmType_Double) return v.d;
@@ -276,7 +365,7 @@ double get_d(const std::string& path)
 
 void set_vi(const std::string& path, const std::vector<int>& values, int offset)
 {
-    Var& v = need(path);
+    Var& v = need_own(path);
     if (!v.vf.empty()) {
         std::vector<float> f(values.begin(), values.end());
         write_array(v.vf, f.data(), offset, static_cast<int>(f.size()));
@@ -287,7 +376,7 @@ void set_vi(const std::string& path, const std::vector<int>& values, int offset)
 
 void set_vf(const std::string& path, const std::vector<float>& values, int offset)
 {
-    Var& v = need(path);
+    Var& v = need_own(path);
     if (!v.vi.empty()) {
         std::vector<int> n;
         for (float x : values) n.push_back(static_cast<int>(x));
@@ -314,26 +403,29 @@ std::vector<T> slice(const std::vector<U>& from, int offset, int count)
 
 std::vector<int> get_vi(const std::string& path, int offset, int count)
 {
-    const Var& v = need(path);
+    Var copy;
+    const Var& v = view(need(path), copy);
     return v.vf.empty() ? slice<int>(v.vi, offset, count) : slice<int>(v.vf, offset, count);
 }
 
 std::vector<float> get_vf(const std::string& path, int offset, int count)
 {
-    const Var& v = need(path);
+    Var copy;
+    const Var& v = view(need(path), copy);
     return v.vi.empty() ? slice<float>(v.vf, offset, count) : slice<float>(v.vi, offset, count);
 }
 
 void set_b(const std::string& path, const std::string& bytes)
 {
-    Var& v = need(path);
+    Var& v = need_own(path);
     std::fill(v.bytes.begin(), v.bytes.end(), 0);
     std::copy_n(bytes.begin(), std::min(bytes.size(), v.bytes.size()), v.bytes.begin());
 }
 
 std::string get_b(const std::string& path)
 {
-    const Var& v = need(path);
+    Var copy;
+    const Var& v = view(need(path), copy);
     const auto end = std::find(v.bytes.begin(), v.bytes.end(), 0);
     return std::string(v.bytes.begin(), end);
 }
@@ -391,11 +483,17 @@ XPLMDataTypeID XPLMGetDataRefTypes(XPLMDataRef inDataRef)
     return v ? v->meta.types : xplmType_Unknown;
 }
 
+// A published variable answers through its accessor (0 when it has none for
+// the type); the host's own variables from their storage.
 int XPLMGetDatai(XPLMDataRef inDataRef)
 {
     XPHOST_API(XPLMGetDatai, inDataRef);
     Var* v = var_of(inDataRef);
-    return readable(v, xplmType_Int, "XPLMGetDatai") ? v->i : 0;
+    if (!readable(v, xplmType_Int, "XPLMGetDatai"))
+        return 0;
+    if (v->published)
+        return v->acc.geti ? detail::call_plugin(CallbackKind::Other, v->acc.geti, v->acc.read_ref) : 0;
+    return v->i;
 }
 
 void XPLMSetDatai(XPLMDataRef inDataRef, int inValue)
@@ -404,6 +502,11 @@ void XPLMSetDatai(XPLMDataRef inDataRef, int inValue)
     if (!log_write(inDataRef, xplmType_Int, 0, {double(inValue)}, "XPLMSetDatai"))
         return;
     Var* v = var_of(inDataRef);
+    if (v->published) {
+        if (v->acc.seti)
+            detail::call_plugin(CallbackKind::Other, v->acc.seti, v->acc.write_ref, inValue);
+        return;
+    }
     v->i = v->buttons ? autopilot_after_presses(v->i, inValue) : inValue;
 }
 
@@ -411,35 +514,59 @@ float XPLMGetDataf(XPLMDataRef inDataRef)
 {
     XPHOST_API(XPLMGetDataf, inDataRef);
     Var* v = var_of(inDataRef);
-    return readable(v, xplmType_Float, "XPLMGetDataf") ? v->f : 0.0f;
+    if (!readable(v, xplmType_Float, "XPLMGetDataf"))
+        return 0.0f;
+    if (v->published)
+        return v->acc.getf ? detail::call_plugin(CallbackKind::Other, v->acc.getf, v->acc.read_ref) : 0.0f;
+    return v->f;
 }
 
 void XPLMSetDataf(XPLMDataRef inDataRef, float inValue)
 {
     XPHOST_API(XPLMSetDataf, inDataRef, inValue);
-    if (log_write(inDataRef, xplmType_Float, 0, {double(inValue)}, "XPLMSetDataf"))
-        var_of(inDataRef)->f = inValue;
+    if (!log_write(inDataRef, xplmType_Float, 0, {double(inValue)}, "XPLMSetDataf"))
+        return;
+    Var* v = var_of(inDataRef);
+    if (!v->published)
+        v->f = inValue;
+    else if (v->acc.setf)
+        detail::call_plugin(CallbackKind::Other, v->acc.setf, v->acc.write_ref, inValue);
 }
 
 double XPLMGetDatad(XPLMDataRef inDataRef)
 {
     XPHOST_API(XPLMGetDatad, inDataRef);
     Var* v = var_of(inDataRef);
-    return readable(v, xplmType_Double, "XPLMGetDatad") ? v->d : 0.0;
+    if (!readable(v, xplmType_Double, "XPLMGetDatad"))
+        return 0.0;
+    if (v->published)
+        return v->acc.getd ? detail::call_plugin(CallbackKind::Other, v->acc.getd, v->acc.read_ref) : 0.0;
+    return v->d;
 }
 
 void XPLMSetDatad(XPLMDataRef inDataRef, double inValue)
 {
     XPHOST_API(XPLMSetDatad, inDataRef, inValue);
-    if (log_write(inDataRef, xplmType_Double, 0, {inValue}, "XPLMSetDatad"))
-        var_of(inDataRef)->d = inValue;
+    if (!log_write(inDataRef, xplmType_Double, 0, {inValue}, "XPLMSetDatad"))
+        return;
+    Var* v = var_of(inDataRef);
+    if (!v->published)
+        v->d = inValue;
+    else if (v->acc.setd)
+        detail::call_plugin(CallbackKind::Other, v->acc.setd, v->acc.write_ref, inValue);
 }
 
+// Array calls reach a publisher with the caller's arguments unchanged, a null
+// destination (asking for the length) and any offset included.
 int XPLMGetDatavi(XPLMDataRef inDataRef, int* outValues, int inOffset, int inMax)
 {
     XPHOST_API(XPLMGetDatavi, inDataRef, out(outValues, inMax), inOffset, inMax);
     Var* v = var_of(inDataRef);
-    return readable(v, xplmType_IntArray, "XPLMGetDatavi") ? read_array(v->vi, outValues, inOffset, inMax) : 0;
+    if (!readable(v, xplmType_IntArray, "XPLMGetDatavi"))
+        return 0;
+    if (v->published)
+        return v->acc.getvi ? detail::call_plugin(CallbackKind::Other, v->acc.getvi, v->acc.read_ref, outValues, inOffset, inMax) : 0;
+    return read_array(v->vi, outValues, inOffset, inMax);
 }
 
 namespace {
@@ -457,22 +584,36 @@ std::vector<double> as_values(const T* in, int count)
 void XPLMSetDatavi(XPLMDataRef inDataRef, int* inValues, int inoffset, int inCount)
 {
     XPHOST_API(XPLMSetDatavi, inDataRef, in(inValues, inCount), inoffset, inCount);
-    if (log_write(inDataRef, xplmType_IntArray, inoffset, as_values(inValues, inCount), "XPLMSetDatavi"))
-        write_array(var_of(inDataRef)->vi, inValues, inoffset, inCount);
+    if (!log_write(inDataRef, xplmType_IntArray, inoffset, as_values(inValues, inCount), "XPLMSetDatavi"))
+        return;
+    Var* v = var_of(inDataRef);
+    if (!v->published)
+        write_array(v->vi, inValues, inoffset, inCount);
+    else if (v->acc.setvi)
+        detail::call_plugin(CallbackKind::Other, v->acc.setvi, v->acc.write_ref, inValues, inoffset, inCount);
 }
 
 int XPLMGetDatavf(XPLMDataRef inDataRef, float* outValues, int inOffset, int inMax)
 {
     XPHOST_API(XPLMGetDatavf, inDataRef, out(outValues, inMax), inOffset, inMax);
     Var* v = var_of(inDataRef);
-    return readable(v, xplmType_FloatArray, "XPLMGetDatavf") ? read_array(v->vf, outValues, inOffset, inMax) : 0;
+    if (!readable(v, xplmType_FloatArray, "XPLMGetDatavf"))
+        return 0;
+    if (v->published)
+        return v->acc.getvf ? detail::call_plugin(CallbackKind::Other, v->acc.getvf, v->acc.read_ref, outValues, inOffset, inMax) : 0;
+    return read_array(v->vf, outValues, inOffset, inMax);
 }
 
 void XPLMSetDatavf(XPLMDataRef inDataRef, float* inValues, int inoffset, int inCount)
 {
     XPHOST_API(XPLMSetDatavf, inDataRef, in(inValues, inCount), inoffset, inCount);
-    if (log_write(inDataRef, xplmType_FloatArray, inoffset, as_values(inValues, inCount), "XPLMSetDatavf"))
-        write_array(var_of(inDataRef)->vf, inValues, inoffset, inCount);
+    if (!log_write(inDataRef, xplmType_FloatArray, inoffset, as_values(inValues, inCount), "XPLMSetDatavf"))
+        return;
+    Var* v = var_of(inDataRef);
+    if (!v->published)
+        write_array(v->vf, inValues, inoffset, inCount);
+    else if (v->acc.setvf)
+        detail::call_plugin(CallbackKind::Other, v->acc.setvf, v->acc.write_ref, inValues, inoffset, inCount);
 }
 
 int XPLMGetDatab(XPLMDataRef inDataRef, void* outValue, int inOffset, int inMaxBytes)
@@ -481,6 +622,8 @@ int XPLMGetDatab(XPLMDataRef inDataRef, void* outValue, int inOffset, int inMaxB
     Var* v = var_of(inDataRef);
     if (!readable(v, xplmType_Data, "XPLMGetDatab"))
         return 0;
+    if (v->published)
+        return v->acc.getb ? detail::call_plugin(CallbackKind::Other, v->acc.getb, v->acc.read_ref, outValue, inOffset, inMaxBytes) : 0;
     return read_array(v->bytes, static_cast<unsigned char*>(outValue), inOffset, inMaxBytes);
 }
 
@@ -488,6 +631,52 @@ void XPLMSetDatab(XPLMDataRef inDataRef, void* inValue, int inOffset, int inLeng
 {
     XPHOST_API(XPLMSetDatab, inDataRef, bytes_in(inValue, inLength), inOffset, inLength);
     const auto* bytes = static_cast<const unsigned char*>(inValue);
-    if (log_write(inDataRef, xplmType_Data, inOffset, as_values(bytes, inLength), "XPLMSetDatab"))
-        write_array(var_of(inDataRef)->bytes, bytes, inOffset, inLength);
+    if (!log_write(inDataRef, xplmType_Data, inOffset, as_values(bytes, inLength), "XPLMSetDatab"))
+        return;
+    Var* v = var_of(inDataRef);
+    if (!v->published)
+        write_array(v->bytes, bytes, inOffset, inLength);
+    else if (v->acc.setb)
+        detail::call_plugin(CallbackKind::Other, v->acc.setb, v->acc.write_ref, inValue, inOffset, inLength);
+}
+
+// ---------------------------------------------------------------- publishing
+
+// A name that is already taken (by the simulator or another registration) is
+// refused with a null handle, so a plug-in cannot count on shadowing it.
+XPLMDataRef XPLMRegisterDataAccessor(const char* inDataName, XPLMDataTypeID inDataType, int inIsWritable,
+                                     XPLMGetDatai_f inReadInt, XPLMSetDatai_f inWriteInt,
+                                     XPLMGetDataf_f inReadFloat, XPLMSetDataf_f inWriteFloat,
+                                     XPLMGetDatad_f inReadDouble, XPLMSetDatad_f inWriteDouble,
+                                     XPLMGetDatavi_f inReadIntArray, XPLMSetDatavi_f inWriteIntArray,
+                                     XPLMGetDatavf_f inReadFloatArray, XPLMSetDatavf_f inWriteFloatArray,
+                                     XPLMGetDatab_f inReadData, XPLMSetDatab_f inWriteData, void* inReadRefcon,
+                                     void* inWriteRefcon)
+{
+    XPHOST_API(XPLMRegisterDataAccessor, text(inDataName), inDataType, inIsWritable, inReadInt, inWriteInt, inReadFloat, inWriteFloat, inReadDouble, inWriteDouble, inReadIntArray, inWriteIntArray, inReadFloatArray, inWriteFloatArray, inReadData, inWriteData, inReadRefcon, inWriteRefcon);
+    Store& s = store();
+    if (!inDataName || !*inDataName || s.vars.count(inDataName)) {
+        s.refused.push_back(inDataName ? inDataName : "");
+        return nullptr;
+    }
+    Var* v = add_var(Dataref{inDataName, inDataType, 0, inIsWritable != 0});
+    // Published variables are no part of the simulator's catalogue.
+    s.order.pop_back();
+    rebuild_catalogue();
+    s.published.push_back(inDataName);
+    v->published = true;
+    v->acc = Accessor{inReadInt,        inWriteInt,        inReadFloat, inWriteFloat, inReadDouble,
+                      inWriteDouble,    inReadIntArray,    inWriteIntArray, inReadFloatArray,
+                      inWriteFloatArray, inReadData,       inWriteData, inReadRefcon, inWriteRefcon};
+    return v->handle;
+}
+
+// Only what a plug-in published can be withdrawn this way; old handles become
+// orphans that read 0.
+void XPLMUnregisterDataAccessor(XPLMDataRef inDataRef)
+{
+    XPHOST_API(XPLMUnregisterDataAccessor, inDataRef);
+    Var* v = var_of(inDataRef);
+    if (v && v->published)
+        erase_var(v->meta.path);
 }

@@ -328,7 +328,8 @@ void key_event(char key, int flags, char virtualKey)
             detail::call_plugin(CallbackKind::Other, w->w.key, w->w.id, key, flags, virtualKey, w->w.refcon, 0);
         return;                                     // a focused window takes every key
     }
-    sniff(0);
+    if (sniff(0))
+        detail::key_to_commands(flags, virtualKey);
 }
 
 void press_key(char virtualKey, int modifiers)

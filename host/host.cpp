@@ -9,6 +9,7 @@ void reset()
     // rest is rebuilt; the plug-in's file is closed last.
     detail::reset_widgets();
     detail::reset_processing();
+    detail::reset_commands();
     detail::reset_display();
     detail::reset_menus();
     detail::reset_utilities();

@@ -23,11 +23,16 @@ void reset_menus();
 void reset_utilities();
 void reset_widgets();
 void reset_plugin();
+void reset_commands();
 
 // One drawing pass: phases, then windows. Records into the display list.
 void draw_pass();
 // The camera controller's turn in a frame.
 void camera_frame();
+// The continue phase of every held command.
+void commands_frame();
+// A key event the sniffers and windows left to the simulator's key bindings.
+void key_to_commands(int flags, char virtualKey);
 
 // Catalogue of the simulator's variables the plug-in binds, with defaults.
 struct CatalogueEntry {

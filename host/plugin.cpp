@@ -1,6 +1,7 @@
-// host/plugin.cpp: the attached plug-in, its entry points and messages, and
-// loading a plug-in file as the simulator does. Opening the file and reading
-// its symbols is the platform's part (posix/, win/).
+// host/plugin.cpp: the attached plug-in, its entry points and messages, the
+// other plug-ins a test loads beside it, and loading a plug-in file as the
+// simulator does. Opening the file and reading its symbols is the platform's
+// part (posix/, win/).
 #include <cstring>
 
 #include "XPLMPlugin.h"
@@ -14,7 +15,33 @@ constexpr int kInfoLen = 256;            // the simulator's buffers for the star
 struct Attached {
     Plugin plugin;
     std::string name, signature, description;
+    bool started = false;                // between start() and stop()
 };
+
+struct Other {
+    XPLMPluginID id = XPLM_NO_PLUGIN_ID;
+    std::string signature, name;
+    std::vector<PluginMessage> received;
+};
+
+struct Others {
+    std::vector<Other> list;
+    std::vector<PluginMessage> sent;
+};
+
+Others& others()
+{
+    static Others* o = new Others;
+    return *o;
+}
+
+Other* other(XPLMPluginID id)
+{
+    for (Other& o : others().list)
+        if (o.id == id)
+            return &o;
+    return nullptr;
+}
 
 Attached& att()
 {
@@ -38,6 +65,8 @@ void reset_plugin()
     if (a.plugin.library)
         detail::close_library(a.plugin.library);
     a = Attached{};
+    others().list.clear();
+    others().sent.clear();
 }
 
 }  // namespace detail
@@ -59,10 +88,13 @@ int start()
     if (!a.plugin.start)
         return 0;
     char name[kInfoLen] = {}, sig[kInfoLen] = {}, desc[kInfoLen] = {};
+    a.started = true;                    // its signature is known from inside the call on
+    a.signature.clear();
     const int ok = detail::call_plugin(CallbackKind::Other, a.plugin.start, name, sig, desc);
     a.name = bounded(name);
     a.signature = bounded(sig);
     a.description = bounded(desc);
+    a.started = ok != 0;
     return ok;
 }
 
@@ -78,6 +110,7 @@ void stop()
 {
     if (att().plugin.stop)
         detail::call_plugin(CallbackKind::Other, att().plugin.stop);
+    att().started = false;
 }
 
 void send_message(XPLMPluginID from, int message, void* param)
@@ -104,6 +137,27 @@ void load_ai_aircraft(int index)
 
 void load_airport() { send_message(XPLM_PLUGIN_XPLANE, XPLM_MSG_AIRPORT_LOADED, nullptr); }
 void crash() { send_message(XPLM_PLUGIN_XPLANE, XPLM_MSG_PLANE_CRASHED, nullptr); }
+
+// ---------------------------------------------------------------- other plug-ins
+
+XPLMPluginID load_other_plugin(const std::string& signature, const std::string& name)
+{
+    Others& o = others();
+    Other p;
+    p.id = kPluginUnderTest + 1 + static_cast<int>(o.list.size());
+    p.signature = signature;
+    p.name = name.empty() ? signature : name;
+    o.list.push_back(p);
+    return p.id;
+}
+
+const std::vector<PluginMessage>& sent_messages() { return others().sent; }
+
+std::vector<PluginMessage> messages_to(XPLMPluginID id)
+{
+    const Other* o = other(id);
+    return o ? o->received : std::vector<PluginMessage>{};
+}
 
 // ---------------------------------------------------------------- loading a file
 
@@ -141,3 +195,49 @@ bool load_plugin(const std::string& path, std::string* error)
 }
 
 }  // namespace xphost
+
+// ---------------------------------------------------------------- plug-in side
+
+using namespace xphost;
+
+// The plug-in under test knows its own signature only once it has started.
+XPLMPluginID XPLMFindPluginBySignature(const char* inSignature)
+{
+    XPHOST_API(XPLMFindPluginBySignature, text(inSignature));
+    if (!inSignature)
+        return XPLM_NO_PLUGIN_ID;
+    for (const Other& o : others().list)
+        if (o.signature == inSignature)
+            return o.id;
+    if (att().started && !att().signature.empty() && att().signature == inSignature)
+        return kPluginUnderTest;
+    return XPLM_NO_PLUGIN_ID;
+}
+
+// Every call is recorded. A message reaches an existing plug-in, every other
+// plug-in when broadcast, and never the simulator (id 0) or an unknown id.
+void XPLMSendMessageToPlugin(XPLMPluginID inPlugin, int inMessage, void* inParam)
+{
+    XPHOST_API(XPLMSendMessageToPlugin, inPlugin, inMessage, inParam);
+    PluginMessage m;
+    m.time = now();
+    m.from = kPluginUnderTest;
+    m.to = inPlugin;
+    m.message = inMessage;
+    m.param = inParam;
+    if (inMessage == kMsgAddDataRef && inParam)
+        m.text = std::string(static_cast<const char*>(inParam), strnlen(static_cast<const char*>(inParam), 512));
+    if (inPlugin == XPLM_NO_PLUGIN_ID) {
+        for (Other& o : others().list)
+            o.received.push_back(m);
+        m.delivered = !others().list.empty();
+    } else if (Other* o = other(inPlugin)) {
+        o->received.push_back(m);
+        m.delivered = true;
+    } else if (inPlugin == kPluginUnderTest && att().started && att().plugin.receive) {
+        m.delivered = true;
+    }
+    others().sent.push_back(m);
+    if (inPlugin == kPluginUnderTest && m.delivered)
+        detail::call_plugin(CallbackKind::Other, att().plugin.receive, kPluginUnderTest, inMessage, inParam);
+}

@@ -145,6 +145,7 @@ void run_frame()
     c.now_us += c.period_us;
     ++c.frame;
     run_loops();
+    detail::commands_frame();
     detail::camera_frame();
     detail::draw_pass();
 }

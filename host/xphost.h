@@ -17,7 +17,9 @@
 #include "XPLMDataAccess.h"
 #include "XPLMDisplay.h"
 #include "XPLMMenus.h"
+#include "XPLMPlugin.h"
 #include "XPLMProcessing.h"
+#include "XPLMUtilities.h"
 #include "XPWidgetDefs.h"
 
 namespace xphost {
@@ -56,7 +58,9 @@ void attach(const Plugin& plugin);
 const Plugin& plugin();
 
 // Calls into the attached plug-in the way the simulator does. start() passes
-// three 256-byte buffers and keeps what the plug-in wrote into them.
+// three 256-byte buffers and keeps what the plug-in wrote into them. The
+// attached plug-in has the id kPluginUnderTest; XPLMFindPluginBySignature
+// finds it by its signature from its start to its stop.
 int  start();
 int  enable();
 void disable();
@@ -65,6 +69,34 @@ void send_message(XPLMPluginID from, int message, void* param);
 std::string plugin_name();
 std::string plugin_signature();
 std::string plugin_description();
+
+constexpr XPLMPluginID kPluginUnderTest = 1;
+
+// ---------------------------------------------------------------- other plug-ins
+
+// A plug-in besides the one under test, as if the simulator had loaded it from
+// its folder (ids 2, 3, ... in loading order). XPLMFindPluginBySignature finds
+// it; it keeps what is sent to it and answers nothing.
+XPLMPluginID load_other_plugin(const std::string& signature, const std::string& name = "");
+
+// The dataref browsers' message: "here is the name of a dataref I publish"
+// (param: the name, a C string, which the host copies into `text`).
+constexpr int kMsgAddDataRef = 0x01000000;
+
+struct PluginMessage {
+    double       time = 0;
+    XPLMPluginID from = XPLM_NO_PLUGIN_ID;
+    XPLMPluginID to = XPLM_NO_PLUGIN_ID;   // XPLM_NO_PLUGIN_ID: sent to every plug-in
+    int          message = 0;
+    void*        param = nullptr;
+    std::string  text;                       // the name, for kMsgAddDataRef
+    bool         delivered = false;          // some plug-in received it
+};
+// Every XPLMSendMessageToPlugin call, in order, delivered or not (a message
+// to the simulator, id 0, or to an unknown id reaches nobody).
+const std::vector<PluginMessage>& sent_messages();
+// What one of the other plug-ins received.
+std::vector<PluginMessage> messages_to(XPLMPluginID id);
 
 // The simulator's messages about the user's aircraft (from the simulator, id 0).
 // load_aircraft sets "sim/aircraft/view/acf_descrip" first, then sends 102 with
@@ -94,6 +126,18 @@ const Dataref* find(const std::string& path);      // nullptr when not published
 // withdrawal become orphans: reads give 0 and writes are ignored.
 void publish(const Dataref& ref);
 void withdraw(const std::string& path);
+
+// Variables a plug-in publishes with XPLMRegisterDataAccessor: found by
+// XPLMFindDataRef and read and written through the ordinary XPLMGetData* and
+// XPLMSetData* calls, which reach its accessors (a type it did not register
+// reads 0 and is recorded as a mismatch; a write to one registered read-only
+// is refused and logged as not accepted). They are not in catalogue(); find()
+// gives their type and writability with size 0. The getters below read them
+// through the accessors; the setters refuse them (std::invalid_argument).
+// XPLMUnregisterDataAccessor makes the name unknown again and every handle to
+// it an orphan. A name already taken is refused with a null handle.
+std::vector<std::string> published_datarefs();        // registration order
+const std::vector<std::string>& refused_registrations();
 
 // The simulator's side of a variable. Setting never appears in the write log.
 // Array setters write from the offset on; getters with count < 0 read to the end.
@@ -155,8 +199,8 @@ double frame_period();
 // the clock moves one period; every flight loop that has fallen due runs, in
 // order of due time (registration order on ties), with its elapsed times and
 // the frame counter, and its return value schedules it again (seconds > 0,
-// frames < 0, 0 = inactive); the camera callback runs if a plug-in controls the
-// camera; then the drawing: draw callbacks of each phase in ascending phase
+// frames < 0, 0 = inactive); held commands get their continue phase; the
+// camera callback runs if a plug-in controls the camera; then the drawing: draw callbacks of each phase in ascending phase
 // order (before-callbacks, then after-callbacks), then the visible windows'
 // draw functions in creation order. The frame's drawing is recorded in the
 // display list.
@@ -301,7 +345,8 @@ void set_mouse(int x, int y);            // XPLMGetMouseLocation
 void set_screen_size(int width, int height); // XPLMGetScreenSize and the window_width/height variables
 
 // A key event: key sniffers first (registration order; one returning 0 consumes
-// it), then the window with keyboard focus, if any.
+// it), then the window with keyboard focus, if any, else a command bound to
+// the key (see bind_key).
 void key_event(char key, int flags, char virtualKey);
 // Down (xplm_DownFlag | modifiers), then up (xplm_UpFlag | modifiers).
 void press_key(char virtualKey, int modifiers = 0);
@@ -364,7 +409,56 @@ struct Speech {
 const std::vector<Speech>& speech();
 std::vector<std::string> spoken_texts();
 
-const std::vector<std::string>& debug_log();   // XPLMDebugString
+// Every string the plug-in passed to XPLMDebugString (the simulator's Log.txt), as passed.
+const std::vector<std::string>& debug_log();
+
+// ---------------------------------------------------------------- commands (XPLM200)
+
+// The simulator's command table. XPLMCreateCommand adds a plug-in's command
+// (a name the table holds already gives that command); add_sim_command adds
+// one of the simulator's own, whose own action the host counts. Running a
+// phase calls the before-handlers in registration order, then the
+// simulator's own action (its own commands only), then the after-handlers; a
+// handler answering 0 ends that phase there. A held command gets its
+// continue phase once a frame, after the flight loops. A begin while held
+// and an end while not held do nothing.
+struct CommandInfo {
+    std::string name, description;
+    bool created_by_plugin = false;
+    int  sim_actions = 0;                // the simulator's own action ran (its commands)
+    bool held = false;                   // between begin and end
+};
+void add_sim_command(const std::string& name, const std::string& description = "");
+const CommandInfo* command(const std::string& name);   // nullptr when unknown
+std::vector<CommandInfo> commands_created();           // by a plug-in, creation order
+
+struct CommandHandler {
+    XPLMCommandCallback_f callback = nullptr;
+    int   before = 0;
+    void* refcon = nullptr;
+};
+std::vector<CommandHandler> command_handlers(const std::string& name);
+
+// A key or joystick button bound to the command goes down (begin), comes up
+// (end), or both at once. False for an unknown name.
+bool command_begin(const std::string& name);
+bool command_end(const std::string& name);
+bool command_once(const std::string& name);
+
+struct CommandRun {
+    double time = 0;
+    std::string name;
+    int  phase = 0;                      // xplm_CommandBegin, _Continue, _End
+    int  handlers_called = 0;
+    bool passed_on = true;               // no handler answered 0
+};
+const std::vector<CommandRun>& command_runs();
+
+// The simulator's keyboard settings: a key, with exactly these modifiers, bound
+// to a command. A key event that no sniffer consumed and no window with
+// keyboard focus took runs it: the key going down begins the command, coming
+// up (with any modifiers) ends it.
+void bind_key(char virtualKey, const std::string& command, int modifiers = 0);
 
 // ---------------------------------------------------------------- paths and coordinates
 

@@ -9,6 +9,7 @@
 #include <cstring>
 #include "XPLMUtilities.h"
 #include "carrier/orbiter.h"
+#include "frame/log.h"
 
 #if defined(_WIN32)
 #include <io.h>
@@ -101,11 +102,15 @@ static bool BuildOutputPath()
     return true;
 }
 
-// Where the log line goes once the plug-in writes to the host's log; until
-// then the failure is kept for whoever looks (the tests do).
-static void ReportPrefsFailure(const char* what)
+// Every failure goes to the simulator's log with the system's reason; the
+// last one is also kept for whoever looks (the tests do).
+static void ReportPrefsFailure(const char* what, const char* path = outputPath, int error = errno)
 {
     PrefsFailure = what;
+    if (error != 0)
+        LogLine("%s (%s: %s)", what, path, std::strerror(error));
+    else
+        LogLine("%s (%s)", what, path);
 }
 
 // A release is never stored into record 0, and never past record 10.
@@ -290,7 +295,7 @@ static bool ReadFile(FILE* file)
 void PreferencesLoad()
 {
     if (!BuildOutputPath()) {
-        ReportPrefsFailure("the preferences file's path is too long; running on the defaults");
+        ReportPrefsFailure("the preferences file's path is too long; running on the defaults", outputPath, 0);
         DeriveIndexToStore();
         return;
     }
@@ -346,7 +351,14 @@ static bool SyncToDisk(FILE* f)
 static bool ReplaceFile(const char* from, const char* to)
 {
 #if defined(_WIN32)
-    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    // The C library's words for the reasons a move fails most often.
+    const DWORD error = GetLastError();
+    errno = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ? EACCES
+          : error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL  ? ENOSPC
+                                                                         : EIO;
+    return false;
 #else
     return std::rename(from, to) == 0;
 #endif
@@ -392,20 +404,20 @@ void PreferencesSave()
 
     FILE* f = std::fopen(tempPath, "w");
     if (!f) {
-        ReportPrefsFailure("cannot create the preferences file's new copy; the file is left as it was");
+        ReportPrefsFailure("cannot create the preferences file's new copy; the file is left as it was", tempPath);
         return;
     }
     bool ok = WriteContents(f);
     ok = ok && SyncToDisk(f);
     ok = (std::fclose(f) == 0) && ok;
     if (!ok) {
+        ReportPrefsFailure("cannot write the preferences file's new copy; the file is left as it was", tempPath);
         std::remove(tempPath);
-        ReportPrefsFailure("cannot write the preferences file's new copy; the file is left as it was");
         return;
     }
     if (!ReplaceFile(tempPath, outputPath)) {
-        std::remove(tempPath);
         ReportPrefsFailure("cannot replace the preferences file with its new copy; the file is left as it was");
+        std::remove(tempPath);
         return;
     }
     if (!SyncFolderOf(outputPath))

@@ -19,7 +19,7 @@ namespace {
 void usage(std::FILE* f)
 {
     std::fprintf(f,
-                 "usage: qztgov-demo [scenario] [options]\n"
+                 "usage: qztgov-demo [scenario | --all] [options]\n"
                  "Loads the built QZTgov plug-in into the stand-in host and flies a scenario.\n"
                  "\nscenarios:\n");
     for (const Scenario& s : scenarios())
@@ -29,7 +29,9 @@ void usage(std::FILE* f)
                  "  --plugin FILE      the plug-in file (default: QZTgov/lin_x64/QZTgov.xpl of this build)\n"
                  "  --prefs-dir DIR    keep the plug-in's preferences under DIR/Resources/plugins/\n"
                  "                     (default: a temporary folder, removed when the demo ends)\n"
-                 "  --pictures DIR     write PNG pictures of the panel page and windows into DIR\n"
+                 "  --all              fly every scenario in turn; one summary line each\n"
+                 "  --pictures DIR     write PNG pictures of the panel page and windows, and the\n"
+                 "                     flight's profile (<scenario>-profile.png), into DIR\n"
                  "  --at LIST          moments for the pictures, comma-separated: seconds of simulated\n"
                  "                     time or names (loaded, jato, phase0 .. phase6, release,\n"
                  "                     orbiter-loaded, placed, cut, end; fighter: tanks, launch;\n"
@@ -41,8 +43,9 @@ void usage(std::FILE* f)
                  "  --trace SECONDS    also print the flight model's state to stderr this often\n"
                  "  --list             list the scenarios\n"
                  "  -h, --help         this text\n"
-                 "\nExit status: 0 when the scenario reached its expected outcome, 1 when it did not,\n"
-                 "2 for a usage error or an unknown scenario, 3 when the plug-in could not be loaded.\n");
+                 "\nExit status: 0 when the scenario (with --all: every scenario) reached its expected\n"
+                 "outcome, 1 when not, 2 for a usage error or an unknown scenario, 3 when the plug-in\n"
+                 "could not be loaded.\n");
 }
 
 std::string default_plugin()
@@ -77,12 +80,80 @@ std::vector<std::string> split(const std::string& s)
     return out;
 }
 
+enum { ExpectedOutcome = 0, NotExpected = 1, CannotLoad = 3 };
+
+// One flight in a fresh host. With `all`, the timeline and the times stay
+// quiet and the summary line is all that is printed (MISSING lines before it).
+int fly(const Scenario& scenario, Options opt, bool all)
+{
+    opt.scenario = scenario.name;
+    if (all)
+        opt.quiet = true;
+    std::FILE* out = opt.quiet ? std::fopen("/dev/null", "w") : stdout;
+    if (!out)
+        out = stdout;
+
+    Runner runner(opt, out);
+    std::string error;
+    if (!runner.start(&error)) {
+        std::fprintf(stderr, "qztgov-demo: cannot load the plug-in %s: %s\n", opt.plugin.c_str(), error.c_str());
+        if (out != stdout)
+            std::fclose(out);
+        return CannotLoad;
+    }
+    std::fprintf(out, "QZTgov demo, scenario %s: %s\n", scenario.name, scenario.description);
+    std::fprintf(out, "plug-in:     %s (\"%s\", %s)\n", opt.plugin.c_str(), xphost::plugin_name().c_str(),
+                 xphost::plugin_signature().c_str());
+    std::fprintf(out, "preferences: %s%s\n", runner.prefs_file().c_str(),
+                 opt.prefs_dir.empty() ? " (temporary, removed at exit)" : "");
+
+    Outcome outcome = scenario.fly(runner);
+    runner.stop();
+    runner.clear_progress();
+    for (const auto& problem : runner.phase_check().problems())
+        outcome.missing.push_back(problem);
+    std::fprintf(out, "\npublished zoom phase (QZTgov/zoom/phase) read in turn: %s\n",
+                 runner.phase_check().published().c_str());
+
+    if (!opt.pictures_dir.empty()) {
+        std::string why;
+        if (!runner.write_profile_picture(std::string("QZTgov demo: ") + scenario.name + ", " + scenario.description,
+                                          outcome.summary, &why))
+            std::printf("pictures: the profile was not drawn: %s\n", why.c_str());
+    }
+
+    const double wall = runner.wall_seconds();
+    const double simulated = runner.now();
+    if (!all)
+        std::fprintf(out, "\n");
+    for (const auto& m : outcome.missing)
+        std::fprintf(stdout, "MISSING: %s\n", m.c_str());
+    const auto& pics = runner.pictures_written();
+    if (!pics.empty() && !all) {
+        std::error_code ec;
+        const auto dir = std::filesystem::absolute(opt.pictures_dir, ec);
+        std::printf("pictures: %zu written to %s\n", pics.size(), dir.string().c_str());
+    }
+    for (const auto& m : runner.moments_missed())
+        std::printf("pictures: the moment \"%s\" did not come in this flight\n", m.c_str());
+    if (!all)
+        std::printf("time: %s simulated in %.2f s of wall time (%.0f simulated seconds per wall second)\n",
+                    clock_text(simulated).c_str(), wall, wall > 0 ? simulated / wall : 0.0);
+    std::printf("summary [%s]: %s -> %s\n", scenario.name, outcome.summary.c_str(),
+                outcome.ok() ? "expected outcome" : "NOT the expected outcome");
+    std::fflush(stdout);
+    if (out != stdout)
+        std::fclose(out);
+    return outcome.ok() ? ExpectedOutcome : NotExpected;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     Options opt;
     bool named = false;
+    bool all = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         auto value = [&](const char* what) -> const char* {
@@ -99,6 +170,8 @@ int main(int argc, char** argv)
             for (const Scenario& s : scenarios())
                 std::printf("%s\n", s.name);
             return 0;
+        } else if (a == "--all") {
+            all = true;
         } else if (a == "--plugin") {
             opt.plugin = value("a file");
         } else if (a == "--prefs-dir") {
@@ -130,8 +203,12 @@ int main(int argc, char** argv)
         }
     }
 
-    const Scenario* scenario = find_scenario(opt.scenario);
-    if (!scenario) {
+    if (all && named) {
+        std::fprintf(stderr, "qztgov-demo: --all flies every scenario; name none (got %s)\n", opt.scenario.c_str());
+        return 2;
+    }
+    const Scenario* scenario = all ? nullptr : find_scenario(opt.scenario);
+    if (!all && !scenario) {
         std::fprintf(stderr, "qztgov-demo: there is no scenario \"%s\". Scenarios:\n", opt.scenario.c_str());
         for (const Scenario& s : scenarios())
             std::fprintf(stderr, "  %-9s %s\n", s.name, s.description);
@@ -145,44 +222,22 @@ int main(int argc, char** argv)
         opt.plugin = default_plugin();
     opt.progress = isatty(STDERR_FILENO) != 0;
 
-    std::FILE* out = opt.quiet ? std::fopen("/dev/null", "w") : stdout;
-    if (!out)
-        out = stdout;
+    if (!all)
+        return fly(*scenario, opt, false);
 
-    Runner runner(opt, out);
-    std::string error;
-    if (!runner.start(&error)) {
-        std::fprintf(stderr, "qztgov-demo: cannot load the plug-in %s: %s\n", opt.plugin.c_str(), error.c_str());
-        return 3;
+    // Every scenario the registry holds, each in a host of its own.
+    int expected = 0, flown = 0;
+    for (const Scenario& s : scenarios()) {
+        const int status = fly(s, opt, true);
+        if (status == CannotLoad)
+            return CannotLoad;
+        ++flown;
+        expected += status == ExpectedOutcome;
     }
-    std::fprintf(out, "QZTgov demo, scenario %s: %s\n", scenario->name, scenario->description);
-    std::fprintf(out, "plug-in:     %s (\"%s\", %s)\n", opt.plugin.c_str(), xphost::plugin_name().c_str(),
-                 xphost::plugin_signature().c_str());
-    std::fprintf(out, "preferences: %s%s\n", runner.prefs_file().c_str(),
-                 opt.prefs_dir.empty() ? " (temporary, removed at exit)" : "");
-
-    const Outcome outcome = scenario->fly(runner);
-    runner.stop();
-    runner.clear_progress();
-
-    const double wall = runner.wall_seconds();
-    const double simulated = runner.now();
-    std::fprintf(out, "\n");
-    for (const auto& m : outcome.missing)
-        std::fprintf(stdout, "MISSING: %s\n", m.c_str());
-    const auto& pics = runner.pictures_written();
-    if (!pics.empty()) {
+    if (!opt.pictures_dir.empty()) {
         std::error_code ec;
-        const auto dir = std::filesystem::absolute(opt.pictures_dir, ec);
-        std::printf("pictures: %zu written to %s\n", pics.size(), dir.string().c_str());
+        std::printf("pictures: written to %s\n", std::filesystem::absolute(opt.pictures_dir, ec).string().c_str());
     }
-    for (const auto& m : runner.moments_missed())
-        std::printf("pictures: the moment \"%s\" did not come in this flight\n", m.c_str());
-    std::printf("time: %s simulated in %.2f s of wall time (%.0f simulated seconds per wall second)\n",
-                clock_text(simulated).c_str(), wall, wall > 0 ? simulated / wall : 0.0);
-    std::printf("summary [%s]: %s -> %s\n", scenario->name, outcome.summary.c_str(),
-                outcome.ok() ? "expected outcome" : "NOT the expected outcome");
-    if (out != stdout)
-        std::fclose(out);
-    return outcome.ok() ? 0 : 1;
+    std::printf("all: %d of %d scenarios reached their expected outcome\n", expected, flown);
+    return expected == flown ? ExpectedOutcome : NotExpected;
 }

@@ -48,6 +48,7 @@ Runner::Runner(const Options& opts, std::FILE* out) : timeline(model, out), opti
     }
     std::sort(times_.begin(), times_.end());
     timeline.on_moment = [this](const std::string& tag) { moment(tag); };
+    timeline.on_event = [this](const std::string& text) { profile.event(model.time(), text); };
     wall_start_ = last_progress_ = std::chrono::steady_clock::now();
 }
 
@@ -77,6 +78,10 @@ bool Runner::start(std::string* error)
         return false;
     }
     xphost::enable();
+    // Read as any other plug-in or a cockpit would, through the host.
+    phase_ref_ = XPLMFindDataRef("QZTgov/zoom/phase");
+    if (!phase_ref_)
+        phase_check_.fail("the plug-in publishes no QZTgov/zoom/phase");
     xphost::set_local_reference(kAirportLatitude, kAirportLongitude);
     bridge.set_local_time(10 * 3600.0 + 20 * 60.0, -5.0);
     return true;
@@ -96,6 +101,7 @@ void Runner::load_aircraft(const Airframe& airframe, const char* description, co
     model.load(airframe, 0.0, 0.0, kAirportElevation, kRunwayHeading);
     bridge.load_aircraft_file(airframe, stores, count, static_cast<float>(kRunwayHeading));
     bridge.publish();
+    profile.break_line();
     xphost::load_aircraft(description);
     if (airport)
         xphost::load_airport();
@@ -107,6 +113,7 @@ void Runner::placed()
 {
     // The plug-in moved the aircraft: show where, against the carrier's release.
     model.refresh();
+    profile.break_line();
     const Observed& o = model.observed();
     Facts& f = timeline.facts;
     f.placed = true;
@@ -135,6 +142,7 @@ void Runner::frame()
     xphost::run_frame();
     bridge.read_controls();
     bridge.scan_writes(&timeline);
+    check_zoom_phase();
 
     const int released = model.released_station();
     if (released != last_released_ && released >= 0) {
@@ -158,6 +166,17 @@ void Runner::frame()
 
     model.step(xphost::frame_period());
     timeline.after_frame();
+    {
+        const Observed& o = model.observed();
+        Profile::Sample p;
+        p.t = model.time();
+        p.altitude_ft = o.altitude_ft;
+        p.mach = o.mach;
+        p.speed = o.groundspeed;
+        p.orbital = orbital_speed(o.elevation_m);
+        p.orbiter = timeline.aircraft() == Timeline::Aircraft::Orbiter;
+        profile.sample(p);
+    }
 
     if (separation_at_ > 0 && model.time() >= separation_at_) {
         separation_at_ = -1;
@@ -261,6 +280,35 @@ bool Runner::save_preferences(int record, std::string* line)
     }
     *line = "the preferences file holds no record " + std::to_string(record);
     return false;
+}
+
+void Runner::check_zoom_phase()
+{
+    if (!phase_ref_)
+        return;
+    const size_t before = phase_check_.problems().size();
+    phase_check_.frame(model.time(), XPLMGetDatai(phase_ref_), timeline.zoom_phase());
+    if (phase_check_.problems().size() > before)
+        timeline.event("MISMATCH: " + phase_check_.problems().back());
+}
+
+bool Runner::write_profile_picture(const std::string& title, const std::string& summary, std::string* error)
+{
+    ProfileNotes notes;
+    notes.title = title;
+    notes.summary = summary;
+    const Facts& f = timeline.facts;
+    for (int n = 0; n < 7; ++n)
+        notes.phase_start[n] = f.phase[n] ? f.phase_time[n] : -1;
+    if (f.cut)
+        notes.cut_time = f.cut_time;
+    std::error_code ec;
+    std::filesystem::create_directories(options.pictures_dir, ec);
+    const std::string path = (std::filesystem::path(options.pictures_dir) / (options.scenario + "-profile.png")).string();
+    if (!write_profile(path, profile, notes, error))
+        return false;
+    pictures_.push_back(path);
+    return true;
 }
 
 std::vector<std::string> Runner::moments_missed() const

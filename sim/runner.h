@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "XPLMDataAccess.h"
 #include "bridge.h"
 #include "model.h"
+#include "profile.h"
 #include "timeline.h"
 
 namespace sim {
@@ -56,7 +58,15 @@ public:
     FlightModel model;
     HostBridge  bridge{model};
     Timeline    timeline;
+    Profile     profile;
     const Options& options;
+
+    // The profile picture into the pictures folder; false with a reason.
+    bool write_profile_picture(const std::string& title, const std::string& summary, std::string* error);
+
+    // The zoom phase as the plug-in publishes it ("QZTgov/zoom/phase"), read
+    // each frame as another plug-in would, against what its writes show.
+    const PhaseCheck& phase_check() const { return phase_check_; }
 
     // The pilot opens the plug-in's preferences and presses "Save and close".
     // Gives the saved line of the release record, or why it could not.
@@ -68,6 +78,7 @@ public:
 private:
     void progress();
     void placed();
+    void check_zoom_phase();
 
     std::FILE* out_;
     std::set<std::string> tags_;
@@ -81,6 +92,8 @@ private:
     double next_trace_ = 0;
     std::chrono::steady_clock::time_point wall_start_, last_progress_;
     bool   progress_shown_ = false;
+    XPLMDataRef phase_ref_ = nullptr;
+    PhaseCheck phase_check_;
 };
 
 // Where the airport lies and how the runway points.

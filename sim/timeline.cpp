@@ -59,6 +59,8 @@ void Timeline::event(const std::string& text)
     const Observed& o = m_.observed();
     std::fprintf(out_, "%9s %10s ft %6.2f %+9.0f  %s\n", clock_text(m_.time() - origin_).c_str(),
                  thousands(o.altitude_ft).c_str(), o.mach, o.vvi / 0.3048 * 60.0, text.c_str());
+    if (on_event)
+        on_event(text);
 }
 
 void Timeline::moment(const std::string& tag)
@@ -116,6 +118,7 @@ void Timeline::on_write(const xphost::Write& w)
             facts.cut_orbital = orbital_speed(o.elevation_m);
             facts.cut_ft = o.altitude_ft;
             facts.cut_fuel = m_.fuel[1];
+            facts.cut_time = m_.time();
             std::snprintf(buf, sizeof buf, "rocket cut at %.3f km/s ground speed, orbital speed here %.3f km/s (%.1f %%)",
                           facts.cut_speed / 1000.0, facts.cut_orbital / 1000.0, 100.0 * facts.cut_speed / facts.cut_orbital);
             event(buf);
@@ -258,12 +261,62 @@ void Timeline::scan_panel()
     }
 }
 
+int Timeline::zoom_phase() const
+{
+    if (aircraft_ != Aircraft::Carrier || facts.phase[6])
+        return -1;
+    for (int n = 5; n >= 0; --n)
+        if (facts.phase[n])
+            return n;
+    return -1;
+}
+
+void PhaseCheck::frame(double t, int published, int shown)
+{
+    if (values_.empty() || values_.back() != published)
+        values_.push_back(published);
+    if (published == shown) {
+        since_ = -1;
+        reported_ = false;
+        return;
+    }
+    if (since_ < 0 || published != published_ || shown != shown_) {
+        since_ = t;
+        reported_ = false;
+        published_ = published;
+        shown_ = shown;
+        return;
+    }
+    if (reported_ || t - since_ <= kGrace)
+        return;
+    reported_ = true;
+    problems_.push_back("QZTgov/zoom/phase read " + std::to_string(published) + " from " + clock_text(since_)
+                        + " while the plug-in's writes showed "
+                        + (shown < 0 ? std::string("no zoom running") : "phase " + std::to_string(shown)));
+}
+
+std::string PhaseCheck::published() const
+{
+    std::string out;
+    for (size_t i = 0; i < values_.size(); ++i)
+        out += (i ? ", " : "") + std::to_string(values_[i]);
+    return out;
+}
+
 void Timeline::after_frame()
 {
     const auto& said = xphost::speech();
     for (; speech_seen_ < said.size(); ++speech_seen_) {
         facts.spoken.push_back(said[speech_seen_].text);
         event("says \"" + said[speech_seen_].text + "\"");
+    }
+    // What the plug-in wrote to the simulator's log, without its line break.
+    const auto& logged = xphost::debug_log();
+    for (; log_seen_ < logged.size(); ++log_seen_) {
+        std::string line = logged[log_seen_];
+        if (!line.empty() && line.back() == '\n')
+            line.pop_back();
+        event("log: " + line);
     }
     const Observed& o = m_.observed();
     if (aircraft_ == Aircraft::Carrier) {

@@ -29,7 +29,7 @@ struct Facts {
     double placed_ft = 0;
     double placed_speed = 0;           // m/s
     bool   cut = false;                // the orbiter's rocket was cut
-    double cut_speed = 0, cut_orbital = 0, cut_ft = 0, cut_fuel = 0;
+    double cut_speed = 0, cut_orbital = 0, cut_ft = 0, cut_fuel = 0, cut_time = 0;
     bool   said(const std::string& text) const;
 };
 
@@ -39,6 +39,7 @@ public:
 
     enum class Aircraft { None, Carrier, Orbiter };
     void set_aircraft(Aircraft a) { aircraft_ = a; }
+    Aircraft aircraft() const { return aircraft_; }
     void set_clock_origin(double t) { origin_ = t; }
 
     void heading(const std::string& title);
@@ -48,11 +49,17 @@ public:
     void on_write(const xphost::Write& w) override;
     void after_frame();                             // speech, panel, apex
 
+    // The zoom phase the writes show: the latest begun, or -1 when no zoom
+    // runs (none begun, handed over, or not the carrier).
+    int zoom_phase() const;
+
     Facts facts;
     // Every write of the plug-in, for a scenario that watches writes of its own.
     std::function<void(const xphost::Write&)> on_any_write;
     // Called with a moment's tag ("phase2", "release", ...) as it happens.
     std::function<void(const std::string&)> on_moment;
+    // Called with each event's text as it is printed.
+    std::function<void(const std::string&)> on_event;
 
 private:
     void phase(int n, const char* what);
@@ -64,6 +71,7 @@ private:
     Aircraft aircraft_ = Aircraft::None;
     double origin_ = 0;
     size_t speech_seen_ = 0;
+    size_t log_seen_ = 0;
     float  last_speed_target_ = -1;
     float  last_throtmax_ = 1;
     bool   throttle_cut_ = false;
@@ -85,5 +93,25 @@ private:
 };
 
 std::string clock_text(double seconds);
+
+// The zoom phase the plug-in publishes against the one its writes show,
+// frame by frame. They may disagree in the tick a phase changes; longer than
+// kGrace is a problem, reported once per disagreement.
+class PhaseCheck {
+public:
+    static constexpr double kGrace = 0.25;
+    void frame(double t, int published, int shown);
+    void fail(const std::string& problem) { problems_.push_back(problem); }
+    const std::vector<std::string>& problems() const { return problems_; }
+    // The published values in the order they came, e.g. "-1, 1, 2, 3, 4, 5, -1".
+    std::string published() const;
+
+private:
+    std::vector<int> values_;
+    std::vector<std::string> problems_;
+    double since_ = -1;
+    bool   reported_ = false;
+    int    published_ = 0, shown_ = 0;
+};
 
 }  // namespace sim

@@ -1,7 +1,21 @@
 #ifndef XPLMPlugin_h
 #define XPLMPlugin_h
-/* Stand-in declarations: numbers of the messages the host sends to plug-ins. */
+/* Stand-in declarations: finding other plug-ins, messages between plug-ins,
+ * and the numbers of the messages the host sends. */
 #include "XPLMDefs.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* XPLM_NO_PLUGIN_ID when no loaded plug-in has the signature. */
+XPLM_API XPLMPluginID XPLMFindPluginBySignature(const char* inSignature);
+/* inPlugin XPLM_NO_PLUGIN_ID sends to every plug-in. */
+XPLM_API void XPLMSendMessageToPlugin(XPLMPluginID inPlugin, int inMessage, void* inParam);
+
+#ifdef __cplusplus
+}
+#endif
 
 #define XPLM_MSG_PLANE_CRASHED            101
 #define XPLM_MSG_PLANE_LOADED             102

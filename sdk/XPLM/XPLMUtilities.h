@@ -1,6 +1,7 @@
 #ifndef XPLMUtilities_h
 #define XPLMUtilities_h
-/* Stand-in declarations: speech, paths, key names and the legacy command buttons. */
+/* Stand-in declarations: speech, the log, paths, key names, commands and the
+ * legacy command buttons. */
 #include "XPLMDefs.h"
 
 #ifdef __cplusplus
@@ -32,6 +33,31 @@ XPLM_API void        XPLMDebugString(const char* inString);
 XPLM_API void        XPLMGetSystemPath(char* outSystemPath);
 XPLM_API const char* XPLMGetDirectorySeparator(void);
 XPLM_API const char* XPLMGetVirtualKeyDescription(char inVirtualKey);
+
+#if defined(XPLM200)
+/* Commands: named actions that keys, buttons and plug-ins run. */
+typedef void* XPLMCommandRef;
+
+enum {
+    xplm_CommandBegin    = 0,
+    xplm_CommandContinue = 1,
+    xplm_CommandEnd      = 2
+};
+typedef int XPLMCommandPhase;
+
+/* Returns 1 to let the command go on to later handlers and the host, 0 to stop it. */
+typedef int (*XPLMCommandCallback_f)(XPLMCommandRef inCommand, XPLMCommandPhase inPhase, void* inRefcon);
+
+XPLM_API XPLMCommandRef XPLMFindCommand(const char* inName);
+XPLM_API void           XPLMCommandBegin(XPLMCommandRef inCommand);
+XPLM_API void           XPLMCommandEnd(XPLMCommandRef inCommand);
+XPLM_API void           XPLMCommandOnce(XPLMCommandRef inCommand);
+XPLM_API XPLMCommandRef XPLMCreateCommand(const char* inName, const char* inDescription);
+XPLM_API void           XPLMRegisterCommandHandler(XPLMCommandRef inCommand, XPLMCommandCallback_f inHandler,
+                                                   int inBefore, void* inRefcon);
+XPLM_API void           XPLMUnregisterCommandHandler(XPLMCommandRef inCommand, XPLMCommandCallback_f inHandler,
+                                                     int inBefore, void* inRefcon);
+#endif
 
 #ifdef __cplusplus
 }

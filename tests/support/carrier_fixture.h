@@ -151,6 +151,7 @@ inline void ResetCarrierGlobals()
     zoom_on = schalt1 = 0;
     SHOISTactive = SHOISTfromLOC = SHOISTdone = 0;
     TARGETalt = 0;
+    INDEXstored = 0;
     override_joystick = 0;
     override_flightdir_pitch = override_flightdir_roll = 0;
     flight_director_pitch = flight_director_roll = 0.0f;

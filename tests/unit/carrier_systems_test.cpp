@@ -69,6 +69,29 @@ TEST_F(CarrierSystems, InjectionTradesWaterForThrustButNeverAddsWater)
     EXPECT_LE(xphost::get_f(Water), left);
 }
 
+// An airport change or a crash during an injection keeps the carrier's rated
+// thrust; only a new load reads the aircraft's own.
+TEST_F(CarrierSystems, AirportChangesAndCrashesKeepTheRatedThrust)
+{
+    xphost::set_i(WaterSelector, 2);
+    xphost::set_vf(FuelFlow, {1.0f, 1.0f, 1.0f, 1.0f});
+    Fly(75000, 5.25f);
+    Second();
+    ASSERT_NEAR(xphost::get_f(Tmax), 300000.0 * 0.875, 0.5);
+    xphost::load_airport();
+    Second();
+    EXPECT_NEAR(LastWritten(Tmax), 300000.0 * 0.875, 0.5);
+    xphost::crash();
+    Second();
+    EXPECT_NEAR(LastWritten(Tmax), 300000.0 * 0.875, 0.5);
+
+    xphost::set_f(Tmax, 200000.0f);
+    LoadCarrier();
+    Fly(75000, 5.25f);
+    Second();
+    EXPECT_NEAR(LastWritten(Tmax), 200000.0 * 0.875, 0.5);
+}
+
 TEST_F(CarrierSystems, SelectorOffAndDumpOverrideTheAutomaticAndTheTankStopsAtEmpty)
 {
     Fly(70000, 5.0f);

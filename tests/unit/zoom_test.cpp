@@ -298,6 +298,7 @@ TEST_F(Zoom, PullUpEasesOverTheTopAndChecksTheTargetFiveSecondsLater)
 TEST_F(Zoom, ReleaseAtTheTopOpensLowersReleasesAndStoresTheRecord)
 {
     INDEXtostore = 4;
+    const size_t logged = xphost::debug_log().size();
     FlyToTop(300000);
     EXPECT_EQ(LastWritten(ThrottleLimit), 1.0);   // full throttle range again
 
@@ -346,6 +347,13 @@ TEST_F(Zoom, ReleaseAtTheTopOpensLowersReleasesAndStoresTheRecord)
               (std::vector<float>{0.1f, 0.2f, 0.3f, 0.4f}));
     EXPECT_EQ(orb_latitude[1], 0.0);              // record 1 takes only the attitude
     EXPECT_EQ(INDEXtostore, 4);
+    EXPECT_EQ(INDEXstored, 4);
+
+    // One line in the simulator's log for the whole flight to the release:
+    // what the record finally holds.
+    ASSERT_EQ(xphost::debug_log().size(), logged + 1);
+    EXPECT_EQ(xphost::debug_log().back(), "QZTgov: release stored in record 4: latitude 10.50000, longitude "
+                                          "20.00000, elevation 91000 m, speed 4.2 m/s\n");
 }
 
 TEST_F(Zoom, AltitudeNotReachedKeepsTheDoorsShutAndStoresNothing)
@@ -371,6 +379,7 @@ TEST_F(Zoom, AltitudeNotReachedKeepsTheDoorsShutAndStoresNothing)
               (std::vector<std::string>{"Launch failed, proceeding automatic reentry"}));
     for (int i = 0; i < OrbRecords; ++i)
         EXPECT_EQ(orb_latitude[i], 0.0) << i;
+    EXPECT_EQ(INDEXstored, 0);
 
     // The hand-over does not claim a stored launch.
     Recover();

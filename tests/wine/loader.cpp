@@ -3,7 +3,9 @@
 // opens QZTgov.xpl with LoadLibrary as the simulator does and flies a short
 // scenario: start, the carrier's first seconds, the Korva's Windows payload,
 // the preferences file saved through the Windows path, and a second start of
-// a freshly loaded file that reads a stored release back from it.
+// a freshly loaded file that reads a stored release back from it; on the way,
+// its log lines, the figures it publishes and announces to a dataref browser,
+// and its commands.
 //
 // Usage: qzt-wine-loader <QZTgov.xpl as a Windows path>
 // Prints one line per check and "N passed, N failed"; exit status 0 only when
@@ -19,7 +21,9 @@
 #include <string>
 #include <vector>
 
+#include "XPLMDataAccess.h"
 #include "XPLMGraphics.h"
+#include "XPLMPlugin.h"
 #include "xphost.h"
 
 namespace {
@@ -88,10 +92,14 @@ std::string MakeSimulatorFolder()
     return folder;
 }
 
-bool StartPlugin(const std::string& file, const std::string& folder)
+const char* const DataRefEditor = "xplanesdk.examples.DataRefEditor";
+
+bool StartPlugin(const std::string& file, const std::string& folder, bool withBrowser = false)
 {
     xphost::reset();
     xphost::set_system_path(folder);
+    if (withBrowser)
+        xphost::load_other_plugin(DataRefEditor);
     std::string error;
     const bool loaded = xphost::load_plugin(file, &error);
     if (!Check(loaded, "LoadLibrary opens " + file + (error.empty() ? "" : ": " + error)))
@@ -140,8 +148,10 @@ int Run(const std::string& file)
 
     // First start: no preferences file yet, so the plug-in saves its defaults.
     std::printf("-- first start in %s\n", folder.c_str());
-    if (!StartPlugin(file, folder))
+    if (!StartPlugin(file, folder, true))
         return 1;
+    Check(!xphost::debug_log().empty() && xphost::debug_log()[0] == "QZTgov: version 1.20 for Windows starting\n",
+          "the log's first line names the version and Windows");
     const std::string saved = ReadBinary(prefs);
     Check(saved == DefaultPreferencesText(), "the preferences file was saved with the defaults at " + prefs);
     Check(!std::filesystem::exists(prefs + ".tmp"), "no temporary file is left beside it");
@@ -168,14 +178,29 @@ int Run(const std::string& file)
     Check(windowText > 0, "the handbook is open while the brake is set (" + std::to_string(windowText) + " lines)");
     CheckNoTypeMismatch();
 
+    const XPLMDataRef slot = XPLMFindDataRef("QZTgov/slot");
+    Check(slot && XPLMGetDatai(slot) == 37, "QZTgov/slot reads the carrier's slot 37");
+    XPLMSetDatai(slot, 5);
+    Check(XPLMGetDatai(slot) == 37, "and refuses a write");
+    const auto names = xphost::published_datarefs();
+    const auto told = xphost::messages_to(XPLMFindPluginBySignature(DataRefEditor));
+    Check(names.size() == 11 && told.size() == names.size(),
+          "DataRef Editor heard of each of the " + std::to_string(names.size()) + " published names once ("
+              + std::to_string(told.size()) + " messages)");
+
     // The Windows build's own payload for the Korva light twin.
     std::printf("-- the Korva K-2\n");
     xphost::load_aircraft("QZT Korva K-2 light twin");
     xphost::advance(6.0);
     const double payload = LastWrite("sim/flightmodel/weight/m_fixed");
     Check(payload == 150.0, "the first action loads the Windows payload of 150 kg (" + Fixed(payload, 1) + ")");
+    Check(xphost::command_once("QZTgov/qzt_key") && xphost::camera_controlled()
+              && xphost::command_runs().back().passed_on,
+          "the command QZTgov/qzt_key starts the K-2's camera and is passed on");
     xphost::disable();
     xphost::stop();
+    Check(xphost::published_datarefs().empty() && !XPLMFindDataRef("QZTgov/slot"), "the published names are gone at stop");
+    Check(xphost::command_handlers("QZTgov/qzt_key").empty(), "the command's handler is gone at stop");
 
     // A release stored in record 1, as a carrier's flight and a save leave it.
     std::string text = ReadBinary(prefs);
