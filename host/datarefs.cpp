@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <stdexcept>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "XPLMDataAccess.h"
@@ -57,7 +58,7 @@ struct Var {
 };
 
 struct Store {
-    std::map<std::string, std::unique_ptr<Var>> vars;
+    std::unordered_map<std::string, std::unique_ptr<Var>> vars;   // by path; looked up every frame
     std::vector<std::string> order;          // publication order
     std::vector<Dataref> catalogue;          // rebuilt when order changes
     std::vector<std::string> published;      // registration order
@@ -200,8 +201,9 @@ bool log_write(XPLMDataRef ref, int type, int offset, std::vector<double> values
         mismatch(v, call);
         w.accepted = false;
     }
-    store().writes.push_back(w);
-    return w.accepted;
+    const bool accepted = w.accepted;
+    store().writes.push_back(std::move(w));
+    return accepted;
 }
 
 bool readable(Var* v, int type, const char* call)

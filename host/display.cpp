@@ -28,9 +28,16 @@ struct SnifferReg {
 
 struct Display {
     std::vector<DrawReg> draws;          // registration order
-    std::vector<DrawOp> building;        // the frame being drawn
+    // The frame being drawn fills `building` from its start, reusing the
+    // records (and their strings' room) of the frame before the last, so a
+    // frame like the one before allocates nothing; `built` counts them.
+    std::vector<DrawOp> building;
+    size_t built = 0;
     std::vector<DrawOp> last;            // the last complete frame
     std::string source;                  // who is drawing now
+    std::vector<DrawReg> regs;           // a pass's copy of the registrations
+    std::vector<int> phases;
+    std::vector<WindowRec> wins;
     std::vector<WindowRec> windows;      // creation order
     int created = 0, destroyed = 0;
     XPLMWindowID captured = nullptr;     // the window that took the mouse down
@@ -95,6 +102,7 @@ void reset_display()
     Display& d = disp();
     d.draws.clear();
     d.building.clear();
+    d.built = 0;
     d.last.clear();
     d.source.clear();
     d.windows.clear();
@@ -118,18 +126,22 @@ namespace {
 void draw_pass(XPLMDrawCallback_f onlyCallback, XPLMDrawWindow_f onlyWindow)
 {
     Display& d = disp();
-    d.building.clear();
+    d.built = 0;
     detail::count_frame();
     const bool all = !onlyCallback && !onlyWindow;
 
     // Callbacks may register or unregister others while drawing: walk a copy
-    // and skip any that are gone by their turn.
-    std::vector<DrawReg> regs = d.draws;
-    std::vector<int> phases;
+    // and skip any that are gone by their turn. (A callback drawing a frame of
+    // its own within the pass is not supported.)
+    std::vector<DrawReg>& regs = d.regs;
+    regs.assign(d.draws.begin(), d.draws.end());
+    std::vector<int>& phases = d.phases;
+    phases.clear();
     for (const auto& r : regs)
         phases.push_back(r.cb.phase);
     std::sort(phases.begin(), phases.end());
     phases.erase(std::unique(phases.begin(), phases.end()), phases.end());
+    char source[32];
     for (int phase : phases) {
         for (int before = 1; before >= 0; --before) {
             for (const auto& r : regs) {
@@ -137,23 +149,27 @@ void draw_pass(XPLMDrawCallback_f onlyCallback, XPLMDrawWindow_f onlyWindow)
                     continue;
                 if (!all && r.cb.callback != onlyCallback)
                     continue;
-                d.source = "phase " + std::to_string(phase);
+                std::snprintf(source, sizeof source, "phase %d", phase);
+                d.source.assign(source);
                 detail::call_plugin(CallbackKind::Drawing, r.cb.callback, phase, before, r.cb.refcon);
             }
         }
     }
 
-    std::vector<WindowRec> wins = d.windows;
+    std::vector<WindowRec>& wins = d.wins;
+    wins.assign(d.windows.begin(), d.windows.end());
     for (const auto& r : wins) {
         WindowRec* live = window_rec(r.w.id);
         if (!live || !live->w.visible || !live->w.draw || (!all && live->w.draw != onlyWindow))
             continue;
-        d.source = "window " + std::to_string(r.number);
+        std::snprintf(source, sizeof source, "window %d", r.number);
+        d.source.assign(source);
         detail::call_plugin(CallbackKind::Drawing, live->w.draw, live->w.id, live->w.refcon);
     }
 
     d.source.clear();
-    d.last = d.building;
+    d.building.resize(d.built);
+    d.last.swap(d.building);
 }
 
 }  // namespace
@@ -168,27 +184,79 @@ std::vector<DrawCallback> draw_callbacks()
     return out;
 }
 
-std::string format_number(double value, int digits, int decimals, int showSign)
+namespace {
+
+constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+
+// Decimal digits of n, at least `width` of them, at `at`; returns the end.
+char* put_digits(char* at, unsigned long long n, int width)
+{
+    char rev[24];
+    int len = 0;
+    do {
+        rev[len++] = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n);
+    while (len < width)
+        rev[len++] = '0';
+    while (len)
+        *at++ = rev[--len];
+    return at;
+}
+
+// The magnitude as "%.*f" prints it, into buf; returns its length. Without
+// printf where the result is certain: the scaled value is exact to far less
+// than its distance from a rounding tie.
+size_t magnitude_text(char* buf, size_t size, double magnitude, int decimals, bool* nonZero)
+{
+    if (decimals < 10 && magnitude < 1e15) {
+        const double scaled = magnitude * kPow10[decimals];
+        const double whole = std::floor(scaled);
+        const double fraction = scaled - whole;
+        if (std::fabs(fraction - 0.5) > scaled * 1e-15 + 1e-300) {
+            const auto n = static_cast<unsigned long long>(fraction > 0.5 ? whole + 1.0 : whole);
+            const auto unit = static_cast<unsigned long long>(kPow10[decimals]);
+            char* at = put_digits(buf, n / unit, 1);
+            if (decimals > 0) {
+                *at++ = '.';
+                at = put_digits(at, n % unit, decimals);
+            }
+            *nonZero = n != 0;
+            return static_cast<size_t>(at - buf);
+        }
+    }
+    const int len = std::snprintf(buf, size, "%.*f", decimals, magnitude);
+    *nonZero = std::strspn(buf, "0.") != std::strlen(buf);
+    return static_cast<size_t>(std::clamp(len, 0, static_cast<int>(size) - 1));
+}
+
+// The number as the host draws it, into `out`, whose room is reused.
+void format_into(std::string& out, double value, int digits, int decimals, int showSign)
 {
     decimals = std::clamp(decimals, 0, 20);
     digits = std::clamp(digits, 0, 64);
-    char buf[400];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, std::fabs(value));
+    char magnitude[400];
+    bool nonZero = false;
+    const size_t len = magnitude_text(magnitude, sizeof magnitude, std::fabs(value), decimals, &nonZero);
+    const void* dot = std::memchr(magnitude, '.', len);
+    const size_t whole = dot ? static_cast<size_t>(static_cast<const char*>(dot) - magnitude) : len;
+    out.clear();
     // The sign follows the rounded value: -0.04 with one decimal shows as 0.0.
-    const bool negative = value < 0 && std::strspn(buf, "0.") != std::strlen(buf);
-    std::string body = buf;
-    const size_t dot = body.find('.');
-    const std::string whole = dot == std::string::npos ? body : body.substr(0, dot);
-    const std::string frac = dot == std::string::npos ? "" : body.substr(dot);
-    std::string out;
-    if (negative)
-        out = "-";
+    if (value < 0 && nonZero)
+        out.push_back('-');
     else if (showSign)
-        out = "+";
-    if (static_cast<int>(whole.size()) < digits)
-        out.append(digits - whole.size(), ' ');
-    out += whole;
-    out += frac;
+        out.push_back('+');
+    if (whole < static_cast<size_t>(digits))
+        out.append(digits - whole, ' ');
+    out.append(magnitude, len);
+}
+
+}  // namespace
+
+std::string format_number(double value, int digits, int decimals, int showSign)
+{
+    std::string out;
+    format_into(out, value, digits, decimals, showSign);
     return out;
 }
 
@@ -393,11 +461,21 @@ int XPLMUnregisterDrawCallback(XPLMDrawCallback_f inCallback, XPLMDrawingPhase i
 }
 
 namespace {
-DrawOp new_op(DrawOp::Kind kind)
+// The next record of the frame being drawn, cleared; its strings keep their room.
+DrawOp& new_op(DrawOp::Kind kind)
 {
-    DrawOp op;
+    Display& d = disp();
+    if (d.built == d.building.size())
+        d.building.emplace_back();
+    DrawOp& op = d.building[d.built++];
     op.kind = kind;
-    op.source = disp().source;
+    op.rgb[0] = op.rgb[1] = op.rgb[2] = 0.0f;
+    op.x = op.y = 0;
+    op.text.clear();
+    op.value = 0;
+    op.digits = op.decimals = op.show_sign = op.font = 0;
+    op.left = op.top = op.right = op.bottom = 0;
+    op.source.assign(d.source);
     return op;
 }
 }  // namespace
@@ -407,13 +485,12 @@ void XPLMDrawString(float* inColorRGB, int inXOffset, int inYOffset, char* inCha
     XPHOST_API(XPLMDrawString, in(inColorRGB, 3), inXOffset, inYOffset, text(inChar), in(inWordWrapWidth, 1), inFontID);
     if (!inColorRGB || !inChar)
         return;
-    DrawOp op = new_op(DrawOp::String);
+    DrawOp& op = new_op(DrawOp::String);
     std::copy(inColorRGB, inColorRGB + 3, op.rgb);
     op.x = inXOffset;
     op.y = inYOffset;
-    op.text = inChar;
+    op.text.assign(inChar);
     op.font = inFontID;
-    disp().building.push_back(op);
 }
 
 void XPLMDrawNumber(float* inColorRGB, int inXOffset, int inYOffset, double inValue, int inDigits,
@@ -422,7 +499,7 @@ void XPLMDrawNumber(float* inColorRGB, int inXOffset, int inYOffset, double inVa
     XPHOST_API(XPLMDrawNumber, in(inColorRGB, 3), inXOffset, inYOffset, inValue, inDigits, inDecimals, inShowSign, inFontID);
     if (!inColorRGB)
         return;
-    DrawOp op = new_op(DrawOp::Number);
+    DrawOp& op = new_op(DrawOp::Number);
     std::copy(inColorRGB, inColorRGB + 3, op.rgb);
     op.x = inXOffset;
     op.y = inYOffset;
@@ -431,19 +508,17 @@ void XPLMDrawNumber(float* inColorRGB, int inXOffset, int inYOffset, double inVa
     op.decimals = inDecimals;
     op.show_sign = inShowSign;
     op.font = inFontID;
-    op.text = format_number(inValue, inDigits, inDecimals, inShowSign);
-    disp().building.push_back(op);
+    format_into(op.text, inValue, inDigits, inDecimals, inShowSign);
 }
 
 void XPLMDrawTranslucentDarkBox(int inLeft, int inTop, int inRight, int inBottom)
 {
     XPHOST_API(XPLMDrawTranslucentDarkBox, inLeft, inTop, inRight, inBottom);
-    DrawOp op = new_op(DrawOp::Box);
+    DrawOp& op = new_op(DrawOp::Box);
     op.left = inLeft;
     op.top = inTop;
     op.right = inRight;
     op.bottom = inBottom;
-    disp().building.push_back(op);
 }
 
 XPLMWindowID XPLMCreateWindow(int inLeft, int inTop, int inRight, int inBottom, int inIsVisible,
