@@ -274,8 +274,8 @@ class Tape {
 public:
     using Thunk = void (*)(unsigned char* arguments, bool call);
     size_t calls() const { return calls_; }
-    // Makes every call again, in order; without `call` it only takes each
-    // call off the tape, for what replaying costs besides the calls.
+    // Makes every call again, in order; without `call` each goes to a function
+    // of the same shape that does nothing: what replaying costs besides the host.
     void   replay(bool call = true);
     bool   operator==(const Tape& other) const { return bytes_ == other.bytes_; }
     unsigned char* add(Thunk thunk, size_t size);   // the host's recording: room for a call
