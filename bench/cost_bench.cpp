@@ -7,16 +7,21 @@
 // is not the plug-in's cost. Every case is therefore measured against a null
 // plug-in in the same run: in the plug-in's place it makes the very calls the
 // plug-in made, with the same arguments, taped from it and replayed. Replaying
-// costs something of its own (taking each call off the tape and dispatching
-// it), so the null plug-in also runs once only taking the calls off the tape,
-// and once doing nothing. The plug-in's own work per unit is then
-//     plug-in - null + (off the tape only - nothing),
-// each the least of the iterations, which are interleaved.
+// costs something of its own (taking each call off the tape and calling), so
+// the null plug-in also runs once calling a function of the same shape that
+// does nothing instead of the host's, and once doing nothing at all. The
+// plug-in's own time per unit is then
+//     plug-in - null + (empty - nothing),
+// each the least of the iterations. (Checked against callgrind: on the
+// carrier's panel page this gives 633 instructions a frame where collecting
+// only inside the plug-in's code gives 617.)
 //
 // Options besides Google Benchmark's own: --quick (one short iteration per
-// case: checks that every case runs; the times then mean little) and
-// --instructions (no timing: each case once, with callgrind collecting only
-// the plug-in's own instructions; see scripts/bench).
+// case: checks that every case runs; the times then mean little), --save=FILE
+// (keeps the times for the report), --instructions (no timing: each case
+// once, for callgrind) and --report TIMES OWN PASS (the times saved and the
+// folders of callgrind's dumps: the plug-in's own instructions and the whole
+// passes'). scripts/bench runs them in turn.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -36,18 +41,15 @@
 #include "carrier/panel.h"
 #include "systems/metric.h"
 
-#if defined(__has_include)
-#if __has_include(<valgrind/callgrind.h>)
+#ifdef QZT_BENCH_CALLGRIND
 #include <valgrind/callgrind.h>
-#define QZT_BENCH_CALLGRIND 1
-#endif
 #endif
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-int g_iterations = 15;
+int g_iterations = 40;
 int g_frames = 600;           // frames per frame case
 constexpr double kSetupFps = 20;
 
@@ -59,14 +61,14 @@ std::vector<xphost::Tape> g_tapes;
 std::vector<size_t> g_unitTape;
 size_t g_next = 0;
 
-enum class Replaying { Calls, OffTheTapeOnly, Nothing };
+enum class Replaying { Calls, Empty, Nothing };
 Replaying g_replaying = Replaying::Calls;
 
 void Replay()
 {
     xphost::Tape& tape = g_tapes[g_unitTape[g_next++ % g_unitTape.size()]];
     if (g_replaying != Replaying::Nothing)
-        tape.replay(g_replaying == Replaying::Calls);
+        tape.replay(g_replaying == Replaying::Calls);   // or each to an empty function
 }
 
 void KeepTape(xphost::Tape tape)
@@ -159,8 +161,9 @@ struct Result {
     std::string name, model;
     bool   tick = true;
     int    units = 0;
-    double plugin_ns = 0, null_ns = 0, tape_ns = 0, nothing_ns = 0;   // least per unit
+    double plugin_ns = 0, null_ns = 0, empty_ns = 0, nothing_ns = 0;   // least per unit
     double calls = 0, lookups = 0, allocations = 0, file_accesses = 0;   // per unit
+    double own_instructions = -1, pass_instructions = -1;              // per unit, from callgrind
 };
 
 std::vector<Result> g_results;
@@ -312,10 +315,10 @@ Pass PluginPass(const Case& c)
     return p;
 }
 
-// The null plug-in in the case's place: replaying the calls, only taking
-// them off the tape, and doing nothing.
+// The null plug-in in the case's place: replaying the calls, replaying them
+// to empty functions, and doing nothing.
 struct NullPasses {
-    Pass calls, tape, nothing;
+    Pass calls, empty, nothing;
 };
 
 NullPasses NullPass(const Case& c, int units)
@@ -337,13 +340,13 @@ NullPasses NullPass(const Case& c, int units)
     Pass warm;   // once untimed, so that the tapes are in the cache as the plug-in's code and data are
     pass(Replaying::Calls, warm);
     pass(Replaying::Calls, n.calls);
-    pass(Replaying::OffTheTapeOnly, n.tape);
+    pass(Replaying::Empty, n.empty);
     pass(Replaying::Nothing, n.nothing);
     g_replaying = Replaying::Calls;
     return n;
 }
 
-double Own(const Result& r) { return r.plugin_ns - r.null_ns + (r.tape_ns - r.nothing_ns); }
+double OwnByNull(const Result& r);
 
 void Measure(benchmark::State& state, const Case& c)
 {
@@ -357,7 +360,7 @@ void Measure(benchmark::State& state, const Case& c)
     r.model = c.model;
     r.tick = c.tick;
     r.units = units;
-    r.plugin_ns = r.null_ns = r.tape_ns = r.nothing_ns = 1e30;
+    r.plugin_ns = r.null_ns = r.empty_ns = r.nothing_ns = 1e30;
     for (auto _ : state) {
         const Pass plugin = PluginPass(c);
         if (plugin.units != units) {
@@ -368,7 +371,7 @@ void Measure(benchmark::State& state, const Case& c)
         const NullPasses null = NullPass(c, units);
         r.plugin_ns = std::min(r.plugin_ns, plugin.seconds / units * 1e9);
         r.null_ns = std::min(r.null_ns, null.calls.seconds / units * 1e9);
-        r.tape_ns = std::min(r.tape_ns, null.tape.seconds / units * 1e9);
+        r.empty_ns = std::min(r.empty_ns, null.empty.seconds / units * 1e9);
         r.nothing_ns = std::min(r.nothing_ns, null.nothing.seconds / units * 1e9);
         const xphost::Usage& u = c.tick ? counted.loops : counted.drawing;
         r.calls = double(u.host_calls) / units;
@@ -380,96 +383,240 @@ void Measure(benchmark::State& state, const Case& c)
     state.counters["units"] = units;
     state.counters["host_calls"] = r.calls;
     state.counters["null_ns"] = r.null_ns;
-    state.counters["own_ns"] = Own(r);
+    state.counters["own_ns"] = OwnByNull(r);
     state.counters["allocs"] = r.allocations;
     g_results.push_back(r);
 }
 
-// ---------------------------------------------------------------- the summary
+// ---------------------------------------------------------------- the report
 
+// The plug-in's own time per unit measured against the null plug-in.
+double OwnByNull(const Result& r) { return r.plugin_ns - r.null_ns + (r.empty_ns - r.nothing_ns); }
 
-void Summary()
+// The plug-in's own time per unit as its share of the pass's instructions,
+// counted by callgrind, of the pass's measured time.
+double OwnByShare(const Result& r)
 {
-    if (g_results.empty())
-        return;
-    std::printf("\nThe plug-in's own work per unit: plug-in - null + (off the tape - nothing), least of %d "
-                "iterations\n\n",
-                g_iterations);
-    std::printf("%-52s %8s %8s %8s %8s %8s %6s %5s\n", "case", "plug-in", "null", "tape", "nothing", "own", "calls",
-                "alloc");
-    for (const Result& r : g_results)
-        std::printf("%-52s %6.0fns %6.0fns %6.0fns %6.0fns %6.0fns %6.1f %5.0f\n", r.name.c_str(), r.plugin_ns,
-                    r.null_ns, r.tape_ns, r.nothing_ns, Own(r), r.calls, r.allocations + r.lookups + r.file_accesses);
+    if (r.own_instructions < 0 || r.pass_instructions <= 0)
+        return -1;
+    return r.plugin_ns * r.own_instructions / r.pass_instructions;
+}
 
-    struct Model {
-        double tick = 0;          // the dearest stage's tick
-        std::string tickStage;
-        double frame = 0;         // every drawing of one frame
-        double tickCalls = 0, frameCalls = 0;
-        double bad = 0;           // allocations, look-ups and file accesses
-    };
-    std::map<std::string, Model> models;
-    std::vector<std::string> order;
-    for (const Result& r : g_results) {
-        if (!models.count(r.model))
-            order.push_back(r.model);
-        Model& m = models[r.model];
-        m.bad += r.allocations + r.lookups + r.file_accesses;
-        if (r.tick) {
-            if (Own(r) > m.tick) {
-                m.tick = Own(r);
-                m.tickStage = r.name.substr(r.name.find(':') + 1);
-            }
-            m.tickCalls = std::max(m.tickCalls, r.calls);
-        } else {
-            m.frame += Own(r);
-            m.frameCalls += r.calls;
+std::string ModelOf(const std::string& name)
+{
+    const size_t model = name.find('/', name.find('/') + 1) + 1;
+    const size_t colon = name.find(':', model);
+    return name.substr(model, colon == std::string::npos ? std::string::npos : colon - model);
+}
+
+// One model's second: 10 ticks of its dearest stage and 60 frames of every drawing it has.
+struct Second {
+    std::string model;
+    double tick = 0, frame = 0;
+    std::string tickStage;
+    double total() const { return 10 * tick + 60 * frame; }
+};
+
+std::vector<Second> Seconds(const std::vector<Result>& results, const std::function<double(const Result&)>& cost)
+{
+    std::vector<Second> out;
+    for (const Result& r : results) {
+        auto it = std::find_if(out.begin(), out.end(), [&](const Second& m) { return m.model == r.model; });
+        if (it == out.end()) {
+            out.emplace_back();
+            out.back().model = r.model;
+            it = out.end() - 1;
+        }
+        if (r.tick && cost(r) > it->tick) {
+            it->tick = cost(r);
+            it->tickStage = r.name.substr(r.name.find(':') + 1);
+        } else if (!r.tick) {
+            it->frame += cost(r);
         }
     }
-    std::printf("\nPer simulated second (10 ticks of the dearest stage and 60 frames of every drawing), goal under "
-                "20 us:\n\n");
-    std::printf("%-18s %10s %-16s %10s %12s %10s %8s\n", "model", "tick", "(stage)", "frame", "per second",
-                "calls/s", "alloc");
-    for (const std::string& key : order) {
-        const Model& m = models[key];
-        const double second = 10 * m.tick + 60 * m.frame;
-        std::printf("%-18s %8.0fns %-16s %8.0fns %10.2fus %10.0f %8.0f %s\n", key.c_str(), m.tick,
-                    m.tickStage.c_str(), m.frame, second / 1000.0, 10 * m.tickCalls + 60 * m.frameCalls, m.bad,
-                    second < 20000.0 ? "" : "  OVER THE GOAL");
+    return out;
+}
+
+void Report(const std::vector<Result>& results)
+{
+    const bool times = !results.empty() && results[0].plugin_ns > 0;
+    const bool counted = !results.empty() && results[0].own_instructions >= 0;
+    std::printf("\nPer unit (a tick or a frame): the plug-in's own instructions (callgrind), the whole pass's; the\n"
+                "pass's least time; the plug-in's own time as its share of the pass's instructions, and as measured\n"
+                "against the null plug-in; host calls; allocations, look-ups and file accesses\n\n");
+    std::printf("%-50s %7s %7s %8s %8s %8s %6s %5s\n", "case", "own in", "pass in", "pass", "own", "own/null",
+                "calls", "bad");
+    for (const Result& r : results) {
+        char own[16] = "-", pass[16] = "-", ns[16] = "-", share[16] = "-", null[16] = "-";
+        if (r.own_instructions >= 0)
+            std::snprintf(own, sizeof own, "%.0f", r.own_instructions);
+        if (r.pass_instructions >= 0)
+            std::snprintf(pass, sizeof pass, "%.0f", r.pass_instructions);
+        if (times) {
+            std::snprintf(ns, sizeof ns, "%.0fns", r.plugin_ns);
+            std::snprintf(null, sizeof null, "%.0fns", OwnByNull(r));
+        }
+        if (times && OwnByShare(r) >= 0)
+            std::snprintf(share, sizeof share, "%.0fns", OwnByShare(r));
+        std::printf("%-50s %7s %7s %8s %8s %8s %6.1f %5.0f\n", r.name.c_str(), own, pass, ns, share, null, r.calls,
+                    r.allocations + r.lookups + r.file_accesses);
+    }
+
+    std::printf("\nPer simulated second: 10 ticks of the dearest stage and 60 frames of every drawing the model "
+                "has (goal: the plug-in's own work under 20 us)\n\n");
+    std::printf("%-18s %-14s %12s %12s %12s\n", "model", "dearest tick", "instructions", "own time", "own/null");
+    const auto instructions = Seconds(results, [](const Result& r) { return r.own_instructions; });
+    const auto share = Seconds(results, OwnByShare);
+    const auto null = Seconds(results, OwnByNull);
+    for (size_t k = 0; k < instructions.size(); ++k) {
+        char in[24] = "-", us[24] = "-", nu[24] = "-";
+        if (counted)
+            std::snprintf(in, sizeof in, "%.0f", instructions[k].total());
+        if (counted && times && results[0].pass_instructions > 0)
+            std::snprintf(us, sizeof us, "%.2fus", share[k].total() / 1000.0);
+        if (times)
+            std::snprintf(nu, sizeof nu, "%.2fus", null[k].total() / 1000.0);
+        const bool over = counted && times && results[0].pass_instructions > 0 && share[k].total() >= 20000.0;
+        std::printf("%-18s %-14s %12s %12s %12s%s\n", instructions[k].model.c_str(),
+                    (counted ? instructions[k] : null[k]).tickStage.c_str(), in, us, nu, over ? "  OVER THE GOAL" : "");
     }
 }
 
 // ---------------------------------------------------------------- instruction counts
 
-// Under callgrind with --collect-atstart=no the host collects only while the
-// plug-in's own code runs; each case is dumped under its name with its units.
-int Instructions(const std::vector<Case>& cases, const char* filter)
+// Under callgrind (scripts/bench) each case's units are dumped under its name;
+// what happens between the steps is dumped apart and left out.
+int Instructions(const std::vector<Case>& cases)
 {
 #ifdef QZT_BENCH_CALLGRIND
-    if (!RUNNING_ON_VALGRIND)
-        std::fprintf(stderr, "qztgov-bench: --instructions counts only under callgrind (scripts/bench --instructions)\n");
+    if (!RUNNING_ON_VALGRIND) {
+        std::fprintf(stderr, "qztgov-bench: --instructions counts only under callgrind (scripts/bench)\n");
+        return 2;
+    }
     for (const Case& c : cases) {
-        if (filter && c.name.find(filter) == std::string::npos)
-            continue;
         if (!c.setup())
             continue;
         int units = 0;
+        const std::string dump = c.name + " units=";
+        const std::string between = dump + "0";
+        flights::BetweenHook() = [&](const std::function<void()>& act) {
+            CALLGRIND_DUMP_STATS_AT(between.c_str());
+            act();
+            CALLGRIND_ZERO_STATS;
+        };
         CALLGRIND_ZERO_STATS;
         c.measured([&] {
             Run(c.target);
             ++units;
         });
-        const std::string dump = c.name + " units=" + std::to_string(units);
-        CALLGRIND_DUMP_STATS_AT(dump.c_str());
-        std::printf("%s %d\n", c.name.c_str(), units);
+        const std::string last = dump + std::to_string(units);   // named: the request reads it after the statement
+        CALLGRIND_DUMP_STATS_AT(last.c_str());
+        flights::BetweenHook() = [](const std::function<void()>& act) { act(); };
     }
     return 0;
 #else
     (void)cases;
-    (void)filter;
     std::fprintf(stderr, "qztgov-bench: built without valgrind's headers, so without --instructions\n");
     return 2;
 #endif
+}
+
+// callgrind's dumps in a folder: instructions per unit by case name.
+std::map<std::string, double> ReadDumps(const std::string& folder)
+{
+    std::map<std::string, std::pair<double, int>> sums;
+    for (int n = 1;; ++n) {
+        std::FILE* f = std::fopen((folder + "/callgrind." + std::to_string(n)).c_str(), "r");
+        if (!f)
+            break;
+        char line[4096];
+        std::string name;
+        int units = 0;
+        double instructions = 0;
+        const char* desc = "desc: Trigger: Client Request: ";
+        while (std::fgets(line, sizeof line, f)) {
+            if (std::strncmp(line, desc, std::strlen(desc)) == 0) {
+                const std::string d = line + std::strlen(desc);
+                const size_t at = d.rfind(" units=");
+                if (at != std::string::npos) {
+                    name = d.substr(0, at);
+                    units = std::atoi(d.c_str() + at + 7);
+                }
+            } else if (std::strncmp(line, "summary:", 8) == 0) {
+                instructions = std::atof(line + 8);
+            }
+        }
+        std::fclose(f);
+        if (!name.empty()) {
+            sums[name].first += instructions;
+            sums[name].second += units;
+        }
+    }
+    std::map<std::string, double> out;
+    for (const auto& [name, sum] : sums)
+        if (sum.second > 0)
+            out[name] = sum.first / sum.second;
+    return out;
+}
+
+// The times of a run saved with --save, one case a line.
+void Save(const std::string& file)
+{
+    std::FILE* f = std::fopen(file.c_str(), "w");
+    if (!f)
+        return;
+    for (const Result& r : g_results)
+        std::fprintf(f, "%s\t%d\t%d\t%.3f\t%.3f\t%.3f\t%.3f\t%.3f\t%.3f\t%.3f\t%.3f\n", r.name.c_str(), r.tick, r.units,
+                     r.plugin_ns, r.null_ns, r.empty_ns, r.nothing_ns, r.calls, r.lookups, r.allocations,
+                     r.file_accesses);
+    std::fclose(f);
+}
+
+std::vector<Result> Load(const std::string& file)
+{
+    std::vector<Result> out;
+    std::FILE* f = std::fopen(file.c_str(), "r");
+    if (!f)
+        return out;
+    char name[512];
+    Result r;
+    int tick = 0;
+    while (std::fscanf(f, "%511[^\t]\t%d\t%d\t%lf\t%lf\t%lf\t%lf\t%lf\t%lf\t%lf\t%lf\n", name, &tick, &r.units,
+                       &r.plugin_ns, &r.null_ns, &r.empty_ns, &r.nothing_ns, &r.calls, &r.lookups, &r.allocations,
+                       &r.file_accesses) == 11) {
+        r.name = name;
+        r.model = ModelOf(r.name);
+        r.tick = tick != 0;
+        out.push_back(r);
+    }
+    std::fclose(f);
+    return out;
+}
+
+// scripts/bench's report: the times saved, the plug-in's own instructions and the passes' instructions.
+int CombinedReport(const std::string& times, const std::string& own, const std::string& pass)
+{
+    std::vector<Result> results = Load(times);
+    const auto ownIn = ReadDumps(own);
+    const auto passIn = ReadDumps(pass);
+    if (results.empty()) {
+        for (const auto& [name, in] : ownIn) {
+            Result r;
+            r.name = name;
+            r.model = ModelOf(name);
+            r.tick = name.rfind("tick/", 0) == 0;
+            results.push_back(r);
+        }
+    }
+    for (Result& r : results) {
+        const auto o = ownIn.find(r.name), p = passIn.find(r.name);
+        if (o != ownIn.end())
+            r.own_instructions = o->second;
+        if (p != passIn.end())
+            r.pass_instructions = p->second;
+    }
+    Report(results);
+    return 0;
 }
 
 }  // namespace
@@ -477,7 +624,7 @@ int Instructions(const std::vector<Case>& cases, const char* filter)
 int main(int argc, char** argv)
 {
     bool instructions = false;
-    const char* filter = nullptr;
+    std::string save;
     std::vector<char*> rest;
     for (int i = 0; i < argc; ++i) {
         if (std::strcmp(argv[i], "--quick") == 0) {
@@ -485,8 +632,10 @@ int main(int argc, char** argv)
             g_frames = 30;
         } else if (std::strcmp(argv[i], "--instructions") == 0) {
             instructions = true;
-        } else if (std::strncmp(argv[i], "--only=", 7) == 0) {
-            filter = argv[i] + 7;
+        } else if (std::strncmp(argv[i], "--save=", 7) == 0) {
+            save = argv[i] + 7;
+        } else if (std::strcmp(argv[i], "--report") == 0 && i + 3 < argc) {
+            return CombinedReport(argv[i + 1], argv[i + 2], argv[i + 3]);
         } else {
             rest.push_back(argv[i]);
         }
@@ -495,7 +644,7 @@ int main(int argc, char** argv)
 
     const std::vector<Case> cases = Cases();
     if (instructions)
-        return Instructions(cases, filter);
+        return Instructions(cases);
 
     for (const Case& c : cases)
         benchmark::RegisterBenchmark(c.name.c_str(), [c](benchmark::State& s) { Measure(s, c); })
@@ -507,6 +656,8 @@ int main(int argc, char** argv)
         return 2;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    Summary();
+    if (!save.empty())
+        Save(save);
+    Report(g_results);
     return 0;
 }

@@ -175,14 +175,25 @@ inline bool Fail(const std::string& why)
     return false;
 }
 
+// What happens between two steps besides the simulator's values (the pilot's
+// keys and clicks, a frame drawn) goes through here, so that a measurement of
+// the steps can leave it out.
+inline std::function<void(const std::function<void()>&)>& BetweenHook()
+{
+    static std::function<void(const std::function<void()>&)> hook = [](const std::function<void()>& act) { act(); };
+    return hook;
+}
+inline void Between(const std::function<void()>& act) { BetweenHook()(act); }
+inline void PressQZT() { Between([] { xphost::press_key(static_cast<char>(QZTkey)); }); }
+
 // Clicks the strips of the custom data box and of the handbook where either is hidden.
 inline void ShowWindows()
 {
     const int stripY = window_h * 3 / 4;
     if (!PARAMETERon)
-        xphost::click(10, stripY);
+        Between([stripY] { xphost::click(10, stripY); });
     if (Ident > 0 && IdPlane[Ident].infoFirst > 0 && !INFOon)
-        xphost::click(window_w - 10, stripY);
+        Between([stripY] { xphost::click(window_w - 10, stripY); });
 }
 
 // Loads the flight's model at the airport, brake set, and lets it settle past
@@ -201,7 +212,7 @@ inline bool Load(const Flight& f)
     xphost::advance(6.0);
     ShowWindows();
     if (f.camera)
-        xphost::press_key(static_cast<char>(QZTkey));
+        PressQZT();
     xphost::advance(0.5);
     return true;
 }
@@ -324,6 +335,7 @@ inline Flight Orbiter()
         {"on the pad", [](const Step& s) { return Steps(s, 20); }},
         {"ascent", [](const Step& s) {
              xphost::set_f(path::ParkBrake, 0.0f);     // the first release: placed within a second
+             Between([] { xphost::draw_now(); });      // the handbook sees it in the next frame
              if (!Until(s, [] { return !go_initial && prop_sync_on; }, 40, "placement"))
                  return false;
              ShowWindows();                            // the brake release closed the handbook
@@ -426,7 +438,7 @@ inline Flight Stores(const std::string& key, const std::string& family, int slot
              xphost::set_i(path::Gear, 0);
              Air(10000, 0.6f, 300, 0);
              if (rocket) {
-                 xphost::press_key(static_cast<char>(QZTkey));   // the rocket on
+                 PressQZT();                           // the rocket on
                  xphost::set_vf(path::FuelFlow, {0.3f, 0.3f, 2.0f, 2.0f});
              }
              for (int i = 0; i < 50; ++i) {
@@ -521,7 +533,7 @@ inline Flight Twin()
              return true;
          }},
         {"camera 1", [](const Step& s) {
-             xphost::press_key(static_cast<char>(QZTkey));
+             PressQZT();
              for (int i = 0; i < 30; ++i) {
                  xphost::set_mouse(100 + 25 * i, 700);
                  s();
