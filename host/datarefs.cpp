@@ -94,8 +94,9 @@ void rebuild_catalogue()
         s.catalogue.push_back(s.vars.at(p)->meta);
 }
 
-// A variable's entry goes; every handle to it is an orphan from now on.
-void erase_var(const std::string& path)
+// A variable's entry goes; every handle to it is an orphan from now on. The
+// path is a copy: the caller's may be the entry's own, gone with it.
+void erase_var(const std::string path)
 {
     Store& s = store();
     auto it = s.vars.find(path);
