@@ -44,20 +44,16 @@ F Real(const char* name)
     return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
 }
 
-const bool kPresent = [] {
-    xphost::set_counting_shim(true);
-    return true;
-}();
-
 }  // namespace
 
 #ifdef QZT_SHIM_ASAN
-// AddressSanitizer owns the allocator: it tells us of every allocation.
+// AddressSanitizer owns the allocator: it tells us of every allocation (it
+// takes the hooks only in pairs).
 extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*malloc_hook)(const volatile void*, size_t),
                                                          void (*free_hook)(const volatile void*));
 namespace {
 const int kHooked = __sanitizer_install_malloc_and_free_hooks([](const volatile void*, size_t) { Allocated(); },
-                                                              nullptr);
+                                                              [](const volatile void*) {});
 }  // namespace
 #else
 // glibc's own allocator under its internal names, so nothing else changes.
@@ -110,6 +106,18 @@ int posix_memalign(void** out, size_t alignment, size_t size) noexcept
 }
 }  // extern "C"
 #endif
+
+namespace {
+#ifdef QZT_SHIM_ASAN
+const bool kCounting = kHooked != 0;
+#else
+const bool kCounting = true;
+#endif
+const bool kPresent = [] {
+    xphost::set_counting_shim(kCounting);
+    return true;
+}();
+}  // namespace
 
 // Files: opened, created, renamed, removed or looked at.
 extern "C" {
