@@ -5,7 +5,6 @@
 
 #include "internal.h"
 
-
 namespace xphost {
 namespace detail {
 
