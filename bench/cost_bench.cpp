@@ -656,8 +656,9 @@ int main(int argc, char** argv)
         return 2;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    if (!save.empty())
-        Save(save);
-    Report(g_results);
+    if (save.empty())
+        Report(g_results);
+    else
+        Save(save);             // the report follows, with the instruction counts
     return 0;
 }
