@@ -13,7 +13,7 @@ extern char    gChar;                // last key event seen
 extern uint8_t gVirtualKey;          // virtual key codes are unsigned bytes
 extern int32_t gFlags;
 extern int32_t defKey;               // 1 while the dialog waits for a new QZT key
-enum { CharBufferLen = 64 };
+enum { CharBufferLen = 255 };
 extern char    charBuffer[CharBufferLen];  // the host's name of the captured key
 extern float   fuel_tot;             // fuel of the selected take-off mode, or the carrier's tank sum, kg
 

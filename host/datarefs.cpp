@@ -95,8 +95,8 @@ void rebuild_catalogue()
 }
 
 // A variable's entry goes; every handle to it is an orphan from now on. The
-// path is a copy: the caller's may be the entry's own, gone with it.
-void erase_var(const std::string path)
+// path is a copy: callers may pass the variable's own name, which goes with it.
+void erase_var(std::string path)
 {
     Store& s = store();
     auto it = s.vars.find(path);

@@ -23,6 +23,7 @@ struct Widgets {
     std::map<XPWidgetID, std::unique_ptr<WidgetRec>> recs;
     std::vector<XPWidgetID> order;                // creation order
     bool action_handled = false;                  // what the last button action's message got
+    std::vector<std::string> stale_calls;         // calls that named a widget no longer there
 };
 
 Widgets& ws()
@@ -105,6 +106,16 @@ int send(XPWidgetID id, XPWidgetMessage msg, XPDispatchMode mode, intptr_t p1, i
     default:
         return 0;
     }
+}
+
+// The plug-in's side: a handle of a destroyed widget is a dangling pointer to
+// the real library. The call is ignored here, and recorded for the tests.
+WidgetRec* use(XPWidgetID id, const char* call)
+{
+    WidgetRec* r = rec(id);
+    if (!r && id)
+        ws().stale_calls.push_back(call);
+    return r;
 }
 
 intptr_t prop(XPWidgetID id, int property)
@@ -290,6 +301,7 @@ void reset_widgets()
     ws().recs.clear();
     ws().order.clear();
     ws().action_handled = false;
+    ws().stale_calls.clear();
 }
 
 }  // namespace detail
@@ -323,6 +335,8 @@ XPWidgetID find_widget(const std::string& descriptor, int widgetClass)
 }
 
 intptr_t widget_property(XPWidgetID id, int property) { return prop(id, property); }
+
+const std::vector<std::string>& stale_widget_calls() { return ws().stale_calls; }
 
 // A user's click: mouse down on the button, then up over its middle. Only a
 // shown and enabled widget can be clicked.
@@ -362,6 +376,7 @@ XPWidgetID XPCreateWidget(int inLeft, int inTop, int inRight, int inBottom, int 
                           int inIsRoot, XPWidgetID inContainer, XPWidgetClass inClass)
 {
     XPHOST_API(XPCreateWidget, inLeft, inTop, inRight, inBottom, inVisible, text(inDescriptor), inIsRoot, inContainer, inClass);
+    use(inContainer, "XPCreateWidget");
     return create(inLeft, inTop, inRight, inBottom, inVisible, inDescriptor, inIsRoot, inContainer, inClass,
                   class_func(inClass));
 }
@@ -371,6 +386,7 @@ XPWidgetID XPCreateCustomWidget(int inLeft, int inTop, int inRight, int inBottom
                                 XPWidgetFunc_t inCallback)
 {
     XPHOST_API(XPCreateCustomWidget, inLeft, inTop, inRight, inBottom, inVisible, text(inDescriptor), inIsRoot, inContainer, inCallback);
+    use(inContainer, "XPCreateCustomWidget");
     return create(inLeft, inTop, inRight, inBottom, inVisible, inDescriptor, inIsRoot, inContainer,
                   xpWidgetClass_None, inCallback);
 }
@@ -378,33 +394,38 @@ XPWidgetID XPCreateCustomWidget(int inLeft, int inTop, int inRight, int inBottom
 void XPDestroyWidget(XPWidgetID inWidget, int inDestroyChildren)
 {
     XPHOST_API(XPDestroyWidget, inWidget, inDestroyChildren);
-    destroy(inWidget, inDestroyChildren != 0, false);
+    if (use(inWidget, "XPDestroyWidget"))
+        destroy(inWidget, inDestroyChildren != 0, false);
 }
 
 int XPSendMessageToWidget(XPWidgetID inWidget, XPWidgetMessage inMessage, XPDispatchMode inMode, intptr_t inParam1,
                           intptr_t inParam2)
 {
     XPHOST_API(XPSendMessageToWidget, inWidget, inMessage, inMode, inParam1, inParam2);
+    if (!use(inWidget, "XPSendMessageToWidget"))
+        return 0;
     return send(inWidget, inMessage, inMode, inParam1, inParam2);
 }
 
 void XPPlaceWidgetWithin(XPWidgetID inSubWidget, XPWidgetID inContainer)
 {
     XPHOST_API(XPPlaceWidgetWithin, inSubWidget, inContainer);
+    use(inSubWidget, "XPPlaceWidgetWithin");
+    use(inContainer, "XPPlaceWidgetWithin");
     place(inSubWidget, inContainer);
 }
 
 int XPCountChildWidgets(XPWidgetID inWidget)
 {
     XPHOST_API(XPCountChildWidgets, inWidget);
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPCountChildWidgets");
     return r ? static_cast<int>(r->pub.children.size()) : 0;
 }
 
 XPWidgetID XPGetNthChildWidget(XPWidgetID inWidget, int inIndex)
 {
     XPHOST_API(XPGetNthChildWidget, inWidget, inIndex);
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPGetNthChildWidget");
     if (!r || inIndex < 0 || inIndex >= static_cast<int>(r->pub.children.size()))
         return nullptr;
     return r->pub.children[inIndex];
@@ -413,14 +434,14 @@ XPWidgetID XPGetNthChildWidget(XPWidgetID inWidget, int inIndex)
 XPWidgetID XPGetParentWidget(XPWidgetID inWidget)
 {
     XPHOST_API(XPGetParentWidget, inWidget);
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPGetParentWidget");
     return r ? r->pub.parent : nullptr;
 }
 
 void XPShowWidget(XPWidgetID inWidget)
 {
     XPHOST_API(XPShowWidget, inWidget);
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPShowWidget");
     if (!r || r->pub.visible)
         return;
     r->pub.visible = true;
@@ -430,7 +451,7 @@ void XPShowWidget(XPWidgetID inWidget)
 void XPHideWidget(XPWidgetID inWidget)
 {
     XPHOST_API(XPHideWidget, inWidget);
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPHideWidget");
     if (!r || !r->pub.visible)
         return;
     r->pub.visible = false;
@@ -440,13 +461,14 @@ void XPHideWidget(XPWidgetID inWidget)
 int XPIsWidgetVisible(XPWidgetID inWidget)
 {
     XPHOST_API(XPIsWidgetVisible, inWidget);
+    use(inWidget, "XPIsWidgetVisible");
     return visible_in_tree(inWidget) ? 1 : 0;
 }
 
 XPWidgetID XPFindRootWidget(XPWidgetID inWidget)
 {
     XPHOST_API(XPFindRootWidget, inWidget);
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPFindRootWidget");
     while (r && r->pub.parent)
         r = rec(r->pub.parent);
     return r && r->pub.root ? r->pub.id : nullptr;
@@ -455,7 +477,7 @@ XPWidgetID XPFindRootWidget(XPWidgetID inWidget)
 void XPGetWidgetGeometry(XPWidgetID inWidget, int* outLeft, int* outTop, int* outRight, int* outBottom)
 {
     XPHOST_API(XPGetWidgetGeometry, inWidget, out(outLeft, 1), out(outTop, 1), out(outRight, 1), out(outBottom, 1));
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPGetWidgetGeometry");
     if (!r)
         return;
     if (outLeft) *outLeft = r->pub.left;
@@ -467,7 +489,7 @@ void XPGetWidgetGeometry(XPWidgetID inWidget, int* outLeft, int* outTop, int* ou
 void XPSetWidgetGeometry(XPWidgetID inWidget, int inLeft, int inTop, int inRight, int inBottom)
 {
     XPHOST_API(XPSetWidgetGeometry, inWidget, inLeft, inTop, inRight, inBottom);
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPSetWidgetGeometry");
     if (!r)
         return;
     XPWidgetGeometryChange_t change{inLeft - r->pub.left, inTop - r->pub.top,
@@ -484,7 +506,7 @@ void XPSetWidgetGeometry(XPWidgetID inWidget, int inLeft, int inTop, int inRight
 void XPSetWidgetDescriptor(XPWidgetID inWidget, const char* inDescriptor)
 {
     XPHOST_API(XPSetWidgetDescriptor, inWidget, text(inDescriptor));
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPSetWidgetDescriptor");
     if (!r)
         return;
     r->pub.descriptor = inDescriptor ? inDescriptor : "";
@@ -494,7 +516,7 @@ void XPSetWidgetDescriptor(XPWidgetID inWidget, const char* inDescriptor)
 int XPGetWidgetDescriptor(XPWidgetID inWidget, char* outDescriptor, int inMaxDescLength)
 {
     XPHOST_API(XPGetWidgetDescriptor, inWidget, out(outDescriptor, inMaxDescLength), inMaxDescLength);
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPGetWidgetDescriptor");
     if (!r)
         return 0;
     const std::string& d = r->pub.descriptor;
@@ -511,7 +533,7 @@ int XPGetWidgetDescriptor(XPWidgetID inWidget, char* outDescriptor, int inMaxDes
 void XPSetWidgetProperty(XPWidgetID inWidget, XPWidgetPropertyID inProperty, intptr_t inValue)
 {
     XPHOST_API(XPSetWidgetProperty, inWidget, inProperty, inValue);
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPSetWidgetProperty");
     if (!r)
         return;
     r->props[inProperty] = inValue;
@@ -521,7 +543,7 @@ void XPSetWidgetProperty(XPWidgetID inWidget, XPWidgetPropertyID inProperty, int
 intptr_t XPGetWidgetProperty(XPWidgetID inWidget, XPWidgetPropertyID inProperty, int* inExists)
 {
     XPHOST_API(XPGetWidgetProperty, inWidget, inProperty, out(inExists, 1));
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPGetWidgetProperty");
     const bool has = r && r->props.count(inProperty);
     if (inExists)
         *inExists = has ? 1 : 0;
@@ -531,7 +553,7 @@ intptr_t XPGetWidgetProperty(XPWidgetID inWidget, XPWidgetPropertyID inProperty,
 void XPAddWidgetCallback(XPWidgetID inWidget, XPWidgetFunc_t inNewCallback)
 {
     XPHOST_API(XPAddWidgetCallback, inWidget, inNewCallback);
-    WidgetRec* r = rec(inWidget);
+    WidgetRec* r = use(inWidget, "XPAddWidgetCallback");
     if (!r || !inNewCallback)
         return;
     r->callbacks.push_back(inNewCallback);

@@ -503,4 +503,9 @@ intptr_t widget_property(XPWidgetID id, int property);
 bool press_button(XPWidgetID button);
 bool press_close_box(XPWidgetID mainWindow);
 
+// Calls of the widget functions that named a widget which no longer exists.
+// To the real library a handle is a pointer, and a destroyed widget's handle
+// dangles; the host ignores such a call and records the function's name here.
+const std::vector<std::string>& stale_widget_calls();
+
 }  // namespace xphost

@@ -395,17 +395,17 @@ static bool SyncFolderOf(const char* path)
 // The new contents go to a file beside the old one, which is replaced in one
 // step only once everything is on disk: a crash or a full disk mid-save
 // leaves the previous file as it was.
-void PreferencesSave()
+bool PreferencesSave()
 {
     if (outputPath[0] == '\0')
-        return;
+        return false;
     char tempPath[OutputPathLen + sizeof TempSuffix];
     std::snprintf(tempPath, sizeof tempPath, "%s%s", outputPath, TempSuffix);
 
     FILE* f = std::fopen(tempPath, "w");
     if (!f) {
         ReportPrefsFailure("cannot create the preferences file's new copy; the file is left as it was", tempPath);
-        return;
+        return false;
     }
     bool ok = WriteContents(f);
     ok = ok && SyncToDisk(f);
@@ -413,13 +413,15 @@ void PreferencesSave()
     if (!ok) {
         ReportPrefsFailure("cannot write the preferences file's new copy; the file is left as it was", tempPath);
         std::remove(tempPath);
-        return;
+        return false;
     }
     if (!ReplaceFile(tempPath, outputPath)) {
         ReportPrefsFailure("cannot replace the preferences file with its new copy; the file is left as it was");
         std::remove(tempPath);
-        return;
+        return false;
     }
+    // The new contents are in place; only their way to the disk is unconfirmed.
     if (!SyncFolderOf(outputPath))
         ReportPrefsFailure("the preferences file was saved, but its folder could not be flushed to disk");
+    return true;
 }

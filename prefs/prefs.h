@@ -25,4 +25,5 @@ extern char    outputPath[OutputPathLen];
 extern const char* PrefsFailure;
 
 void PreferencesLoad();
-void PreferencesSave();
+// False when the file could not be written; it then stays as it was.
+bool PreferencesSave();

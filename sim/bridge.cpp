@@ -374,6 +374,9 @@ void HostBridge::scan_writes(WriteObserver* observer)
                 rel_x_ = o.x;
                 rel_y_ = o.y;
                 rel_z_ = o.z;
+                rel_vx_ = o.vx;
+                rel_vy_ = o.vy;
+                rel_vz_ = o.vz;
             }
             fire_down_ = down;
         } else if (w.path == p.jato_left) {

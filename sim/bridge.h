@@ -39,12 +39,15 @@ public:
     // The pilot arms and presses the weapon release: the station released, or -1.
     int pilot_fire(bool bombs, bool missiles);
 
-    // Position published when the fire key released the bay's store (and on
-    // the plug-in's second press a tick later).
+    // Position and velocity published when the fire key released the bay's
+    // store (and on the plug-in's second press a tick later).
     bool   release_seen() const { return release_seen_; }
     double release_x() const { return rel_x_; }
     double release_y() const { return rel_y_; }
     double release_z() const { return rel_z_; }
+    float  release_vx() const { return rel_vx_; }
+    float  release_vy() const { return rel_vy_; }
+    float  release_vz() const { return rel_vz_; }
     int    last_fired_station() const { return last_fired_; }
     bool   placed() const { return placed_; }
     void   clear_placed() { placed_ = false; }
@@ -58,6 +61,7 @@ private:
     bool   bombs_ = false, missiles_ = false;
     bool   release_seen_ = false;
     double rel_x_ = 0, rel_y_ = 0, rel_z_ = 0;
+    float  rel_vx_ = 0, rel_vy_ = 0, rel_vz_ = 0;
     double release_time_ = -1;
     int    last_fired_ = -1;
     bool   placed_ = false;

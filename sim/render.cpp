@@ -1,6 +1,7 @@
-// sim/render.cpp: the display list through cairo. Host coordinates have their
-// origin at the bottom left; strings are drawn from their lower-left corner in
-// a monospace face about the size of the simulator's basic font.
+// sim/render.cpp: the display list and the widget tree through cairo. Host
+// coordinates have their origin at the bottom left; strings are drawn from
+// their lower-left corner in a monospace face about the size of the
+// simulator's basic font.
 #include "render.h"
 
 #include <algorithm>
@@ -9,6 +10,9 @@
 
 #ifdef QZT_DEMO_CAIRO
 #include <cairo.h>
+
+#include "XPStandardWidgets.h"
+#include "XPWidgets.h"
 #endif
 
 namespace sim {
@@ -21,6 +25,130 @@ namespace {
 
 constexpr int kCaption = 26;     // pixels above the screen for the caption
 constexpr double kFontSize = 10.0;   // about 6 px a character, like the basic font
+
+// Host coordinates to the picture's: the canvas keeps its own offsets.
+struct Canvas {
+    cairo_t* cr;
+    int minX, maxY;
+    double x(double v) const { return v - minX; }
+    double y(double v) const { return kCaption + (maxY - v); }
+};
+
+void fill_rect(const Canvas& c, const xphost::Widget& w, double r, double g, double b)
+{
+    cairo_set_source_rgb(c.cr, r, g, b);
+    cairo_rectangle(c.cr, c.x(w.left), c.y(w.top), w.right - w.left, w.top - w.bottom);
+    cairo_fill(c.cr);
+}
+
+void outline_rect(const Canvas& c, double l, double t, double r, double b, double grey)
+{
+    cairo_set_source_rgb(c.cr, grey, grey, grey);
+    cairo_set_line_width(c.cr, 1.0);
+    cairo_rectangle(c.cr, c.x(l) + 0.5, c.y(t) + 0.5, r - l - 1, t - b - 1);
+    cairo_stroke(c.cr);
+}
+
+// Text with its baseline a little below the middle of [bottom, top], from
+// `left`, or centred between left and right when `centred`.
+void widget_text(const Canvas& c, const std::string& text, double left, double right, double top, double bottom,
+                 bool centred, double grey)
+{
+    if (text.empty())
+        return;
+    cairo_text_extents_t ext;
+    cairo_text_extents(c.cr, text.c_str(), &ext);
+    const double x = centred ? (left + right) / 2 - ext.x_advance / 2 : left;
+    const double baseline = (top + bottom) / 2 - 3.5;
+    cairo_set_source_rgb(c.cr, grey, grey, grey);
+    cairo_move_to(c.cr, c.x(x), c.y(baseline));
+    cairo_show_text(c.cr, text.c_str());
+}
+
+// The standard widgets, plainly: the host keeps their geometry, class, text
+// and properties, and the simulator's own look is its business.
+void draw_widget(const Canvas& c, const xphost::Widget& w)
+{
+    cairo_t* cr = c.cr;
+    cairo_save(cr);
+    switch (w.widget_class) {
+    case xpWidgetClass_MainWindow: {
+        fill_rect(c, w, 0.36, 0.40, 0.46);
+        outline_rect(c, w.left, w.top, w.right, w.bottom, 0.15);
+        cairo_set_source_rgb(cr, 0.22, 0.25, 0.30);
+        cairo_rectangle(cr, c.x(w.left) + 1, c.y(w.top) + 1, w.right - w.left - 2, 17);
+        cairo_fill(cr);
+        widget_text(c, w.descriptor, w.left, w.right, w.top, w.top - 18, true, 0.95);
+        if (xphost::widget_property(w.id, xpProperty_MainWindowHasCloseBoxes)) {
+            const double l = w.left + 4, t = w.top - 4;
+            outline_rect(c, l, t, l + 11, t - 11, 0.85);
+            cairo_move_to(cr, c.x(l + 3), c.y(t - 3));
+            cairo_line_to(cr, c.x(l + 8), c.y(t - 8));
+            cairo_move_to(cr, c.x(l + 8), c.y(t - 3));
+            cairo_line_to(cr, c.x(l + 3), c.y(t - 8));
+            cairo_stroke(cr);
+        }
+        break;
+    }
+    case xpWidgetClass_SubWindow:
+        fill_rect(c, w, 0.28, 0.31, 0.36);
+        outline_rect(c, w.left, w.top, w.right, w.bottom, 0.18);
+        break;
+    case xpWidgetClass_Caption:
+        widget_text(c, w.descriptor, w.left, w.right, w.top, w.bottom, false, 0.92);
+        break;
+    case xpWidgetClass_TextField: {
+        int set = 0;                             // a widget is enabled until told otherwise
+        const bool enabled = XPGetWidgetProperty(w.id, xpProperty_Enabled, &set) != 0 || !set;
+        fill_rect(c, w, enabled ? 0.95 : 0.80, enabled ? 0.95 : 0.80, enabled ? 0.92 : 0.78);
+        outline_rect(c, w.left, w.top, w.right, w.bottom, 0.10);
+        cairo_rectangle(cr, c.x(w.left + 1), c.y(w.top - 1), w.right - w.left - 2, w.top - w.bottom - 2);
+        cairo_clip(cr);                          // a field shows what fits
+        widget_text(c, w.descriptor, w.left + 3, w.right, w.top, w.bottom, false, 0.05);
+        break;
+    }
+    case xpWidgetClass_Button: {
+        const intptr_t type = xphost::widget_property(w.id, xpProperty_ButtonType);
+        const intptr_t behaviour = xphost::widget_property(w.id, xpProperty_ButtonBehavior);
+        if (type == xpRadioButton || behaviour != xpButtonBehaviorPushButton) {
+            // A box at the left of the rectangle, ticked when set; the text beside it.
+            const double mid = (w.top + w.bottom) / 2.0, l = w.left;
+            cairo_set_source_rgb(cr, 0.90, 0.90, 0.88);
+            cairo_rectangle(cr, c.x(l), c.y(mid + 5), 10, 10);
+            cairo_fill(cr);
+            outline_rect(c, l, mid + 5, l + 10, mid - 5, 0.10);
+            if (xphost::widget_property(w.id, xpProperty_ButtonState)) {
+                cairo_set_source_rgb(cr, 0.05, 0.35, 0.10);
+                cairo_set_line_width(cr, 2.0);
+                cairo_move_to(cr, c.x(l + 2), c.y(mid));
+                cairo_line_to(cr, c.x(l + 4.5), c.y(mid - 3));
+                cairo_line_to(cr, c.x(l + 8.5), c.y(mid + 4));
+                cairo_stroke(cr);
+            }
+            widget_text(c, w.descriptor, l + 12, l + 12, mid + 5, mid - 5, false, 0.92);
+        } else {
+            fill_rect(c, w, 0.62, 0.67, 0.75);
+            outline_rect(c, w.left, w.top, w.right, w.bottom, 0.12);
+            widget_text(c, w.descriptor, w.left, w.right, w.top, w.bottom, true, 0.05);
+        }
+        break;
+    }
+    default:
+        outline_rect(c, w.left, w.top, w.right, w.bottom, 0.6);
+        break;
+    }
+    cairo_restore(cr);
+}
+
+void draw_widget_tree(const Canvas& c, XPWidgetID id)
+{
+    const xphost::Widget* w = xphost::widget(id);
+    if (!w || !w->visible)
+        return;
+    draw_widget(c, *w);
+    for (XPWidgetID child : w->children)
+        draw_widget_tree(c, child);
+}
 
 }  // namespace
 
@@ -48,6 +176,12 @@ bool write_picture(const std::string& path, const std::string& caption, std::str
             minY = std::min(minY, op.y);
             maxY = std::max(maxY, op.y + 12);
         }
+    }
+    for (const auto& w : xphost::widgets()) {
+        minX = std::min(minX, w.left);
+        maxX = std::max(maxX, w.right);
+        minY = std::min(minY, w.bottom);
+        maxY = std::max(maxY, w.top);
     }
     const int width = maxX - minX, height = maxY - minY + kCaption;
     auto X = [&](double x) { return x - minX; };
@@ -116,6 +250,16 @@ bool write_picture(const std::string& path, const std::string& caption, std::str
         cairo_move_to(cr, X(op.x), Y(op.y));
         cairo_show_text(cr, op.text.c_str());
     }
+
+    // The plug-in's dialogs float above everything else.
+    // The simulator's widget font is proportional and narrow: the dialog's
+    // layout counts on it.
+    const Canvas canvas{cr, minX, maxY};
+    cairo_select_font_face(cr, "DejaVu Sans Condensed", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, kFontSize);
+    for (const auto& w : xphost::widgets())
+        if (w.root)
+            draw_widget_tree(canvas, w.id);
 
     // Caption strip.
     cairo_set_source_rgb(cr, 0.18, 0.20, 0.24);

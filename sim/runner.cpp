@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 #include "render.h"
 #include "xphost.h"
@@ -17,7 +16,8 @@ namespace {
 const char* const kDefaultMoments[] = {"loaded", "jato", "phase1", "phase2", "phase3", "release",
                                        "phase6", "orbiter-loaded", "placed", "cut", "tanks", "launch", "end",
                                        "camera0", "yoke", "climb", "turn", "zoom", "camera2", "host-view",
-                                       "water", "cruise", "cruise-water", "dump", "stowed", "glide", "deployed"};
+                                       "water", "cruise", "cruise-water", "dump", "stowed", "glide", "deployed",
+                                       "about", "preferences"};
 
 std::string released_text(const Store& s, int station)
 {
@@ -251,37 +251,6 @@ void Runner::moment(const std::string& tag)
         pictures_.push_back(path);
     else
         timeline.line("  (picture " + path + " not written: " + error + ")");
-}
-
-bool Runner::save_preferences(int record, std::string* line)
-{
-    if (!xphost::select_menu_item("QZTgov", "Preferences")) {
-        *line = "the plug-in's menu has no Preferences item";
-        return false;
-    }
-    run_for(0.5);
-    // The button's caption, whatever blanks pad it.
-    XPWidgetID save = nullptr;
-    for (const auto& w : xphost::widgets()) {
-        const size_t first = w.descriptor.find_first_not_of(' ');
-        if (first != std::string::npos && w.descriptor.compare(first, std::string::npos, "Save and close") == 0)
-            save = w.id;
-    }
-    if (!save || !xphost::press_button(save)) {
-        *line = "the preferences dialog has no \"Save and close\" button to press";
-        return false;
-    }
-    run_for(0.5);
-    std::ifstream in(prefs_file());
-    std::string text;
-    for (int i = 0; std::getline(in, text); ++i) {
-        if (i == 3 + record) {   // records 0 to 10 follow the three settings lines
-            *line = text;
-            return true;
-        }
-    }
-    *line = "the preferences file holds no record " + std::to_string(record);
-    return false;
 }
 
 void Runner::check_zoom_phase()

@@ -68,10 +68,6 @@ public:
     // each frame as another plug-in would, against what its writes show.
     const PhaseCheck& phase_check() const { return phase_check_; }
 
-    // The pilot opens the plug-in's preferences and presses "Save and close".
-    // Gives the saved line of the release record, or why it could not.
-    bool save_preferences(int record, std::string* line);
-
     // A picture for this moment's tag, if one was asked for.
     void moment(const std::string& tag);
 

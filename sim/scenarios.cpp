@@ -8,6 +8,7 @@
 
 #include "aircraft.h"
 #include "cameras.h"
+#include "dialog.h"
 #include "twin.h"
 #include "fighter.h"
 #include "xphost.h"
@@ -105,18 +106,8 @@ Outcome fly_carrier(Runner& r)
         out.missing.push_back("the orbiter never left the bay");
     if (f.stored_record < 1)
         out.missing.push_back("no release record was shown as stored");
-    else {
-        // Saving the preferences writes the release table to the file.
-        std::string saved;
-        if (r.save_preferences(f.stored_record, &saved)) {
-            tl.event("pilot: Preferences, \"Save and close\"");
-            tl.line("                                          record " + std::to_string(f.stored_record) + " in "
-                    + r.prefs_file() + ":");
-            tl.line("                                          " + saved);
-        } else {
-            tl.event("(the release table was not saved: " + saved + ")");
-        }
-    }
+    else
+        save_release_through_dialog(r, f.stored_record, out);   // the release table goes to the file
 
     // The orbiter, loaded as an aircraft of its own at the airport.
     tl.set_aircraft(Timeline::Aircraft::Orbiter);

@@ -221,6 +221,25 @@ TEST_F(Widgets, HandlerMayDestroyTheDialogWhileAButtonIsPressed)
     EXPECT_FALSE(xphost::widget_exists(root));
 }
 
+// A destroyed widget's handle dangles in the real library: every call that
+// names one is ignored and recorded; a null handle or a live one is not.
+TEST_F(Widgets, CallsOnADestroyedWidgetAreRecorded)
+{
+    XPSetWidgetDescriptor(leaf, "still here");
+    XPGetWidgetDescriptor(nullptr, nullptr, 0);
+    EXPECT_TRUE(xphost::stale_widget_calls().empty());
+    XPDestroyWidget(root, 1);
+    XPSetWidgetDescriptor(leaf, "gone");
+    XPSetWidgetProperty(panel, xpProperty_Enabled, 0);
+    XPDestroyWidget(root, 1);
+    EXPECT_EQ(XPSendMessageToWidget(leaf, xpMsg_UserStart, xpMode_Direct, 0, 0), 0);
+    EXPECT_EQ(xphost::stale_widget_calls(),
+              (std::vector<std::string>{"XPSetWidgetDescriptor", "XPSetWidgetProperty", "XPDestroyWidget",
+                                        "XPSendMessageToWidget"}));
+    xphost::reset();
+    EXPECT_TRUE(xphost::stale_widget_calls().empty());
+}
+
 TEST_F(Widgets, DescriptorCopiesLikeStrncpy)
 {
     char buf[8];
