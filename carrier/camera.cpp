@@ -115,20 +115,17 @@ void CameraReadAttitude()
     dirroll = CameraAngle(XPLMGetDataf(dr_phi));
 }
 
-void CameraReadStations(int count)
+// Only the camera's own station, every frame: the others are not needed here.
+void CameraReadStation(int station)
 {
-    if (count < 1)
+    if (station < 0 || station >= dr_WeaponsX_slots)
         return;
-    if (count > dr_WeaponsX_slots)
-        count = dr_WeaponsX_slots;
-    XPLMGetDatavf(dr_WeaponsX[0], WeaponsX, 0, count);
-    XPLMGetDatavf(dr_WeaponsY[0], WeaponsY, 0, count);
-    XPLMGetDatavf(dr_WeaponsZ[0], WeaponsZ, 0, count);
-    for (int i = 0; i < count; ++i) {
-        WeaponsX[i] = HostFiniteFloat(WeaponsX[i], -FLT_MAX, FLT_MAX, 0.0f);
-        WeaponsY[i] = HostFiniteFloat(WeaponsY[i], -FLT_MAX, FLT_MAX, 0.0f);
-        WeaponsZ[i] = HostFiniteFloat(WeaponsZ[i], -FLT_MAX, FLT_MAX, 0.0f);
-    }
+    XPLMGetDatavf(dr_WeaponsX[0], &WeaponsX[station], station, 1);
+    XPLMGetDatavf(dr_WeaponsY[0], &WeaponsY[station], station, 1);
+    XPLMGetDatavf(dr_WeaponsZ[0], &WeaponsZ[station], station, 1);
+    if (!std::isfinite(WeaponsX[station])) WeaponsX[station] = 0.0f;
+    if (!std::isfinite(WeaponsY[station])) WeaponsY[station] = 0.0f;
+    if (!std::isfinite(WeaponsZ[station])) WeaponsZ[station] = 0.0f;
 }
 
 // A height the mouse left behind is remembered as a flag rather than by
@@ -187,7 +184,7 @@ int ExtCameraSHFunc(XPLMCameraPosition_t* outCameraPosition, int inIsLosingContr
         roll = dirroll;            // the default view banks with the aircraft
     }
 
-    CameraReadStations(v < 7 ? 7 : v + 1);
+    CameraReadStation(v);
     outCameraPosition->x = WeaponsX[v];
     outCameraPosition->y = WeaponsY[v];
     outCameraPosition->z = WeaponsZ[v];

@@ -45,7 +45,7 @@ void CameraHandBack();
 void  CameraReadScreen();            // screen size and the neutral rectangle
 void  CameraReadMouse();
 void  CameraReadAttitude();
-void  CameraReadStations(int count);  // weapon stations 0 to count-1
+void  CameraReadStation(int station);  // where this weapon station is (WeaponsX/Y/Z)
 float CameraAngle(float degrees);     // finite, within one turn each way
 float CameraRatio(float ratio);       // finite, -1 to 1
 // Reads the mouse. The view keeps its default direction until the mouse first

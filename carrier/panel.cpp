@@ -20,17 +20,17 @@ int system21mes = 0, system22mes = 0, system23mes = 0, system24mes = 0, system25
 
 static bool KnownMessage(int number) { return number >= 0 && number < SystemMessages; }
 
+// The host takes non-const pointers but only reads the colour and the text:
+// no copy of either is needed.
 static void Text(const float* rgb, int x, int y, const char* text)
 {
-    float colour[3] = {rgb[0], rgb[1], rgb[2]};
-    XPLMDrawString(colour, x, y, const_cast<char*>(text), nullptr, xplmFont_Basic);
+    XPLMDrawString(const_cast<float*>(rgb), x, y, const_cast<char*>(text), nullptr, xplmFont_Basic);
 }
 
 // Every number on the page shows its sign.
 static void Number(const float* rgb, int x, int y, float value, int digits, int decimals)
 {
-    float colour[3] = {rgb[0], rgb[1], rgb[2]};
-    XPLMDrawNumber(colour, x, y, value, digits, decimals, 1, xplmFont_Basic);
+    XPLMDrawNumber(const_cast<float*>(rgb), x, y, value, digits, decimals, 1, xplmFont_Basic);
 }
 
 // A message line; an empty text or an unknown number leaves the line empty.

@@ -96,7 +96,7 @@ void run(Cmd& c, XPLMCommandPhase phase)
             if (h.removed || (h.before != 0) != (pass == 1))
                 continue;
             ++r.handlers_called;
-            if (!h.callback(&c, phase, h.refcon))
+            if (!detail::call_plugin(CallbackKind::Other, h.callback, static_cast<XPLMCommandRef>(&c), phase, h.refcon))
                 r.passed_on = false;
         }
         if (pass == 1 && r.passed_on && !c.info.created_by_plugin)
@@ -248,12 +248,14 @@ using namespace xphost;
 
 XPLMCommandRef XPLMFindCommand(const char* inName)
 {
+    XPHOST_API(XPLMFindCommand, text(inName));
     return inName ? cmd_named(inName) : nullptr;
 }
 
 // A name the simulator already knows gives that command; its description stays.
 XPLMCommandRef XPLMCreateCommand(const char* inName, const char* inDescription)
 {
+    XPHOST_API(XPLMCreateCommand, text(inName), text(inDescription));
     if (!inName || !*inName)
         return nullptr;
     if (Cmd* c = cmd_named(inName))
@@ -263,18 +265,21 @@ XPLMCommandRef XPLMCreateCommand(const char* inName, const char* inDescription)
 
 void XPLMCommandBegin(XPLMCommandRef inCommand)
 {
+    XPHOST_API(XPLMCommandBegin, inCommand);
     if (Cmd* c = cmd_of(inCommand))
         begin(*c);
 }
 
 void XPLMCommandEnd(XPLMCommandRef inCommand)
 {
+    XPHOST_API(XPLMCommandEnd, inCommand);
     if (Cmd* c = cmd_of(inCommand))
         end(*c);
 }
 
 void XPLMCommandOnce(XPLMCommandRef inCommand)
 {
+    XPHOST_API(XPLMCommandOnce, inCommand);
     if (Cmd* c = cmd_of(inCommand)) {
         begin(*c);
         end(*c);
@@ -284,6 +289,7 @@ void XPLMCommandOnce(XPLMCommandRef inCommand)
 void XPLMRegisterCommandHandler(XPLMCommandRef inCommand, XPLMCommandCallback_f inHandler, int inBefore,
                                 void* inRefcon)
 {
+    XPHOST_API(XPLMRegisterCommandHandler, inCommand, inHandler, inBefore, inRefcon);
     Cmd* c = cmd_of(inCommand);
     if (c && inHandler)
         c->handlers.push_back(Handler{inHandler, inBefore, inRefcon, false});
@@ -293,6 +299,7 @@ void XPLMRegisterCommandHandler(XPLMCommandRef inCommand, XPLMCommandCallback_f 
 void XPLMUnregisterCommandHandler(XPLMCommandRef inCommand, XPLMCommandCallback_f inHandler, int inBefore,
                                   void* inRefcon)
 {
+    XPHOST_API(XPLMUnregisterCommandHandler, inCommand, inHandler, inBefore, inRefcon);
     Cmd* c = cmd_of(inCommand);
     if (!c)
         return;

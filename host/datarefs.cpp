@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <stdexcept>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "XPLMDataAccess.h"
@@ -57,7 +58,7 @@ struct Var {
 };
 
 struct Store {
-    std::map<std::string, std::unique_ptr<Var>> vars;
+    std::unordered_map<std::string, std::unique_ptr<Var>> vars;   // by path; looked up every frame
     std::vector<std::string> order;          // publication order
     std::vector<Dataref> catalogue;          // rebuilt when order changes
     std::vector<std::string> published;      // registration order
@@ -201,8 +202,9 @@ bool log_write(XPLMDataRef ref, int type, int offset, std::vector<double> values
         mismatch(v, call);
         w.accepted = false;
     }
-    store().writes.push_back(w);
-    return w.accepted;
+    const bool accepted = w.accepted;
+    store().writes.push_back(std::move(w));
+    return accepted;
 }
 
 bool readable(Var* v, int type, const char* call)
@@ -245,9 +247,9 @@ template <typename T, typename Get>
 std::vector<T> read_published(Get get, void* ref)
 {
     constexpr int kLimit = 1 << 20;
-    const int n = std::clamp(get(ref, nullptr, 0, 0), 0, kLimit);
+    const int n = std::clamp(detail::call_plugin(CallbackKind::Other, get, ref, static_cast<T*>(nullptr), 0, 0), 0, kLimit);
     std::vector<T> out(static_cast<size_t>(n));
-    const int got = n > 0 ? std::clamp(get(ref, out.data(), 0, n), 0, n) : 0;
+    const int got = n > 0 ? std::clamp(detail::call_plugin(CallbackKind::Other, get, ref, out.data(), 0, n), 0, n) : 0;
     out.resize(static_cast<size_t>(got));
     return out;
 }
@@ -259,17 +261,15 @@ Var snapshot(const Var& v)
     Var s;
     s.meta = v.meta;
     const Accessor& a = v.acc;
-    if (a.geti) s.i = a.geti(a.read_ref);
-    if (a.getf) s.f = a.getf(a.read_ref);
-    if (a.getd) s.d = a.getd(a.read_ref);
+    if (a.geti) s.i = detail::call_plugin(CallbackKind::Other, a.geti, a.read_ref);
+    if (a.getf) s.f = detail::call_plugin(CallbackKind::Other, a.getf, a.read_ref);
+    if (a.getd) s.d = detail::call_plugin(CallbackKind::Other, a.getd, a.read_ref);
     if ((v.meta.types & xplmType_IntArray) && a.getvi)
         s.vi = read_published<int>(a.getvi, a.read_ref);
     if ((v.meta.types & xplmType_FloatArray) && a.getvf)
         s.vf = read_published<float>(a.getvf, a.read_ref);
-    if ((v.meta.types & xplmType_Data) && a.getb) {
-        auto bytes = [&a](void* ref, unsigned char* out, int offset, int max) { return a.getb(ref, out, offset, max); };
-        s.bytes = read_published<unsigned char>(bytes, a.read_ref);
-    }
+    if ((v.meta.types & xplmType_Data) && a.getb)
+        s.bytes = read_published<unsigned char>(a.getb, a.read_ref);
     return s;
 }
 
@@ -465,6 +465,7 @@ using namespace xphost;
 
 XPLMDataRef XPLMFindDataRef(const char* inDataRefName)
 {
+    XPHOST_API(XPLMFindDataRef, text(inDataRefName));
     ++store().find_calls;
     if (!inDataRefName)
         return nullptr;
@@ -474,14 +475,20 @@ XPLMDataRef XPLMFindDataRef(const char* inDataRefName)
 
 int XPLMCanWriteDataRef(XPLMDataRef inDataRef)
 {
+    XPHOST_API(XPLMCanWriteDataRef, inDataRef);
     Var* v = var_of(inDataRef);
     return v && v->meta.writable ? 1 : 0;
 }
 
-int XPLMIsDataRefGood(XPLMDataRef inDataRef) { return var_of(inDataRef) ? 1 : 0; }
+int XPLMIsDataRefGood(XPLMDataRef inDataRef)
+{
+    XPHOST_API(XPLMIsDataRefGood, inDataRef);
+    return var_of(inDataRef) ? 1 : 0;
+}
 
 XPLMDataTypeID XPLMGetDataRefTypes(XPLMDataRef inDataRef)
 {
+    XPHOST_API(XPLMGetDataRefTypes, inDataRef);
     Var* v = var_of(inDataRef);
     return v ? v->meta.types : xplmType_Unknown;
 }
@@ -490,22 +497,24 @@ XPLMDataTypeID XPLMGetDataRefTypes(XPLMDataRef inDataRef)
 // the type); the host's own variables from their storage.
 int XPLMGetDatai(XPLMDataRef inDataRef)
 {
+    XPHOST_API(XPLMGetDatai, inDataRef);
     Var* v = var_of(inDataRef);
     if (!readable(v, xplmType_Int, "XPLMGetDatai"))
         return 0;
     if (v->published)
-        return v->acc.geti ? v->acc.geti(v->acc.read_ref) : 0;
+        return v->acc.geti ? detail::call_plugin(CallbackKind::Other, v->acc.geti, v->acc.read_ref) : 0;
     return v->i;
 }
 
 void XPLMSetDatai(XPLMDataRef inDataRef, int inValue)
 {
+    XPHOST_API(XPLMSetDatai, inDataRef, inValue);
     if (!log_write(inDataRef, xplmType_Int, 0, {double(inValue)}, "XPLMSetDatai"))
         return;
     Var* v = var_of(inDataRef);
     if (v->published) {
         if (v->acc.seti)
-            v->acc.seti(v->acc.write_ref, inValue);
+            detail::call_plugin(CallbackKind::Other, v->acc.seti, v->acc.write_ref, inValue);
         return;
     }
     v->i = v->buttons ? autopilot_after_presses(v->i, inValue) : inValue;
@@ -513,55 +522,60 @@ void XPLMSetDatai(XPLMDataRef inDataRef, int inValue)
 
 float XPLMGetDataf(XPLMDataRef inDataRef)
 {
+    XPHOST_API(XPLMGetDataf, inDataRef);
     Var* v = var_of(inDataRef);
     if (!readable(v, xplmType_Float, "XPLMGetDataf"))
         return 0.0f;
     if (v->published)
-        return v->acc.getf ? v->acc.getf(v->acc.read_ref) : 0.0f;
+        return v->acc.getf ? detail::call_plugin(CallbackKind::Other, v->acc.getf, v->acc.read_ref) : 0.0f;
     return v->f;
 }
 
 void XPLMSetDataf(XPLMDataRef inDataRef, float inValue)
 {
+    XPHOST_API(XPLMSetDataf, inDataRef, inValue);
     if (!log_write(inDataRef, xplmType_Float, 0, {double(inValue)}, "XPLMSetDataf"))
         return;
     Var* v = var_of(inDataRef);
     if (!v->published)
         v->f = inValue;
     else if (v->acc.setf)
-        v->acc.setf(v->acc.write_ref, inValue);
+        detail::call_plugin(CallbackKind::Other, v->acc.setf, v->acc.write_ref, inValue);
 }
 
 double XPLMGetDatad(XPLMDataRef inDataRef)
 {
+    XPHOST_API(XPLMGetDatad, inDataRef);
     Var* v = var_of(inDataRef);
     if (!readable(v, xplmType_Double, "XPLMGetDatad"))
         return 0.0;
     if (v->published)
-        return v->acc.getd ? v->acc.getd(v->acc.read_ref) : 0.0;
+        return v->acc.getd ? detail::call_plugin(CallbackKind::Other, v->acc.getd, v->acc.read_ref) : 0.0;
     return v->d;
 }
 
 void XPLMSetDatad(XPLMDataRef inDataRef, double inValue)
 {
+    XPHOST_API(XPLMSetDatad, inDataRef, inValue);
     if (!log_write(inDataRef, xplmType_Double, 0, {inValue}, "XPLMSetDatad"))
         return;
     Var* v = var_of(inDataRef);
     if (!v->published)
         v->d = inValue;
     else if (v->acc.setd)
-        v->acc.setd(v->acc.write_ref, inValue);
+        detail::call_plugin(CallbackKind::Other, v->acc.setd, v->acc.write_ref, inValue);
 }
 
 // Array calls reach a publisher with the caller's arguments unchanged, a null
 // destination (asking for the length) and any offset included.
 int XPLMGetDatavi(XPLMDataRef inDataRef, int* outValues, int inOffset, int inMax)
 {
+    XPHOST_API(XPLMGetDatavi, inDataRef, out(outValues, inMax), inOffset, inMax);
     Var* v = var_of(inDataRef);
     if (!readable(v, xplmType_IntArray, "XPLMGetDatavi"))
         return 0;
     if (v->published)
-        return v->acc.getvi ? v->acc.getvi(v->acc.read_ref, outValues, inOffset, inMax) : 0;
+        return v->acc.getvi ? detail::call_plugin(CallbackKind::Other, v->acc.getvi, v->acc.read_ref, outValues, inOffset, inMax) : 0;
     return read_array(v->vi, outValues, inOffset, inMax);
 }
 
@@ -579,48 +593,53 @@ std::vector<double> as_values(const T* in, int count)
 
 void XPLMSetDatavi(XPLMDataRef inDataRef, int* inValues, int inoffset, int inCount)
 {
+    XPHOST_API(XPLMSetDatavi, inDataRef, in(inValues, inCount), inoffset, inCount);
     if (!log_write(inDataRef, xplmType_IntArray, inoffset, as_values(inValues, inCount), "XPLMSetDatavi"))
         return;
     Var* v = var_of(inDataRef);
     if (!v->published)
         write_array(v->vi, inValues, inoffset, inCount);
     else if (v->acc.setvi)
-        v->acc.setvi(v->acc.write_ref, inValues, inoffset, inCount);
+        detail::call_plugin(CallbackKind::Other, v->acc.setvi, v->acc.write_ref, inValues, inoffset, inCount);
 }
 
 int XPLMGetDatavf(XPLMDataRef inDataRef, float* outValues, int inOffset, int inMax)
 {
+    XPHOST_API(XPLMGetDatavf, inDataRef, out(outValues, inMax), inOffset, inMax);
     Var* v = var_of(inDataRef);
     if (!readable(v, xplmType_FloatArray, "XPLMGetDatavf"))
         return 0;
     if (v->published)
-        return v->acc.getvf ? v->acc.getvf(v->acc.read_ref, outValues, inOffset, inMax) : 0;
+        return v->acc.getvf ? detail::call_plugin(CallbackKind::Other, v->acc.getvf, v->acc.read_ref, outValues, inOffset, inMax) : 0;
     return read_array(v->vf, outValues, inOffset, inMax);
 }
 
 void XPLMSetDatavf(XPLMDataRef inDataRef, float* inValues, int inoffset, int inCount)
 {
+    XPHOST_API(XPLMSetDatavf, inDataRef, in(inValues, inCount), inoffset, inCount);
     if (!log_write(inDataRef, xplmType_FloatArray, inoffset, as_values(inValues, inCount), "XPLMSetDatavf"))
         return;
     Var* v = var_of(inDataRef);
     if (!v->published)
         write_array(v->vf, inValues, inoffset, inCount);
     else if (v->acc.setvf)
-        v->acc.setvf(v->acc.write_ref, inValues, inoffset, inCount);
+        detail::call_plugin(CallbackKind::Other, v->acc.setvf, v->acc.write_ref, inValues, inoffset, inCount);
 }
 
 int XPLMGetDatab(XPLMDataRef inDataRef, void* outValue, int inOffset, int inMaxBytes)
 {
+    XPHOST_API(XPLMGetDatab, inDataRef, bytes_out(outValue, inMaxBytes), inOffset, inMaxBytes);
     Var* v = var_of(inDataRef);
     if (!readable(v, xplmType_Data, "XPLMGetDatab"))
         return 0;
     if (v->published)
-        return v->acc.getb ? v->acc.getb(v->acc.read_ref, outValue, inOffset, inMaxBytes) : 0;
+        return v->acc.getb ? detail::call_plugin(CallbackKind::Other, v->acc.getb, v->acc.read_ref, outValue, inOffset, inMaxBytes) : 0;
     return read_array(v->bytes, static_cast<unsigned char*>(outValue), inOffset, inMaxBytes);
 }
 
 void XPLMSetDatab(XPLMDataRef inDataRef, void* inValue, int inOffset, int inLength)
 {
+    XPHOST_API(XPLMSetDatab, inDataRef, bytes_in(inValue, inLength), inOffset, inLength);
     const auto* bytes = static_cast<const unsigned char*>(inValue);
     if (!log_write(inDataRef, xplmType_Data, inOffset, as_values(bytes, inLength), "XPLMSetDatab"))
         return;
@@ -628,7 +647,7 @@ void XPLMSetDatab(XPLMDataRef inDataRef, void* inValue, int inOffset, int inLeng
     if (!v->published)
         write_array(v->bytes, bytes, inOffset, inLength);
     else if (v->acc.setb)
-        v->acc.setb(v->acc.write_ref, inValue, inOffset, inLength);
+        detail::call_plugin(CallbackKind::Other, v->acc.setb, v->acc.write_ref, inValue, inOffset, inLength);
 }
 
 // ---------------------------------------------------------------- publishing
@@ -644,6 +663,7 @@ XPLMDataRef XPLMRegisterDataAccessor(const char* inDataName, XPLMDataTypeID inDa
                                      XPLMGetDatab_f inReadData, XPLMSetDatab_f inWriteData, void* inReadRefcon,
                                      void* inWriteRefcon)
 {
+    XPHOST_API(XPLMRegisterDataAccessor, text(inDataName), inDataType, inIsWritable, inReadInt, inWriteInt, inReadFloat, inWriteFloat, inReadDouble, inWriteDouble, inReadIntArray, inWriteIntArray, inReadFloatArray, inWriteFloatArray, inReadData, inWriteData, inReadRefcon, inWriteRefcon);
     Store& s = store();
     if (!inDataName || !*inDataName || s.vars.count(inDataName)) {
         s.refused.push_back(inDataName ? inDataName : "");
@@ -665,6 +685,7 @@ XPLMDataRef XPLMRegisterDataAccessor(const char* inDataName, XPLMDataTypeID inDa
 // orphans that read 0.
 void XPLMUnregisterDataAccessor(XPLMDataRef inDataRef)
 {
+    XPHOST_API(XPLMUnregisterDataAccessor, inDataRef);
     Var* v = var_of(inDataRef);
     if (v && v->published)
         erase_var(v->meta.path);

@@ -28,9 +28,16 @@ struct SnifferReg {
 
 struct Display {
     std::vector<DrawReg> draws;          // registration order
-    std::vector<DrawOp> building;        // the frame being drawn
+    // The frame being drawn fills `building` from its start, reusing the
+    // records (and their strings' room) of the frame before the last, so a
+    // frame like the one before allocates nothing; `built` counts them.
+    std::vector<DrawOp> building;
+    size_t built = 0;
     std::vector<DrawOp> last;            // the last complete frame
     std::string source;                  // who is drawing now
+    std::vector<DrawReg> regs;           // a pass's copy of the registrations
+    std::vector<int> phases;
+    std::vector<WindowRec> wins;
     std::vector<WindowRec> windows;      // creation order
     int created = 0, destroyed = 0;
     XPLMWindowID captured = nullptr;     // the window that took the mouse down
@@ -84,6 +91,8 @@ bool contains(const Window& w, int x, int y)
     return x >= w.left && x <= w.right && y >= w.bottom && y <= w.top;
 }
 
+void draw_pass(XPLMDrawCallback_f onlyCallback, XPLMDrawWindow_f onlyWindow);
+
 }  // namespace
 
 namespace detail {
@@ -93,6 +102,7 @@ void reset_display()
     Display& d = disp();
     d.draws.clear();
     d.building.clear();
+    d.built = 0;
     d.last.clear();
     d.source.clear();
     d.windows.clear();
@@ -117,44 +127,63 @@ void drop_plugin_display()
     d.focus = nullptr;
 }
 
-void draw_pass()
+void draw_pass() { xphost::draw_pass(nullptr, nullptr); }
+
+}  // namespace detail
+
+namespace {
+
+// One drawing pass, of everything or (benchmarks) of one callback or window.
+void draw_pass(XPLMDrawCallback_f onlyCallback, XPLMDrawWindow_f onlyWindow)
 {
     Display& d = disp();
-    d.building.clear();
+    d.built = 0;
+    detail::count_frame();
+    const bool all = !onlyCallback && !onlyWindow;
 
     // Callbacks may register or unregister others while drawing: walk a copy
-    // and skip any that are gone by their turn.
-    std::vector<DrawReg> regs = d.draws;
-    std::vector<int> phases;
+    // and skip any that are gone by their turn. (A callback drawing a frame of
+    // its own within the pass is not supported.)
+    std::vector<DrawReg>& regs = d.regs;
+    regs.assign(d.draws.begin(), d.draws.end());
+    std::vector<int>& phases = d.phases;
+    phases.clear();
     for (const auto& r : regs)
         phases.push_back(r.cb.phase);
     std::sort(phases.begin(), phases.end());
     phases.erase(std::unique(phases.begin(), phases.end()), phases.end());
+    char source[32];
     for (int phase : phases) {
         for (int before = 1; before >= 0; --before) {
             for (const auto& r : regs) {
                 if (r.cb.phase != phase || (r.cb.before != 0) != (before != 0) || !draw_registered(r.serial))
                     continue;
-                d.source = "phase " + std::to_string(phase);
-                r.cb.callback(phase, before, r.cb.refcon);
+                if (!all && r.cb.callback != onlyCallback)
+                    continue;
+                std::snprintf(source, sizeof source, "phase %d", phase);
+                d.source.assign(source);
+                detail::call_plugin(CallbackKind::Drawing, r.cb.callback, phase, before, r.cb.refcon);
             }
         }
     }
 
-    std::vector<WindowRec> wins = d.windows;
+    std::vector<WindowRec>& wins = d.wins;
+    wins.assign(d.windows.begin(), d.windows.end());
     for (const auto& r : wins) {
         WindowRec* live = window_rec(r.w.id);
-        if (!live || !live->w.visible || !live->w.draw)
+        if (!live || !live->w.visible || !live->w.draw || (!all && live->w.draw != onlyWindow))
             continue;
-        d.source = "window " + std::to_string(r.number);
-        live->w.draw(live->w.id, live->w.refcon);
+        std::snprintf(source, sizeof source, "window %d", r.number);
+        d.source.assign(source);
+        detail::call_plugin(CallbackKind::Drawing, live->w.draw, live->w.id, live->w.refcon);
     }
 
     d.source.clear();
-    d.last = d.building;
+    d.building.resize(d.built);
+    d.last.swap(d.building);
 }
 
-}  // namespace detail
+}  // namespace
 
 // ---------------------------------------------------------------- drawing
 
@@ -166,27 +195,79 @@ std::vector<DrawCallback> draw_callbacks()
     return out;
 }
 
-std::string format_number(double value, int digits, int decimals, int showSign)
+namespace {
+
+constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+
+// Decimal digits of n, at least `width` of them, at `at`; returns the end.
+char* put_digits(char* at, unsigned long long n, int width)
+{
+    char rev[24];
+    int len = 0;
+    do {
+        rev[len++] = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n);
+    while (len < width)
+        rev[len++] = '0';
+    while (len)
+        *at++ = rev[--len];
+    return at;
+}
+
+// The magnitude as "%.*f" prints it, into buf; returns its length. Without
+// printf where the result is certain: the scaled value is exact to far less
+// than its distance from a rounding tie.
+size_t magnitude_text(char* buf, size_t size, double magnitude, int decimals, bool* nonZero)
+{
+    if (decimals < 10 && magnitude < 1e15) {
+        const double scaled = magnitude * kPow10[decimals];
+        const double whole = std::floor(scaled);
+        const double fraction = scaled - whole;
+        if (std::fabs(fraction - 0.5) > scaled * 1e-15 + 1e-300) {
+            const auto n = static_cast<unsigned long long>(fraction > 0.5 ? whole + 1.0 : whole);
+            const auto unit = static_cast<unsigned long long>(kPow10[decimals]);
+            char* at = put_digits(buf, n / unit, 1);
+            if (decimals > 0) {
+                *at++ = '.';
+                at = put_digits(at, n % unit, decimals);
+            }
+            *nonZero = n != 0;
+            return static_cast<size_t>(at - buf);
+        }
+    }
+    const int len = std::snprintf(buf, size, "%.*f", decimals, magnitude);
+    *nonZero = std::strspn(buf, "0.") != std::strlen(buf);
+    return static_cast<size_t>(std::clamp(len, 0, static_cast<int>(size) - 1));
+}
+
+// The number as the host draws it, into `out`, whose room is reused.
+void format_into(std::string& out, double value, int digits, int decimals, int showSign)
 {
     decimals = std::clamp(decimals, 0, 20);
     digits = std::clamp(digits, 0, 64);
-    char buf[400];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, std::fabs(value));
+    char magnitude[400];
+    bool nonZero = false;
+    const size_t len = magnitude_text(magnitude, sizeof magnitude, std::fabs(value), decimals, &nonZero);
+    const void* dot = std::memchr(magnitude, '.', len);
+    const size_t whole = dot ? static_cast<size_t>(static_cast<const char*>(dot) - magnitude) : len;
+    out.clear();
     // The sign follows the rounded value: -0.04 with one decimal shows as 0.0.
-    const bool negative = value < 0 && std::strspn(buf, "0.") != std::strlen(buf);
-    std::string body = buf;
-    const size_t dot = body.find('.');
-    const std::string whole = dot == std::string::npos ? body : body.substr(0, dot);
-    const std::string frac = dot == std::string::npos ? "" : body.substr(dot);
-    std::string out;
-    if (negative)
-        out = "-";
+    if (value < 0 && nonZero)
+        out.push_back('-');
     else if (showSign)
-        out = "+";
-    if (static_cast<int>(whole.size()) < digits)
-        out.append(digits - whole.size(), ' ');
-    out += whole;
-    out += frac;
+        out.push_back('+');
+    if (whole < static_cast<size_t>(digits))
+        out.append(digits - whole, ' ');
+    out.append(magnitude, len);
+}
+
+}  // namespace
+
+std::string format_number(double value, int digits, int decimals, int showSign)
+{
+    std::string out;
+    format_into(out, value, digits, decimals, showSign);
     return out;
 }
 
@@ -211,6 +292,8 @@ std::vector<DrawOp> draws_at(int x, int y)
 }
 
 void draw_now() { detail::draw_pass(); }
+void draw_only(XPLMDrawCallback_f callback) { draw_pass(callback, nullptr); }
+void draw_only(XPLMDrawWindow_f draw) { draw_pass(nullptr, draw); }
 
 // ---------------------------------------------------------------- windows and mouse
 
@@ -240,7 +323,7 @@ XPLMWindowID offer(int x, int y, XPLMMouseStatus status)
         WindowRec* r = window_rec(id);
         if (!r || !r->w.mouse)
             continue;
-        if (r->w.mouse(id, x, y, status, r->w.refcon))
+        if (detail::call_plugin(CallbackKind::Other, r->w.mouse, id, x, y, status, r->w.refcon))
             return id;
     }
     return nullptr;
@@ -251,7 +334,7 @@ bool to_captured(int x, int y, XPLMMouseStatus status)
     WindowRec* r = window_rec(disp().captured);
     if (!r || !r->w.mouse)
         return false;
-    return r->w.mouse(r->w.id, x, y, status, r->w.refcon) != 0;
+    return detail::call_plugin(CallbackKind::Other, r->w.mouse, r->w.id, x, y, status, r->w.refcon) != 0;
 }
 
 }  // namespace
@@ -312,7 +395,7 @@ void key_event(char key, int flags, char virtualKey)
         for (const auto& r : regs) {
             if ((r.s.before_windows != 0) != (beforeWindows != 0) || !sniffer_registered(r.serial))
                 continue;
-            if (r.s.callback(key, flags, virtualKey, r.s.refcon) == 0)
+            if (detail::call_plugin(CallbackKind::Other, r.s.callback, key, flags, virtualKey, r.s.refcon) == 0)
                 return false;                       // consumed
         }
         return true;
@@ -321,7 +404,7 @@ void key_event(char key, int flags, char virtualKey)
         return;
     if (WindowRec* w = window_rec(d.focus)) {
         if (w->w.key)
-            w->w.key(w->w.id, key, flags, virtualKey, w->w.refcon, 0);
+            detail::call_plugin(CallbackKind::Other, w->w.key, w->w.id, key, flags, virtualKey, w->w.refcon, 0);
         return;                                     // a focused window takes every key
     }
     if (sniff(0))
@@ -360,6 +443,7 @@ using namespace xphost;
 int XPLMRegisterDrawCallback(XPLMDrawCallback_f inCallback, XPLMDrawingPhase inPhase, int inWantsBefore,
                              void* inRefcon)
 {
+    XPHOST_API(XPLMRegisterDrawCallback, inCallback, inPhase, inWantsBefore, inRefcon);
     if (!inCallback || !valid_phase(inPhase))
         return 0;
     DrawReg r;
@@ -375,6 +459,7 @@ int XPLMRegisterDrawCallback(XPLMDrawCallback_f inCallback, XPLMDrawingPhase inP
 int XPLMUnregisterDrawCallback(XPLMDrawCallback_f inCallback, XPLMDrawingPhase inPhase, int inWantsBefore,
                                void* inRefcon)
 {
+    XPHOST_API(XPLMUnregisterDrawCallback, inCallback, inPhase, inWantsBefore, inRefcon);
     auto& v = disp().draws;
     for (auto it = v.begin(); it != v.end(); ++it) {
         if (it->cb.callback == inCallback && it->cb.phase == inPhase &&
@@ -387,34 +472,45 @@ int XPLMUnregisterDrawCallback(XPLMDrawCallback_f inCallback, XPLMDrawingPhase i
 }
 
 namespace {
-DrawOp new_op(DrawOp::Kind kind)
+// The next record of the frame being drawn, cleared; its strings keep their room.
+DrawOp& new_op(DrawOp::Kind kind)
 {
-    DrawOp op;
+    Display& d = disp();
+    if (d.built == d.building.size())
+        d.building.emplace_back();
+    DrawOp& op = d.building[d.built++];
     op.kind = kind;
-    op.source = disp().source;
+    op.rgb[0] = op.rgb[1] = op.rgb[2] = 0.0f;
+    op.x = op.y = 0;
+    op.text.clear();
+    op.value = 0;
+    op.digits = op.decimals = op.show_sign = op.font = 0;
+    op.left = op.top = op.right = op.bottom = 0;
+    op.source.assign(d.source);
     return op;
 }
 }  // namespace
 
-void XPLMDrawString(float* inColorRGB, int inXOffset, int inYOffset, char* inChar, int*, XPLMFontID inFontID)
+void XPLMDrawString(float* inColorRGB, int inXOffset, int inYOffset, char* inChar, int* inWordWrapWidth, XPLMFontID inFontID)
 {
+    XPHOST_API(XPLMDrawString, in(inColorRGB, 3), inXOffset, inYOffset, text(inChar), in(inWordWrapWidth, 1), inFontID);
     if (!inColorRGB || !inChar)
         return;
-    DrawOp op = new_op(DrawOp::String);
+    DrawOp& op = new_op(DrawOp::String);
     std::copy(inColorRGB, inColorRGB + 3, op.rgb);
     op.x = inXOffset;
     op.y = inYOffset;
-    op.text = inChar;
+    op.text.assign(inChar);
     op.font = inFontID;
-    disp().building.push_back(op);
 }
 
 void XPLMDrawNumber(float* inColorRGB, int inXOffset, int inYOffset, double inValue, int inDigits,
                     int inDecimals, int inShowSign, XPLMFontID inFontID)
 {
+    XPHOST_API(XPLMDrawNumber, in(inColorRGB, 3), inXOffset, inYOffset, inValue, inDigits, inDecimals, inShowSign, inFontID);
     if (!inColorRGB)
         return;
-    DrawOp op = new_op(DrawOp::Number);
+    DrawOp& op = new_op(DrawOp::Number);
     std::copy(inColorRGB, inColorRGB + 3, op.rgb);
     op.x = inXOffset;
     op.y = inYOffset;
@@ -423,24 +519,24 @@ void XPLMDrawNumber(float* inColorRGB, int inXOffset, int inYOffset, double inVa
     op.decimals = inDecimals;
     op.show_sign = inShowSign;
     op.font = inFontID;
-    op.text = format_number(inValue, inDigits, inDecimals, inShowSign);
-    disp().building.push_back(op);
+    format_into(op.text, inValue, inDigits, inDecimals, inShowSign);
 }
 
 void XPLMDrawTranslucentDarkBox(int inLeft, int inTop, int inRight, int inBottom)
 {
-    DrawOp op = new_op(DrawOp::Box);
+    XPHOST_API(XPLMDrawTranslucentDarkBox, inLeft, inTop, inRight, inBottom);
+    DrawOp& op = new_op(DrawOp::Box);
     op.left = inLeft;
     op.top = inTop;
     op.right = inRight;
     op.bottom = inBottom;
-    disp().building.push_back(op);
 }
 
 XPLMWindowID XPLMCreateWindow(int inLeft, int inTop, int inRight, int inBottom, int inIsVisible,
                               XPLMDrawWindow_f inDrawCallback, XPLMHandleKey_f inKeyCallback,
                               XPLMHandleMouseClick_f inMouseCallback, void* inRefcon)
 {
+    XPHOST_API(XPLMCreateWindow, inLeft, inTop, inRight, inBottom, inIsVisible, inDrawCallback, inKeyCallback, inMouseCallback, inRefcon);
     WindowRec r;
     r.w.id = detail::next_id();
     r.w.left = inLeft;
@@ -459,6 +555,7 @@ XPLMWindowID XPLMCreateWindow(int inLeft, int inTop, int inRight, int inBottom, 
 
 void XPLMDestroyWindow(XPLMWindowID inWindowID)
 {
+    XPHOST_API(XPLMDestroyWindow, inWindowID);
     Display& d = disp();
     for (auto it = d.windows.begin(); it != d.windows.end(); ++it) {
         if (it->w.id != inWindowID)
@@ -475,18 +572,21 @@ void XPLMDestroyWindow(XPLMWindowID inWindowID)
 
 void XPLMGetScreenSize(int* outWidth, int* outHeight)
 {
+    XPHOST_API(XPLMGetScreenSize, out(outWidth, 1), out(outHeight, 1));
     if (outWidth) *outWidth = disp().screen_w;
     if (outHeight) *outHeight = disp().screen_h;
 }
 
 void XPLMGetMouseLocation(int* outX, int* outY)
 {
+    XPHOST_API(XPLMGetMouseLocation, out(outX, 1), out(outY, 1));
     if (outX) *outX = disp().mouse_x;
     if (outY) *outY = disp().mouse_y;
 }
 
 void XPLMGetWindowGeometry(XPLMWindowID inWindowID, int* outLeft, int* outTop, int* outRight, int* outBottom)
 {
+    XPHOST_API(XPLMGetWindowGeometry, inWindowID, out(outLeft, 1), out(outTop, 1), out(outRight, 1), out(outBottom, 1));
     WindowRec* r = window_rec(inWindowID);
     if (!r)
         return;
@@ -498,6 +598,7 @@ void XPLMGetWindowGeometry(XPLMWindowID inWindowID, int* outLeft, int* outTop, i
 
 void XPLMSetWindowGeometry(XPLMWindowID inWindowID, int inLeft, int inTop, int inRight, int inBottom)
 {
+    XPHOST_API(XPLMSetWindowGeometry, inWindowID, inLeft, inTop, inRight, inBottom);
     if (WindowRec* r = window_rec(inWindowID)) {
         r->w.left = inLeft;
         r->w.top = inTop;
@@ -508,18 +609,21 @@ void XPLMSetWindowGeometry(XPLMWindowID inWindowID, int inLeft, int inTop, int i
 
 int XPLMGetWindowIsVisible(XPLMWindowID inWindowID)
 {
+    XPHOST_API(XPLMGetWindowIsVisible, inWindowID);
     WindowRec* r = window_rec(inWindowID);
     return r && r->w.visible ? 1 : 0;
 }
 
 void XPLMSetWindowIsVisible(XPLMWindowID inWindowID, int inIsVisible)
 {
+    XPHOST_API(XPLMSetWindowIsVisible, inWindowID, inIsVisible);
     if (WindowRec* r = window_rec(inWindowID))
         r->w.visible = inIsVisible != 0;
 }
 
 int XPLMRegisterKeySniffer(XPLMKeySniffer_f inCallback, int inBeforeWindows, void* inRefcon)
 {
+    XPHOST_API(XPLMRegisterKeySniffer, inCallback, inBeforeWindows, inRefcon);
     if (!inCallback)
         return 0;
     SnifferReg r;
@@ -533,6 +637,7 @@ int XPLMRegisterKeySniffer(XPLMKeySniffer_f inCallback, int inBeforeWindows, voi
 
 int XPLMUnregisterKeySniffer(XPLMKeySniffer_f inCallback, int inBeforeWindows, void* inRefcon)
 {
+    XPHOST_API(XPLMUnregisterKeySniffer, inCallback, inBeforeWindows, inRefcon);
     auto& v = disp().sniffers;
     for (auto it = v.begin(); it != v.end(); ++it) {
         if (it->s.callback == inCallback && it->s.before_windows == (inBeforeWindows ? 1 : 0) &&

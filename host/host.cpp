@@ -15,6 +15,7 @@ void reset()
     detail::reset_utilities();
     detail::reset_datarefs();
     detail::reset_plugin();
+    detail::reset_counters();
 }
 
 void unload_plugin()

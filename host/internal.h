@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "tape.h"
 #include "xphost.h"
 
 namespace xphost::detail {
@@ -63,4 +64,92 @@ void* library_symbol(void* library, const char* name);
 void  close_library(void* library);
 std::string make_temp_folder();
 
+// ---------------------------------------------------------------- who runs
+
+// Whether the plug-in's own code runs (the host called into it and it has not
+// called the host back), and in which kind of callback.
+struct Running {
+    bool         plugin = false;
+    CallbackKind kind = CallbackKind::Other;
+};
+extern Running running;
+void set_plugin_running(bool plugin);
+void reset_counters();
+void count_frame();
+
+// Around every call of the host into the plug-in.
+class PluginScope {
+public:
+    explicit PluginScope(CallbackKind kind);
+    ~PluginScope();
+    PluginScope(const PluginScope&) = delete;
+    PluginScope& operator=(const PluginScope&) = delete;
+private:
+    Running saved_;
+};
+
+// The plug-in's code itself, entered here and nowhere else: never inlined, so
+// that callgrind can collect exactly from here (--toggle-collect on
+// '*plugin_code*' and on the interface's functions 'XPLM*' and 'XP*Widget*':
+// the plug-in's own instructions, see scripts/bench).
+template <typename F, typename... Args>
+[[gnu::noinline]] auto plugin_code(F* fn, Args... args)
+{
+    return fn(args...);
+}
+
+// A call of the host into the plug-in.
+template <typename F, typename... Args>
+auto call_plugin(CallbackKind kind, F* fn, Args... args)
+{
+    const PluginScope scope(kind);
+    return plugin_code(fn, args...);
+}
+
+// One per function of the plug-in interface, made at its first call.
+struct ApiFunction {
+    explicit ApiFunction(const char* name);
+    const char* name;
+    bool        lookup;                  // a look-up by name (XPLMFind...)
+    int64_t     calls[3] = {};           // by CallbackKind
+};
+void count_call(ApiFunction& function);
+
+extern bool taping;
+
+// Opened by the first line of every function of the plug-in interface (the
+// XPHOST_API macro): the plug-in's own calls are counted (the host's calls to
+// itself are not) and, while taping, kept with their arguments.
+class ApiScope {
+public:
+    template <typename F, typename... Args>
+    ApiScope(ApiFunction& function, F* fn, Args... args) : saved_(running.plugin)
+    {
+        if (!saved_)
+            return;
+        count_call(function);
+        if (taping)
+            tape_call(fn, args...);
+        set_plugin_running(false);
+    }
+    ~ApiScope()
+    {
+        if (saved_)
+            set_plugin_running(true);
+    }
+    ApiScope(const ApiScope&) = delete;
+    ApiScope& operator=(const ApiScope&) = delete;
+private:
+    bool saved_;
+};
+
 }  // namespace xphost::detail
+
+// The first line of every function of the plug-in interface: its name, then
+// its parameters in order, a pointer the host reads or writes as in(), text()
+// or out() with the number of elements (tape.h).
+#define XPHOST_API(fn, ...)                                                                          \
+    using ::xphost::detail::in, ::xphost::detail::out, ::xphost::detail::text, ::xphost::detail::bytes_in, \
+        ::xphost::detail::bytes_out;                                                                     \
+    static ::xphost::detail::ApiFunction xphost_function_(#fn);                                        \
+    const ::xphost::detail::ApiScope xphost_scope_(xphost_function_, fn, ##__VA_ARGS__)

@@ -78,7 +78,7 @@ bool select_menu_item(const std::string& menuName, const std::string& itemName)
         const XPLMMenuHandler_f handler = m->handler;
         void* menuRef = m->menu_ref;
         void* itemRef = item.ref;
-        handler(menuRef, itemRef);
+        detail::call_plugin(CallbackKind::Other, handler, menuRef, itemRef);
         return true;
     }
     return false;
@@ -90,11 +90,16 @@ bool select_menu_item(const std::string& menuName, const std::string& itemName)
 
 using namespace xphost;
 
-XPLMMenuID XPLMFindPluginsMenu(void) { return plugins_menu(); }
+XPLMMenuID XPLMFindPluginsMenu(void)
+{
+    XPHOST_API(XPLMFindPluginsMenu);
+    return plugins_menu();
+}
 
 XPLMMenuID XPLMCreateMenu(const char* inName, XPLMMenuID inParentMenu, int inParentItem,
                           XPLMMenuHandler_f inHandler, void* inMenuRef)
 {
+    XPHOST_API(XPLMCreateMenu, text(inName), inParentMenu, inParentItem, inHandler, inMenuRef);
     if (!inName || !*inName)
         return nullptr;                  // the host wants a name even for submenus
     if (inParentMenu && !item_rec(inParentMenu, inParentItem))
@@ -114,6 +119,7 @@ XPLMMenuID XPLMCreateMenu(const char* inName, XPLMMenuID inParentMenu, int inPar
 
 void XPLMDestroyMenu(XPLMMenuID inMenuID)
 {
+    XPHOST_API(XPLMDestroyMenu, inMenuID);
     auto& list = menus_state().list;
     if (!inMenuID || inMenuID == plugins_menu())
         return;
@@ -128,8 +134,9 @@ void XPLMDestroyMenu(XPLMMenuID inMenuID)
     }
 }
 
-int XPLMAppendMenuItem(XPLMMenuID inMenu, const char* inItemName, void* inItemRef, int)
+int XPLMAppendMenuItem(XPLMMenuID inMenu, const char* inItemName, void* inItemRef, int inDeprecatedAndIgnored)
 {
+    XPHOST_API(XPLMAppendMenuItem, inMenu, text(inItemName), inItemRef, inDeprecatedAndIgnored);
     Menu* m = menu_rec(inMenu);
     if (!m)
         return -1;
@@ -142,6 +149,7 @@ int XPLMAppendMenuItem(XPLMMenuID inMenu, const char* inItemName, void* inItemRe
 
 void XPLMAppendMenuSeparator(XPLMMenuID inMenu)
 {
+    XPHOST_API(XPLMAppendMenuSeparator, inMenu);
     if (Menu* m = menu_rec(inMenu)) {
         MenuItem item;
         item.separator = true;
@@ -151,12 +159,14 @@ void XPLMAppendMenuSeparator(XPLMMenuID inMenu)
 
 void XPLMCheckMenuItem(XPLMMenuID inMenu, int index, XPLMMenuCheck inCheck)
 {
+    XPHOST_API(XPLMCheckMenuItem, inMenu, index, inCheck);
     if (MenuItem* item = item_rec(inMenu, index))
         item->check = inCheck;
 }
 
 void XPLMEnableMenuItem(XPLMMenuID inMenu, int index, int enabled)
 {
+    XPHOST_API(XPLMEnableMenuItem, inMenu, index, enabled);
     if (MenuItem* item = item_rec(inMenu, index))
         item->enabled = enabled != 0;
 }

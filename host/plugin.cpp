@@ -95,7 +95,7 @@ int start()
     char name[kInfoLen] = {}, sig[kInfoLen] = {}, desc[kInfoLen] = {};
     a.started = true;                    // its signature is known from inside the call on
     a.signature.clear();
-    const int ok = a.plugin.start(name, sig, desc);
+    const int ok = detail::call_plugin(CallbackKind::Other, a.plugin.start, name, sig, desc);
     a.name = bounded(name);
     a.signature = bounded(sig);
     a.description = bounded(desc);
@@ -103,25 +103,25 @@ int start()
     return ok;
 }
 
-int enable() { return att().plugin.enable ? att().plugin.enable() : 0; }
+int enable() { return att().plugin.enable ? detail::call_plugin(CallbackKind::Other, att().plugin.enable) : 0; }
 
 void disable()
 {
     if (att().plugin.disable)
-        att().plugin.disable();
+        detail::call_plugin(CallbackKind::Other, att().plugin.disable);
 }
 
 void stop()
 {
     if (att().plugin.stop)
-        att().plugin.stop();
+        detail::call_plugin(CallbackKind::Other, att().plugin.stop);
     att().started = false;
 }
 
 void send_message(XPLMPluginID from, int message, void* param)
 {
     if (att().plugin.receive)
-        att().plugin.receive(from, message, param);
+        detail::call_plugin(CallbackKind::Other, att().plugin.receive, from, message, param);
 }
 
 std::string plugin_name() { return att().name; }
@@ -208,6 +208,7 @@ using namespace xphost;
 // The plug-in under test knows its own signature only once it has started.
 XPLMPluginID XPLMFindPluginBySignature(const char* inSignature)
 {
+    XPHOST_API(XPLMFindPluginBySignature, text(inSignature));
     if (!inSignature)
         return XPLM_NO_PLUGIN_ID;
     for (const Other& o : others().list)
@@ -222,6 +223,7 @@ XPLMPluginID XPLMFindPluginBySignature(const char* inSignature)
 // plug-in when broadcast, and never the simulator (id 0) or an unknown id.
 void XPLMSendMessageToPlugin(XPLMPluginID inPlugin, int inMessage, void* inParam)
 {
+    XPHOST_API(XPLMSendMessageToPlugin, inPlugin, inMessage, inParam);
     PluginMessage m;
     m.time = now();
     m.from = kPluginUnderTest;
@@ -242,5 +244,5 @@ void XPLMSendMessageToPlugin(XPLMPluginID inPlugin, int inMessage, void* inParam
     }
     others().sent.push_back(m);
     if (inPlugin == kPluginUnderTest && m.delivered)
-        att().plugin.receive(kPluginUnderTest, inMessage, inParam);
+        detail::call_plugin(CallbackKind::Other, att().plugin.receive, kPluginUnderTest, inMessage, inParam);
 }

@@ -71,6 +71,20 @@ void purge()
     v.erase(std::remove_if(v.begin(), v.end(), [](const auto& l) { return l->removed; }), v.end());
 }
 
+// One call of a loop, as a pass makes it.
+float call_loop(Loop& l, float sinceLoop)
+{
+    Clock& c = sim_clock();
+    const float sinceCall = static_cast<float>((c.now_us - l.last_call_us) * 1e-6);
+    l.last_call_us = c.now_us;
+    ++l.calls;
+    const float next =
+        detail::call_plugin(CallbackKind::Loops, l.callback, sinceCall, sinceLoop, static_cast<int>(c.frame), l.refcon);
+    if (!l.removed)
+        schedule(l, next, c.now_us);
+    return next;
+}
+
 void run_loops()
 {
     Clock& c = sim_clock();
@@ -87,12 +101,7 @@ void run_loops()
     for (Loop* l : ready) {
         if (!due(*l))                         // another callback rescheduled or removed it
             continue;
-        const float sinceCall = static_cast<float>((c.now_us - l->last_call_us) * 1e-6);
-        l->last_call_us = c.now_us;
-        ++l->calls;
-        const float next = l->callback(sinceCall, sinceLoop, static_cast<int>(c.frame), l->refcon);
-        if (!l->removed)
-            schedule(*l, next, c.now_us);
+        call_loop(*l, sinceLoop);
     }
     c.in_pass = false;
     c.last_pass_us = c.now_us;
@@ -152,6 +161,21 @@ void advance(double seconds)
 
 int frame_count() { return static_cast<int>(sim_clock().frame); }
 
+float run_flight_loop(XPLMFlightLoop_f callback)
+{
+    Clock& c = sim_clock();
+    for (auto& l : c.loops) {
+        if (l->removed || !l->active || l->callback != callback)
+            continue;
+        c.in_pass = true;
+        const float next = call_loop(*l, static_cast<float>((c.now_us - c.last_pass_us) * 1e-6));
+        c.in_pass = false;
+        purge();
+        return next;
+    }
+    return 0.0f;
+}
+
 std::vector<FlightLoop> flight_loops()
 {
     std::vector<FlightLoop> out;
@@ -201,12 +225,21 @@ int loop_calls(XPLMFlightLoop_f callback)
 
 using namespace xphost;
 
-float XPLMGetElapsedTime(void) { return static_cast<float>(now()); }
+float XPLMGetElapsedTime(void)
+{
+    XPHOST_API(XPLMGetElapsedTime);
+    return static_cast<float>(now());
+}
 
-int XPLMGetCycleNumber(void) { return frame_count(); }
+int XPLMGetCycleNumber(void)
+{
+    XPHOST_API(XPLMGetCycleNumber);
+    return frame_count();
+}
 
 void XPLMRegisterFlightLoopCallback(XPLMFlightLoop_f inFlightLoop, float inInterval, void* inRefcon)
 {
+    XPHOST_API(XPLMRegisterFlightLoopCallback, inFlightLoop, inInterval, inRefcon);
     if (!inFlightLoop)
         return;
     auto l = std::make_unique<Loop>();
@@ -222,6 +255,7 @@ void XPLMRegisterFlightLoopCallback(XPLMFlightLoop_f inFlightLoop, float inInter
 // forbids this call from the loop itself).
 void XPLMUnregisterFlightLoopCallback(XPLMFlightLoop_f inFlightLoop, void* inRefcon)
 {
+    XPHOST_API(XPLMUnregisterFlightLoopCallback, inFlightLoop, inRefcon);
     Clock& c = sim_clock();
     for (auto& l : c.loops) {
         if (!l->removed && l->callback == inFlightLoop && l->refcon == inRefcon) {
@@ -237,6 +271,7 @@ void XPLMUnregisterFlightLoopCallback(XPLMFlightLoop_f inFlightLoop, void* inRef
 void XPLMSetFlightLoopCallbackInterval(XPLMFlightLoop_f inFlightLoop, float inInterval, int inRelativeToNow,
                                        void* inRefcon)
 {
+    XPHOST_API(XPLMSetFlightLoopCallbackInterval, inFlightLoop, inInterval, inRelativeToNow, inRefcon);
     for (auto& l : sim_clock().loops)
         if (!l->removed && l->callback == inFlightLoop && l->refcon == inRefcon)
             schedule(*l, inInterval, inRelativeToNow ? sim_clock().now_us : l->last_call_us);

@@ -99,7 +99,7 @@ void camera_frame()
         return;
     XPLMCameraPosition_t pos = u.camera;
     const XPLMCameraControl_f cb = u.camera_cb;
-    if (cb(&pos, 0, u.camera_ref)) {
+    if (detail::call_plugin(CallbackKind::Drawing, cb, &pos, 0, u.camera_ref)) {
         u.camera = pos;
     } else if (u.camera_cb == cb) {
         // A controller that answers 0 gives the camera back.
@@ -120,6 +120,8 @@ void* next_id()
 
 // ---------------------------------------------------------------- camera
 
+void run_camera() { detail::camera_frame(); }
+
 bool camera_controlled() { return util().camera_cb != nullptr; }
 int camera_duration() { return util().camera_duration; }
 void set_camera(const XPLMCameraPosition_t& position) { util().camera = position; }
@@ -134,7 +136,7 @@ void user_changes_view()
     u.camera_ref = nullptr;
     u.camera_duration = 0;
     if (cb)
-        cb(nullptr, 1, ref);
+        detail::call_plugin(CallbackKind::Other, cb, static_cast<XPLMCameraPosition_t*>(nullptr), 1, ref);
 }
 
 // ---------------------------------------------------------------- logs
@@ -177,18 +179,21 @@ using namespace xphost;
 
 void XPLMSpeakString(const char* inString)
 {
+    XPHOST_API(XPLMSpeakString, text(inString));
     if (inString)
         util().speech.push_back(Speech{now(), inString});
 }
 
 void XPLMDebugString(const char* inString)
 {
+    XPHOST_API(XPLMDebugString, text(inString));
     if (inString)
         util().debug.push_back(inString);
 }
 
 void XPLMGetSystemPath(char* outSystemPath)
 {
+    XPHOST_API(XPLMGetSystemPath, out(outSystemPath, 512));
     // The caller's buffer is 512 bytes by the interface's contract.
     if (outSystemPath)
         std::snprintf(outSystemPath, 512, "%s", util().system_path.c_str());
@@ -196,6 +201,7 @@ void XPLMGetSystemPath(char* outSystemPath)
 
 const char* XPLMGetDirectorySeparator(void)
 {
+    XPHOST_API(XPLMGetDirectorySeparator);
 #if IBM
     return "\\";
 #elif APL
@@ -207,6 +213,7 @@ const char* XPLMGetDirectorySeparator(void)
 
 const char* XPLMGetVirtualKeyDescription(char inVirtualKey)
 {
+    XPHOST_API(XPLMGetVirtualKeyDescription, inVirtualKey);
     // Sparse: the codes the host names.
     static const struct { unsigned char code; const char* name; } kNames[] = {
         {0x08, "BACK"}, {0x09, "TAB"}, {0x0C, "CLEAR"}, {0x0D, "RETURN"}, {0x1B, "ESCAPE"}, {0x20, "SPACE"},
@@ -235,11 +242,13 @@ const char* XPLMGetVirtualKeyDescription(char inVirtualKey)
 
 void XPLMCommandButtonPress(XPLMCommandButtonID inButton)
 {
+    XPHOST_API(XPLMCommandButtonPress, inButton);
     util().commands.push_back(Command{now(), inButton, true});
 }
 
 void XPLMCommandButtonRelease(XPLMCommandButtonID inButton)
 {
+    XPHOST_API(XPLMCommandButtonRelease, inButton);
     util().commands.push_back(Command{now(), inButton, false});
 }
 
@@ -248,6 +257,7 @@ void XPLMCommandButtonRelease(XPLMCommandButtonID inButton)
 void XPLMWorldToLocal(double inLatitude, double inLongitude, double inAltitude, double* outX, double* outY,
                       double* outZ)
 {
+    XPHOST_API(XPLMWorldToLocal, inLatitude, inLongitude, inAltitude, out(outX, 1), out(outY, 1), out(outZ, 1));
     const Utilities& u = util();
     const double k = std::cos(u.ref_lat * kDeg);
     if (outX) *outX = kEarthRadius * k * (inLongitude - u.ref_lon) * kDeg;
@@ -258,6 +268,7 @@ void XPLMWorldToLocal(double inLatitude, double inLongitude, double inAltitude, 
 void XPLMLocalToWorld(double inX, double inY, double inZ, double* outLatitude, double* outLongitude,
                       double* outAltitude)
 {
+    XPHOST_API(XPLMLocalToWorld, inX, inY, inZ, out(outLatitude, 1), out(outLongitude, 1), out(outAltitude, 1));
     const Utilities& u = util();
     double k = std::cos(u.ref_lat * kDeg);
     if (std::fabs(k) < 1e-9)
@@ -269,6 +280,7 @@ void XPLMLocalToWorld(double inX, double inY, double inZ, double* outLatitude, d
 
 void XPLMControlCamera(XPLMCameraControlDuration inHowLong, XPLMCameraControl_f inControlFunc, void* inRefcon)
 {
+    XPHOST_API(XPLMControlCamera, inHowLong, inControlFunc, inRefcon);
     if (!inControlFunc)
         return;
     util().camera_cb = inControlFunc;
@@ -278,6 +290,7 @@ void XPLMControlCamera(XPLMCameraControlDuration inHowLong, XPLMCameraControl_f 
 
 void XPLMDontControlCamera(void)
 {
+    XPHOST_API(XPLMDontControlCamera);
     util().camera_cb = nullptr;
     util().camera_ref = nullptr;
     util().camera_duration = 0;
@@ -285,6 +298,7 @@ void XPLMDontControlCamera(void)
 
 int XPLMIsCameraBeingControlled(XPLMCameraControlDuration* outCameraControlDuration)
 {
+    XPHOST_API(XPLMIsCameraBeingControlled, out(outCameraControlDuration, 1));
     if (outCameraControlDuration)
         *outCameraControlDuration = util().camera_duration;
     return util().camera_cb ? 1 : 0;

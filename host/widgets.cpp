@@ -40,6 +40,8 @@ WidgetRec* rec(XPWidgetID id)
     return it == ws().recs.end() ? nullptr : it->second.get();
 }
 
+bool is_class_func(XPWidgetFunc_t fn);   // the library's own behaviour, not the plug-in's
+
 // Asks the widget's callbacks, newest first. A callback may destroy the
 // widget (a dialog closing itself): then nobody else is asked.
 int dispatch_one(XPWidgetID id, XPWidgetMessage msg, intptr_t p1, intptr_t p2, bool all, bool once)
@@ -52,7 +54,9 @@ int dispatch_one(XPWidgetID id, XPWidgetMessage msg, intptr_t p1, intptr_t p2, b
     for (auto it = cbs.rbegin(); it != cbs.rend(); ++it) {
         if (!rec(id))
             break;
-        if ((*it)(msg, id, p1, p2)) {
+        const bool ok = is_class_func(*it) ? (*it)(msg, id, p1, p2) != 0
+                                           : detail::call_plugin(CallbackKind::Other, *it, msg, id, p1, p2) != 0;
+        if (ok) {
             handled = 1;
             if (!all)
                 break;
@@ -187,6 +191,8 @@ XPWidgetFunc_t class_func(XPWidgetClass cls)
     default: return nullptr;
     }
 }
+
+bool is_class_func(XPWidgetFunc_t fn) { return fn == MainWindowClass || fn == ButtonClass || fn == PassiveClass; }
 
 void detach(XPWidgetID id)
 {
@@ -369,6 +375,7 @@ using namespace xphost;
 XPWidgetID XPCreateWidget(int inLeft, int inTop, int inRight, int inBottom, int inVisible, const char* inDescriptor,
                           int inIsRoot, XPWidgetID inContainer, XPWidgetClass inClass)
 {
+    XPHOST_API(XPCreateWidget, inLeft, inTop, inRight, inBottom, inVisible, text(inDescriptor), inIsRoot, inContainer, inClass);
     use(inContainer, "XPCreateWidget");
     return create(inLeft, inTop, inRight, inBottom, inVisible, inDescriptor, inIsRoot, inContainer, inClass,
                   class_func(inClass));
@@ -378,6 +385,7 @@ XPWidgetID XPCreateCustomWidget(int inLeft, int inTop, int inRight, int inBottom
                                 const char* inDescriptor, int inIsRoot, XPWidgetID inContainer,
                                 XPWidgetFunc_t inCallback)
 {
+    XPHOST_API(XPCreateCustomWidget, inLeft, inTop, inRight, inBottom, inVisible, text(inDescriptor), inIsRoot, inContainer, inCallback);
     use(inContainer, "XPCreateCustomWidget");
     return create(inLeft, inTop, inRight, inBottom, inVisible, inDescriptor, inIsRoot, inContainer,
                   xpWidgetClass_None, inCallback);
@@ -385,6 +393,7 @@ XPWidgetID XPCreateCustomWidget(int inLeft, int inTop, int inRight, int inBottom
 
 void XPDestroyWidget(XPWidgetID inWidget, int inDestroyChildren)
 {
+    XPHOST_API(XPDestroyWidget, inWidget, inDestroyChildren);
     if (use(inWidget, "XPDestroyWidget"))
         destroy(inWidget, inDestroyChildren != 0, false);
 }
@@ -392,6 +401,7 @@ void XPDestroyWidget(XPWidgetID inWidget, int inDestroyChildren)
 int XPSendMessageToWidget(XPWidgetID inWidget, XPWidgetMessage inMessage, XPDispatchMode inMode, intptr_t inParam1,
                           intptr_t inParam2)
 {
+    XPHOST_API(XPSendMessageToWidget, inWidget, inMessage, inMode, inParam1, inParam2);
     if (!use(inWidget, "XPSendMessageToWidget"))
         return 0;
     return send(inWidget, inMessage, inMode, inParam1, inParam2);
@@ -399,6 +409,7 @@ int XPSendMessageToWidget(XPWidgetID inWidget, XPWidgetMessage inMessage, XPDisp
 
 void XPPlaceWidgetWithin(XPWidgetID inSubWidget, XPWidgetID inContainer)
 {
+    XPHOST_API(XPPlaceWidgetWithin, inSubWidget, inContainer);
     use(inSubWidget, "XPPlaceWidgetWithin");
     use(inContainer, "XPPlaceWidgetWithin");
     place(inSubWidget, inContainer);
@@ -406,12 +417,14 @@ void XPPlaceWidgetWithin(XPWidgetID inSubWidget, XPWidgetID inContainer)
 
 int XPCountChildWidgets(XPWidgetID inWidget)
 {
+    XPHOST_API(XPCountChildWidgets, inWidget);
     WidgetRec* r = use(inWidget, "XPCountChildWidgets");
     return r ? static_cast<int>(r->pub.children.size()) : 0;
 }
 
 XPWidgetID XPGetNthChildWidget(XPWidgetID inWidget, int inIndex)
 {
+    XPHOST_API(XPGetNthChildWidget, inWidget, inIndex);
     WidgetRec* r = use(inWidget, "XPGetNthChildWidget");
     if (!r || inIndex < 0 || inIndex >= static_cast<int>(r->pub.children.size()))
         return nullptr;
@@ -420,12 +433,14 @@ XPWidgetID XPGetNthChildWidget(XPWidgetID inWidget, int inIndex)
 
 XPWidgetID XPGetParentWidget(XPWidgetID inWidget)
 {
+    XPHOST_API(XPGetParentWidget, inWidget);
     WidgetRec* r = use(inWidget, "XPGetParentWidget");
     return r ? r->pub.parent : nullptr;
 }
 
 void XPShowWidget(XPWidgetID inWidget)
 {
+    XPHOST_API(XPShowWidget, inWidget);
     WidgetRec* r = use(inWidget, "XPShowWidget");
     if (!r || r->pub.visible)
         return;
@@ -435,6 +450,7 @@ void XPShowWidget(XPWidgetID inWidget)
 
 void XPHideWidget(XPWidgetID inWidget)
 {
+    XPHOST_API(XPHideWidget, inWidget);
     WidgetRec* r = use(inWidget, "XPHideWidget");
     if (!r || !r->pub.visible)
         return;
@@ -444,12 +460,14 @@ void XPHideWidget(XPWidgetID inWidget)
 
 int XPIsWidgetVisible(XPWidgetID inWidget)
 {
+    XPHOST_API(XPIsWidgetVisible, inWidget);
     use(inWidget, "XPIsWidgetVisible");
     return visible_in_tree(inWidget) ? 1 : 0;
 }
 
 XPWidgetID XPFindRootWidget(XPWidgetID inWidget)
 {
+    XPHOST_API(XPFindRootWidget, inWidget);
     WidgetRec* r = use(inWidget, "XPFindRootWidget");
     while (r && r->pub.parent)
         r = rec(r->pub.parent);
@@ -458,6 +476,7 @@ XPWidgetID XPFindRootWidget(XPWidgetID inWidget)
 
 void XPGetWidgetGeometry(XPWidgetID inWidget, int* outLeft, int* outTop, int* outRight, int* outBottom)
 {
+    XPHOST_API(XPGetWidgetGeometry, inWidget, out(outLeft, 1), out(outTop, 1), out(outRight, 1), out(outBottom, 1));
     WidgetRec* r = use(inWidget, "XPGetWidgetGeometry");
     if (!r)
         return;
@@ -469,6 +488,7 @@ void XPGetWidgetGeometry(XPWidgetID inWidget, int* outLeft, int* outTop, int* ou
 
 void XPSetWidgetGeometry(XPWidgetID inWidget, int inLeft, int inTop, int inRight, int inBottom)
 {
+    XPHOST_API(XPSetWidgetGeometry, inWidget, inLeft, inTop, inRight, inBottom);
     WidgetRec* r = use(inWidget, "XPSetWidgetGeometry");
     if (!r)
         return;
@@ -485,6 +505,7 @@ void XPSetWidgetGeometry(XPWidgetID inWidget, int inLeft, int inTop, int inRight
 
 void XPSetWidgetDescriptor(XPWidgetID inWidget, const char* inDescriptor)
 {
+    XPHOST_API(XPSetWidgetDescriptor, inWidget, text(inDescriptor));
     WidgetRec* r = use(inWidget, "XPSetWidgetDescriptor");
     if (!r)
         return;
@@ -494,6 +515,7 @@ void XPSetWidgetDescriptor(XPWidgetID inWidget, const char* inDescriptor)
 
 int XPGetWidgetDescriptor(XPWidgetID inWidget, char* outDescriptor, int inMaxDescLength)
 {
+    XPHOST_API(XPGetWidgetDescriptor, inWidget, out(outDescriptor, inMaxDescLength), inMaxDescLength);
     WidgetRec* r = use(inWidget, "XPGetWidgetDescriptor");
     if (!r)
         return 0;
@@ -510,6 +532,7 @@ int XPGetWidgetDescriptor(XPWidgetID inWidget, char* outDescriptor, int inMaxDes
 
 void XPSetWidgetProperty(XPWidgetID inWidget, XPWidgetPropertyID inProperty, intptr_t inValue)
 {
+    XPHOST_API(XPSetWidgetProperty, inWidget, inProperty, inValue);
     WidgetRec* r = use(inWidget, "XPSetWidgetProperty");
     if (!r)
         return;
@@ -519,6 +542,7 @@ void XPSetWidgetProperty(XPWidgetID inWidget, XPWidgetPropertyID inProperty, int
 
 intptr_t XPGetWidgetProperty(XPWidgetID inWidget, XPWidgetPropertyID inProperty, int* inExists)
 {
+    XPHOST_API(XPGetWidgetProperty, inWidget, inProperty, out(inExists, 1));
     WidgetRec* r = use(inWidget, "XPGetWidgetProperty");
     const bool has = r && r->props.count(inProperty);
     if (inExists)
@@ -528,6 +552,7 @@ intptr_t XPGetWidgetProperty(XPWidgetID inWidget, XPWidgetPropertyID inProperty,
 
 void XPAddWidgetCallback(XPWidgetID inWidget, XPWidgetFunc_t inNewCallback)
 {
+    XPHOST_API(XPAddWidgetCallback, inWidget, inNewCallback);
     WidgetRec* r = use(inWidget, "XPAddWidgetCallback");
     if (!r || !inNewCallback)
         return;
@@ -535,4 +560,8 @@ void XPAddWidgetCallback(XPWidgetID inWidget, XPWidgetFunc_t inNewCallback)
     inNewCallback(xpMsg_Create, inWidget, 1, 0);   // added as a subclass
 }
 
-XPWidgetFunc_t XPGetWidgetClassFunc(XPWidgetClass inWidgetClass) { return class_func(inWidgetClass); }
+XPWidgetFunc_t XPGetWidgetClassFunc(XPWidgetClass inWidgetClass)
+{
+    XPHOST_API(XPGetWidgetClassFunc, inWidgetClass);
+    return class_func(inWidgetClass);
+}

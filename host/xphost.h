@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -231,6 +232,69 @@ std::vector<FlightLoop> flight_loops();
 int  loop_registrations(XPLMFlightLoop_f callback);   // entries for this callback
 bool loop_active(XPLMFlightLoop_f callback);          // some entry of it is active
 int  loop_calls(XPLMFlightLoop_f callback);           // calls of all its entries
+
+// ---------------------------------------------------------------- what the plug-in costs
+
+// The host tells the plug-in's own work from its own: the plug-in's code runs
+// while the host is inside one of its callbacks or entry points and has not
+// been called back. What it does there is counted by the kind of callback.
+enum class CallbackKind { Loops, Drawing, Other };
+
+struct Usage {
+    int64_t callbacks = 0;               // the plug-in's callbacks the host ran
+    int64_t host_calls = 0;              // calls the plug-in made into the host
+    int64_t lookups = 0;                 // of them by name: XPLMFindDataRef and every other XPLMFind...
+    int64_t allocations = 0;             // heap allocations, as the counting shim reports them
+    int64_t file_accesses = 0;           // files opened, renamed or removed, as the shim reports them
+    std::map<std::string, int64_t> by_function;   // host calls by function
+};
+struct Counters {
+    Usage   loops;                       // flight loops: the ticks
+    Usage   drawing;                     // drawing callbacks, window drawing, the camera controller
+    Usage   other;                       // entry points, messages, keys, mouse, menus, widgets
+    int64_t frames = 0;                  // drawing passes
+};
+Counters counters();                     // since reset() or reset_counters()
+void     reset_counters();
+
+// The counting shim of a test program (tests/support/counting_shim.cpp) asks
+// whether the plug-in's code runs and reports what it did then. Without a
+// shim the host sees no allocations or file accesses: counting_shim() says so.
+bool plugin_code_running();
+void count_allocation();
+void count_file_access();
+void set_counting_shim(bool present);
+bool counting_shim();
+
+// For benchmarks. Runs one registered flight loop now as a frame would (its
+// elapsed times, the frame counter, rescheduled by its answer) without moving
+// the clock; returns its answer, 0 when it is not registered and active.
+float run_flight_loop(XPLMFlightLoop_f callback);
+// A drawing pass of only this drawing callback, or only this shown window.
+void  draw_only(XPLMDrawCallback_f callback);
+void  draw_only(XPLMDrawWindow_f draw);
+// The camera controller's turn of a frame, alone.
+void  run_camera();
+
+// While taping, every call the plug-in makes into the host is also kept, in
+// order, with its arguments (pointers as passed), packed and ready to be made
+// again: a benchmark's null plug-in replays a callback's calls to measure the
+// host's share of it.
+class Tape {
+public:
+    using Thunk = void (*)(unsigned char* arguments, bool call);
+    size_t calls() const { return calls_; }
+    // Makes every call again, in order; without `call` each goes to a function
+    // of the same shape that does nothing: what replaying costs besides the host.
+    void   replay(bool call = true);
+    bool   operator==(const Tape& other) const { return bytes_ == other.bytes_; }
+    unsigned char* add(Thunk thunk, size_t size);   // the host's recording: room for a call
+private:
+    std::vector<unsigned char> bytes_;   // per call: the thunk, the size, the arguments
+    size_t calls_ = 0;
+};
+void set_taping(bool on);
+Tape take_tape();                        // the calls taped since the last take
 
 // ---------------------------------------------------------------- drawing
 

@@ -83,8 +83,8 @@ std::vector<std::string> split(const std::string& s)
 
 enum { ExpectedOutcome = 0, NotExpected = 1, CannotLoad = 3 };
 
-// One flight in a fresh host. With `all`, the timeline and the times stay
-// quiet and the summary line is all that is printed (MISSING lines before it).
+// One flight in a fresh host. With `all`, the timeline stays quiet and the
+// time and summary lines are all that is printed (MISSING lines before them).
 int fly(const Scenario& scenario, Options opt, bool all)
 {
     opt.scenario = scenario.name;
@@ -123,6 +123,24 @@ int fly(const Scenario& scenario, Options opt, bool all)
             std::printf("pictures: the profile was not drawn: %s\n", why.c_str());
     }
 
+    // The plug-in's ticks and frames must cost the simulator no allocation, no
+    // look-up and no file access (the counting shim reports the first and last).
+    const xphost::Counters cost = xphost::counters();
+    const auto per = [](int64_t n, int64_t of) { return of > 0 ? double(n) / of : 0.0; };
+    const int64_t allocations = cost.loops.allocations + cost.drawing.allocations;
+    const int64_t lookups = cost.loops.lookups + cost.drawing.lookups;
+    const int64_t files = cost.loops.file_accesses + cost.drawing.file_accesses;
+    std::fprintf(out, "plug-in cost: %.1f host calls a tick, %.1f a frame; in %lld ticks and %lld frames %lld "
+                 "allocations, %lld look-ups, %lld file accesses%s\n",
+                 per(cost.loops.host_calls, cost.loops.callbacks), per(cost.drawing.host_calls, cost.frames),
+                 static_cast<long long>(cost.loops.callbacks), static_cast<long long>(cost.frames),
+                 static_cast<long long>(allocations), static_cast<long long>(lookups), static_cast<long long>(files),
+                 xphost::counting_shim() ? "" : " (allocations and file accesses not counted in this build)");
+    if (allocations || lookups || files)
+        outcome.missing.push_back("ticks and frames without allocations, look-ups and file accesses (" +
+                                  std::to_string(allocations) + ", " + std::to_string(lookups) + ", " +
+                                  std::to_string(files) + ")");
+
     const double wall = runner.wall_seconds();
     const double simulated = runner.now();
     if (!all)
@@ -137,9 +155,8 @@ int fly(const Scenario& scenario, Options opt, bool all)
     }
     for (const auto& m : runner.moments_missed())
         std::printf("pictures: the moment \"%s\" did not come in this flight\n", m.c_str());
-    if (!all)
-        std::printf("time: %s simulated in %.2f s of wall time (%.0f simulated seconds per wall second)\n",
-                    clock_text(simulated).c_str(), wall, wall > 0 ? simulated / wall : 0.0);
+    std::printf("time: %s simulated in %.2f s of wall time (%.0f simulated seconds per wall second)\n",
+                clock_text(simulated).c_str(), wall, wall > 0 ? simulated / wall : 0.0);
     std::printf("summary [%s]: %s -> %s\n", scenario.name, outcome.summary.c_str(),
                 outcome.ok() ? "expected outcome" : "NOT the expected outcome");
     std::fflush(stdout);

@@ -140,6 +140,8 @@ void Runner::frame()
 {
     bridge.publish();
     xphost::run_frame();
+    if (xphost::frame_count() == 1)
+        xphost::reset_counters();   // the plug-in's start ends in its first frame: what it costs from here
     bridge.read_controls();
     bridge.scan_writes(&timeline);
     check_zoom_phase();

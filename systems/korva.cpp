@@ -135,7 +135,7 @@ int ExtCameraKorvaFunc(XPLMCameraPosition_t* outCameraPosition, int inIsLosingCo
         }
     }
 
-    CameraReadStations(3);
+    CameraReadStation(c);
     outCameraPosition->x = WeaponsX[c];
     outCameraPosition->y = WeaponsY[c];
     outCameraPosition->z = WeaponsZ[c];
