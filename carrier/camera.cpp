@@ -123,9 +123,9 @@ void CameraReadStation(int station)
     XPLMGetDatavf(dr_WeaponsX[0], &WeaponsX[station], station, 1);
     XPLMGetDatavf(dr_WeaponsY[0], &WeaponsY[station], station, 1);
     XPLMGetDatavf(dr_WeaponsZ[0], &WeaponsZ[station], station, 1);
-    if (!std::isfinite(WeaponsX[station])) WeaponsX[station] = 0.0f;
-    if (!std::isfinite(WeaponsY[station])) WeaponsY[station] = 0.0f;
-    if (!std::isfinite(WeaponsZ[station])) WeaponsZ[station] = 0.0f;
+    WeaponsX[station] = HostFiniteFloat(WeaponsX[station], -FLT_MAX, FLT_MAX, 0.0f);
+    WeaponsY[station] = HostFiniteFloat(WeaponsY[station], -FLT_MAX, FLT_MAX, 0.0f);
+    WeaponsZ[station] = HostFiniteFloat(WeaponsZ[station], -FLT_MAX, FLT_MAX, 0.0f);
 }
 
 // A height the mouse left behind is remembered as a flag rather than by
