@@ -96,7 +96,7 @@ TEST_F(HostileCarrier, WaterAndThrustStayNumbers)
     }
 
     xphost::set_f(Tmax, kNaN);
-    xphost::load_airport();                        // the preset reads the rated thrust again
+    LoadCarrier();                                 // a new load reads the rated thrust again
     xphost::set_f(Mach, 1.0f);
     auto ws = RunStep(7);
     EXPECT_TRUE(Numbers(ws));
