@@ -33,23 +33,3 @@ int HostIndex(int value, int count, int fallback)
 {
     return value >= 0 && value < count ? value : fallback;
 }
-
-float HostClampFloat(float value, float low, float high, float ifNaN)
-{
-    if (std::isnan(value))
-        return ifNaN;
-    return value < low ? low : value > high ? high : value;
-}
-
-float HostFiniteFloat(float value, float low, float high, float ifNotFinite)
-{
-    if (!std::isfinite(value))
-        return ifNotFinite;
-    return value < low ? low : value > high ? high : value;
-}
-
-float HostReading(float value, float last)
-{
-    const float fallback = HostFiniteFloat(last, -HostReadingLimit, HostReadingLimit, 0.0f);
-    return HostFiniteFloat(value, -HostReadingLimit, HostReadingLimit, fallback);
-}
