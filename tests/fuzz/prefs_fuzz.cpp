@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 #include "xphost.h"
+#include "support/linked_plugin.h"
 #include "carrier/orbiter.h"
 #include "frame/plugin.h"
 #include "prefs/prefs.h"
@@ -138,13 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     xphost::reset();
     ResetGlobals();
-    xphost::Plugin p;
-    p.start = XPluginStart;
-    p.stop = XPluginStop;
-    p.enable = XPluginEnable;
-    p.disable = XPluginDisable;
-    p.receive = XPluginReceiveMessage;
-    xphost::attach(p);
+    xphost::attach(LinkedPlugin());
 
     const std::string path = xphost::system_path() + "Resources/plugins/QZTgov_Preferences.txt";
     const std::string input(reinterpret_cast<const char*>(data), size);

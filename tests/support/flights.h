@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 #include "XPLMDisplay.h"
+#include "support/linked_plugin.h"
 #include "XPLMProcessing.h"
 #include "xphost.h"
 #include "aircraft/models.h"
@@ -118,13 +119,7 @@ inline void Start(double framesPerSecond)
     if (started) {
         std::ofstream(prefsFile(), std::ios::binary) << prefs;
     }
-    xphost::Plugin p;
-    p.start = XPluginStart;
-    p.stop = XPluginStop;
-    p.enable = XPluginEnable;
-    p.disable = XPluginDisable;
-    p.receive = XPluginReceiveMessage;
-    xphost::attach(p);
+    xphost::attach(LinkedPlugin());
     // The tick count goes on across loads in the simulator; from 0, every
     // flight takes the same course each time it is flown.
     sectimer = 0;

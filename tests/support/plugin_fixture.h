@@ -3,20 +3,11 @@
 #pragma once
 #include <gtest/gtest.h>
 #include "xphost.h"
+#include "support/linked_plugin.h"
 #include "frame/plugin.h"
 #include "aircraft/models.h"
 #include "common/first_action.h"
 
-inline xphost::Plugin LinkedPlugin()
-{
-    xphost::Plugin p;
-    p.start = XPluginStart;
-    p.stop = XPluginStop;
-    p.enable = XPluginEnable;
-    p.disable = XPluginDisable;
-    p.receive = XPluginReceiveMessage;
-    return p;
-}
 
 class PluginTest : public ::testing::Test {
 protected:

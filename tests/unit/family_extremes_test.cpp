@@ -9,6 +9,7 @@
 #include <limits>
 #include <string>
 #include <vector>
+#include "support/finite_writes.h"
 #include "support/slot_fixture.h"
 #include "support/stores_fixture.h"
 #include "support/write_log.h"
@@ -21,19 +22,8 @@ namespace {
 
 using namespace stores_paths;
 
-const float kNaN = std::numeric_limits<float>::quiet_NaN();
-const float kInf = std::numeric_limits<float>::infinity();
 const float BadFloats[] = {kNaN, kInf, -kInf, FLT_MAX, -FLT_MAX, -1.0f, 0.0f};
 const int BadInts[] = {INT_MIN, INT_MIN + 1, -1, 0, INT_MAX - 1, INT_MAX};
-
-::testing::AssertionResult Numbers(const std::vector<xphost::Write>& ws)
-{
-    for (const auto& w : ws)
-        for (double v : w.values)
-            if (!std::isfinite(v))
-                return ::testing::AssertionFailure() << v << " written to " << w.path;
-    return ::testing::AssertionSuccess();
-}
 
 // Every number drawn in the last frame is one, and lies on a bounded canvas.
 ::testing::AssertionResult DrawnNumbers()

@@ -6,6 +6,7 @@
 #include <cfloat>
 #include <cmath>
 #include <limits>
+#include "support/finite_writes.h"
 #include "support/carrier_fixture.h"
 #include "common/first_action.h"
 #include "display/handbook.h"
@@ -16,18 +17,7 @@ using namespace carrier_paths;
 
 namespace {
 
-const float kNaN = std::numeric_limits<float>::quiet_NaN();
-const float kInf = std::numeric_limits<float>::infinity();
 const float Bad[] = {kNaN, kInf, -kInf, FLT_MAX, -FLT_MAX};
-
-::testing::AssertionResult Numbers(const std::vector<xphost::Write>& ws)
-{
-    for (const auto& w : ws)
-        for (double v : w.values)
-            if (!std::isfinite(v))
-                return ::testing::AssertionFailure() << v << " written to " << w.path;
-    return ::testing::AssertionSuccess();
-}
 
 void ReadingsGoBad(float bad)
 {
