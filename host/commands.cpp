@@ -22,6 +22,7 @@ struct Cmd {
     bool live = true;                    // false after a reset: the ref is kept but dead
     std::vector<Handler> handlers;       // registration order
     int running = 0;                     // nesting depth of runs in progress
+    unsigned long made = 0;              // when it was created, for the creation order
 };
 
 struct KeyBinding {
@@ -33,6 +34,8 @@ struct KeyBinding {
 struct Table {
     std::deque<Cmd> all;                 // never shrinks, so a ref never dangles
     std::map<std::string, Cmd*> by_name;
+    std::map<std::string, Cmd*> ever;    // live or dead, one per name
+    unsigned long made = 0;
     std::vector<CommandRun> runs;
     std::vector<KeyBinding> keys;
 };
@@ -59,11 +62,20 @@ Cmd* cmd_named(const std::string& name)
     return it == table().by_name.end() ? nullptr : it->second;
 }
 
+// A name created again after a reset gets its old ref back, as the simulator
+// keeps one command per name for the process; the table stays as large as the
+// names ever used.
 Cmd* add(const std::string& name, const std::string& description, bool byPlugin)
 {
     Table& t = table();
-    t.all.emplace_back();
-    Cmd* c = &t.all.back();
+    Cmd*& c = t.ever[name];
+    if (c) {
+        *c = Cmd{};
+    } else {
+        t.all.emplace_back();
+        c = &t.all.back();
+    }
+    c->made = ++t.made;
     c->info.name = name;
     c->info.description = description;
     c->info.created_by_plugin = byPlugin;
@@ -190,10 +202,14 @@ const CommandInfo* command(const std::string& name)
 
 std::vector<CommandInfo> commands_created()
 {
-    std::vector<CommandInfo> out;
+    std::vector<const Cmd*> made;
     for (const Cmd& c : table().all)
         if (c.live && c.info.created_by_plugin)
-            out.push_back(c.info);
+            made.push_back(&c);
+    std::sort(made.begin(), made.end(), [](const Cmd* a, const Cmd* b) { return a->made < b->made; });
+    std::vector<CommandInfo> out;
+    for (const Cmd* c : made)
+        out.push_back(c->info);
     return out;
 }
 

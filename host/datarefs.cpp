@@ -19,7 +19,10 @@ namespace {
 struct Var;
 
 // What a plug-in holds. Handles live until the process ends, so a handle kept
-// across a withdrawal or a reset is an orphan, never a dangling pointer.
+// across a withdrawal or a reset is an orphan, never a dangling pointer. As in
+// the simulator, a name's handle is one for the process: the name published
+// again brings its orphaned handle back to life (and keeps the host's memory
+// bounded over many resets).
 struct Handle {
     std::string path;
     Var* var = nullptr;
@@ -86,6 +89,13 @@ std::unordered_set<const void*>& handle_set()
     return *s;
 }
 
+// Every handle ever made, by its name.
+std::unordered_map<std::string, Handle*>& handle_by_path()
+{
+    static auto* m = new std::unordered_map<std::string, Handle*>;
+    return *m;
+}
+
 void rebuild_catalogue()
 {
     Store& s = store();
@@ -122,7 +132,7 @@ void size_storage(Var& v)
     v.bytes.assign(v.meta.types & xplmType_Data ? n : 0, 0);
 }
 
-Var* add_var(const Dataref& ref)
+Var* add_var(const Dataref& ref, bool rebuild = true)
 {
     Store& s = store();
     auto it = s.vars.find(ref.path);
@@ -139,13 +149,19 @@ Var* add_var(const Dataref& ref)
     v->meta = ref;
     v->buttons = ref.path == "sim/cockpit/autopilot/autopilot_state";
     size_storage(*v);
-    handles().push_back(Handle{ref.path, v.get()});
-    v->handle = &handles().back();
-    handle_set().insert(v->handle);
+    Handle*& handle = handle_by_path()[ref.path];
+    if (!handle) {
+        handles().push_back(Handle{ref.path, nullptr});
+        handle = &handles().back();
+        handle_set().insert(handle);
+    }
+    handle->var = v.get();
+    v->handle = handle;
     Var* added = v.get();
     s.vars.emplace(ref.path, std::move(v));
     s.order.push_back(ref.path);
-    rebuild_catalogue();
+    if (rebuild)
+        rebuild_catalogue();
     return added;
 }
 
@@ -308,7 +324,8 @@ void reset_datarefs()
     int count = 0;
     const CatalogueEntry* e = catalogue_entries(&count);
     for (int k = 0; k < count; ++k)
-        add_var(Dataref{e[k].path, e[k].types, e[k].size, e[k].writable});
+        add_var(Dataref{e[k].path, e[k].types, e[k].size, e[k].writable}, false);
+    rebuild_catalogue();
 
     set_i("sim/graphics/view/window_width", 1024);
     set_i("sim/graphics/view/window_height", 768);

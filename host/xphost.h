@@ -29,7 +29,9 @@ namespace xphost {
 // A fresh host: catalogue re-published with default values, clock 0, frame
 // rate 50 Hz, screen 1024 x 768, mouse at (0, 0), logs empty, no callbacks,
 // windows, menus (but the plug-ins menu) or widgets, no plug-in attached,
-// and a new empty system folder (see system_path()).
+// and a new empty system folder (see system_path()). As in the simulator, a
+// variable's or command's handle is one for the process: a handle from before
+// the reset reaches the same name again.
 void reset();
 
 // ---------------------------------------------------------------- the plug-in

@@ -104,15 +104,22 @@ TEST_F(Datarefs, SimulatorNamesAndDefaults)
     EXPECT_EQ(xphost::get_i("sim/graphics/view/window_height"), 1024);
 }
 
-TEST_F(Datarefs, HandlesFromBeforeAResetAreOrphans)
+// As in the simulator, a name's handle is one for the process: an orphan only
+// while its variable is withdrawn, and the same handle again once the name is
+// back (after a reset too), so handles do not pile up over many resets.
+TEST_F(Datarefs, AHandleIsOneForItsNameAcrossResets)
 {
-    XPLMDataRef alt = XPLMFindDataRef("sim/cockpit/autopilot/altitude");
-    xphost::set_f("sim/cockpit/autopilot/altitude", 9000.0f);
-    xphost::reset();
-    xphost::set_f("sim/cockpit/autopilot/altitude", 5000.0f);
-    EXPECT_EQ(XPLMGetDataf(alt), 0.0f);
+    const char* const path = "sim/cockpit/autopilot/altitude";
+    XPLMDataRef alt = XPLMFindDataRef(path);
+    xphost::set_f(path, 9000.0f);
+    xphost::withdraw(path);
     EXPECT_EQ(XPLMIsDataRefGood(alt), 0);
-    EXPECT_FLOAT_EQ(XPLMGetDataf(XPLMFindDataRef("sim/cockpit/autopilot/altitude")), 5000.0f);
+    EXPECT_EQ(XPLMGetDataf(alt), 0.0f);
+    xphost::reset();
+    xphost::set_f(path, 5000.0f);
+    EXPECT_EQ(XPLMFindDataRef(path), alt);
+    EXPECT_EQ(XPLMIsDataRefGood(alt), 1);
+    EXPECT_FLOAT_EQ(XPLMGetDataf(alt), 5000.0f);
 }
 
 }  // namespace
