@@ -267,17 +267,6 @@ static void CommitWorkingCopies()
     Halv_TO_mode = Halv_TO_mode1;
 }
 
-static void DiscardWorkingCopies()
-{
-    QZTkey1 = QZTkey;
-    showInitialInfo1 = showInitialInfo;
-    showFeetAP1 = showFeetAP;
-    autoGear1 = autoGear;
-    autoFlaps1 = autoFlaps;
-    autoEngineRam1 = autoEngineRam;
-    Halv_TO_mode1 = Halv_TO_mode;
-}
-
 // The dialog's own defaults, for settings and copies at once; the file keeps
 // what it holds until the next save.
 static void DefaultSettings()
@@ -342,7 +331,7 @@ static int ButtonPressed(XPWidgetID button)
         DefaultSettings();
         CloseDialog();
     } else if (button == DiscardButton) {
-        DiscardWorkingCopies();
+        ResetWorkingCopies();
         CloseDialog();
     } else if (button == SaveButton) {
         SaveAndClose();

@@ -236,6 +236,17 @@ static void ReadFloat(Reader& r, float& value)
     value = std::isfinite(v) ? v : 0.0f;
 }
 
+void ResetWorkingCopies()
+{
+    QZTkey1 = QZTkey;
+    showInitialInfo1 = showInitialInfo;
+    showFeetAP1 = showFeetAP;
+    autoGear1 = autoGear;
+    autoFlaps1 = autoFlaps;
+    autoEngineRam1 = autoEngineRam;
+    Halv_TO_mode1 = Halv_TO_mode;
+}
+
 static void ReadValues(Reader& r)
 {
     int version = 0;
@@ -251,14 +262,7 @@ static void ReadValues(Reader& r)
     ReadFlag(r, autoEngineRam);
     ReadIntIn(r, Halv_TO_mode, 0, 3, 0);
     QZTkey = static_cast<uint8_t>(key);
-
-    QZTkey1 = QZTkey;
-    showInitialInfo1 = showInitialInfo;
-    showFeetAP1 = showFeetAP;
-    autoGear1 = autoGear;
-    autoFlaps1 = autoFlaps;
-    autoEngineRam1 = autoEngineRam;
-    Halv_TO_mode1 = Halv_TO_mode;
+    ResetWorkingCopies();
 
     for (int i = 0; i < OrbRecords; ++i) {
         ReadDouble(r, orb_latitude[i]);

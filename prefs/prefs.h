@@ -24,6 +24,10 @@ extern char    outputPath[OutputPathLen];
 // The plug-in then runs on the values in memory and leaves the file alone.
 extern const char* PrefsFailure;
 
+// The working copies back to the settings in use (after a load, or a dialog
+// closed without saving).
+void ResetWorkingCopies();
+
 void PreferencesLoad();
 // False when the file could not be written; it then stays as it was.
 bool PreferencesSave();
