@@ -143,6 +143,17 @@ bool CameraMouseSteers()
     return !inside;
 }
 
+bool CameraFrameBegins(XPLMCameraPosition_t* outCameraPosition, int inIsLosingControl)
+{
+    CAMERAoff = inIsLosingControl ? 1 : 0;
+    if (inIsLosingControl)
+        CameraLost();
+    if (inIsLosingControl || !outCameraPosition)
+        return false;
+    CameraReadAttitude();
+    return true;
+}
+
 int CameraIndex(int first, int last)
 {
     return CAMERAid >= first && CAMERAid <= last ? CAMERAid : first;
@@ -152,13 +163,8 @@ int CameraIndex(int first, int last)
 // number. Views 2 and 3 hang upside down under the airframe.
 int ExtCameraSHFunc(XPLMCameraPosition_t* outCameraPosition, int inIsLosingControl, void*)
 {
-    CAMERAoff = inIsLosingControl ? 1 : 0;
-    if (inIsLosingControl)
-        CameraLost();
-    if (inIsLosingControl || !outCameraPosition)
+    if (!CameraFrameBegins(outCameraPosition, inIsLosingControl))
         return 1;
-
-    CameraReadAttitude();
     const int v = CameraIndex(0, CameraViews - 1);
     if (v == 2 || v == 3) {
         dirpitch = -dirpitch;

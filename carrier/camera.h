@@ -37,6 +37,10 @@ void CameraTake(XPLMCameraControl_f camera);
 void CameraRelease();
 // The host took the view back: night vision as it was before.
 void CameraLost();
+// The start of a camera controller's frame: false when the host takes the view
+// back or asks for no position (the controller then returns 1), else the
+// aircraft's attitude has been read for this frame.
+bool CameraFrameBegins(XPLMCameraPosition_t* outCameraPosition, int inIsLosingControl);
 // The clean-up's part: the view handed back, the mouse rule and heading as at start.
 void CameraHandBack();
 

@@ -93,13 +93,8 @@ static void YokeCamera(float& heading, float& pitch, float& roll)
 
 int ExtCameraKorvaFunc(XPLMCameraPosition_t* outCameraPosition, int inIsLosingControl, void*)
 {
-    CAMERAoff = inIsLosingControl ? 1 : 0;
-    if (inIsLosingControl)
-        CameraLost();
-    if (inIsLosingControl || !outCameraPosition)
+    if (!CameraFrameBegins(outCameraPosition, inIsLosingControl))
         return 1;
-
-    CameraReadAttitude();
     aircraft_roll_ratio = dirroll / 60.0f;
     const int c = CameraIndex(0, 2);
     // The zoom divides the mouse offsets; the keys keep it at 1 or more.
