@@ -15,6 +15,7 @@
 #include <vector>
 #include "xphost.h"
 #include "support/linked_plugin.h"
+#include "support/prefs_globals.h"
 #include "carrier/orbiter.h"
 #include "frame/plugin.h"
 #include "prefs/prefs.h"
@@ -30,28 +31,6 @@ void Require(bool ok, const char* what)
     if (!ok) {
         std::fprintf(stderr, "prefs_fuzz: %s\n", what);
         std::abort();
-    }
-}
-
-// Start-up values of everything the file feeds, as in a fresh process.
-void ResetGlobals()
-{
-    qzt_vers_pref = 0;
-    QZTkey = QZTkey1 = 115;
-    showInitialInfo = showInitialInfo1 = 1;
-    showFeetAP = showFeetAP1 = autoGear = autoGear1 = 0;
-    autoFlaps = autoFlaps1 = autoEngineRam = autoEngineRam1 = 0;
-    Halv_TO_mode = Halv_TO_mode1 = 0;
-    orbindex_active = 0;
-    INDEXtostore = 0;
-    outputPath[0] = '\0';
-    PrefsFailure = nullptr;
-    for (int i = 0; i < OrbRecords; ++i) {
-        orb_latitude[i] = orb_longitude[i] = orb_elevation[i] = 0.0;
-        orb_local_vx[i] = orb_local_vy[i] = orb_local_vz[i] = 0.0f;
-        for (float& q : orb_quaternion[i])
-            q = 0.0f;
-        orb_pitch[i] = orb_roll[i] = orb_head[i] = orb_speed[i] = 0.0f;
     }
 }
 
@@ -138,7 +117,7 @@ void CheckWrittenForm(const std::string& text)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     xphost::reset();
-    ResetGlobals();
+    ResetPreferenceGlobals();
     xphost::attach(LinkedPlugin());
 
     const std::string path = xphost::system_path() + "Resources/plugins/QZTgov_Preferences.txt";
