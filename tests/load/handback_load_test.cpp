@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "xphost.h"
+#include "support/built_file.h"
 
 namespace {
 
@@ -20,12 +21,7 @@ class BuiltFileHandBack : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        xphost::reset();
-        xphost::set_frame_rate(10);
-        std::string error;
-        ASSERT_TRUE(xphost::load_plugin(QZT_PLUGIN_FILE, &error)) << error;
-        ASSERT_EQ(xphost::start(), 1);
-        ASSERT_EQ(xphost::enable(), 1);
+        ASSERT_NO_FATAL_FAILURE(StartBuiltFile(10));
     }
 
     // The carrier with its orbiter switch in the normal position; the pilot

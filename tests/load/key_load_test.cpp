@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "xphost.h"
+#include "support/built_file.h"
 #include "support/write_log.h"
 
 namespace {
@@ -10,11 +11,7 @@ class BuiltFileKey : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        xphost::reset();
-        std::string error;
-        ASSERT_TRUE(xphost::load_plugin(QZT_PLUGIN_FILE, &error)) << error;
-        ASSERT_EQ(xphost::start(), 1);
-        ASSERT_EQ(xphost::enable(), 1);
+        ASSERT_NO_FATAL_FAILURE(StartBuiltFile());
     }
 };
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 #include "xphost.h"
+#include "support/built_file.h"
 
 namespace {
 
@@ -14,12 +15,7 @@ class BuiltFileStores : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        xphost::reset();
-        xphost::set_frame_rate(20);
-        std::string error;
-        ASSERT_TRUE(xphost::load_plugin(QZT_PLUGIN_FILE, &error)) << error;
-        ASSERT_EQ(xphost::start(), 1);
-        ASSERT_EQ(xphost::enable(), 1);
+        ASSERT_NO_FATAL_FAILURE(StartBuiltFile(20));
         // A JATO unit on station 0.
         xphost::set_vi("sim/weapons/type", {19});
         xphost::set_vf("sim/weapons/total_weapon_mass_max", {124.7f});

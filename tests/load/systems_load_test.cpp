@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 #include "xphost.h"
+#include "support/built_file.h"
 
 namespace {
 
@@ -16,12 +17,7 @@ class BuiltFileSystems : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        xphost::reset();
-        xphost::set_frame_rate(10);
-        std::string error;
-        ASSERT_TRUE(xphost::load_plugin(QZT_PLUGIN_FILE, &error)) << error;
-        ASSERT_EQ(xphost::start(), 1);
-        ASSERT_EQ(xphost::enable(), 1);
+        ASSERT_NO_FATAL_FAILURE(StartBuiltFile(10));
     }
 
     // Paths of the writes since the log was last cleared, in order, with
