@@ -77,14 +77,17 @@ void PlaneCallback()
                                       INFOHandleMouseClickCallback, nullptr);
 }
 
-// What the model's loop took from the simulator goes back and its state is
-// reset, so the next aircraft (or this one loaded again) starts as if the
-// model had never flown.
-static void HandBack(const PlaneFamily& family)
+// What the model took from the simulator goes back (its own release
+// sequences first, then every control still held, the camera with night
+// vision as it was) and its state is reset, so that nothing is held by a
+// model that is gone, crashed or disabled.
+void ResetFamily(ResetReason why)
 {
+    const PlaneFamily& family = FamilyOf(Ident);
+    if (family.reset)
+        family.reset(why);
     ReleaseHeldControls();
-    if (family.handBack)
-        family.handBack();
+    CameraHandBack();
     GearLightsReset();
 }
 
@@ -96,17 +99,10 @@ void PlaneCallbackClean()
             StopLoop(family.loop, *family.loopInterval);
         if (family.panelDraw)
             XPLMUnregisterDrawCallback(family.panelDraw, xplm_Phase_Panel, 0, nullptr);
-        MetricAUTOequip = 0;
-        if (DROPequip) {
-            CheckDROPCallback = 0.0f;
-            DROPequip = 0;
-        }
         if (family.camWindow)
             DestroyWindow(CAMWindow);
     }
-    HandBack(family);
-    // The host would go on calling a camera of the plug-in in the next aircraft.
-    CameraHandBack();
+    ResetFamily(ResetCleanUp);
     // A first action still pending belongs to this aircraft, not the next.
     CancelFirstAct();
 
@@ -116,12 +112,7 @@ void PlaneCallbackClean()
     Ident = 0;
 }
 
-void PlaneLoopsDisable()
-{
-    const PlaneFamily& family = FamilyOf(Ident);
-    if (!family.loopStopsOnDisable || !family.loop)
-        return;
-    // The interval stays: the loop comes back only with the next load.
-    XPLMUnregisterFlightLoopCallback(family.loop, nullptr);
-    HandBack(family);
-}
+// The simulator calls nothing of a disabled plug-in, so nothing may stay held
+// until it is enabled again. The loops, drawing and windows stay registered
+// and go on once it is enabled, from the state each family's reset left.
+void PlaneDisable() { ResetFamily(ResetDisable); }

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include "XPLMDisplay.h"
+#include "aircraft/families.h"
 
 // One row of the model table: 200 bytes, initialised data.
 struct IdPlaneRow {
@@ -34,8 +35,11 @@ extern XPLMWindowID PARAMETERWindow; // custom data click strip
 extern XPLMWindowID INFOWindow;      // handbook click strip
 extern XPLMWindowID CAMWindow;       // light twin camera overlay
 
+// The model's reset with what every model hands back: held controls, camera,
+// gear-light memory.
+void ResetFamily(ResetReason why);
 void ReadPlaneDescription();         // the user's aircraft description into descrip
 void IdentifyPlane();                // descrip into Ident
 void PlaneCallback();                // start the loops, drawing and windows of Ident
 void PlaneCallbackClean();           // stop them, hand back what they took, destroy the windows, Ident = 0
-void PlaneLoopsDisable();            // a disable stops the loops that must not run disabled
+void PlaneDisable();                 // hand back what the model holds, its state as its family decides

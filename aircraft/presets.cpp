@@ -12,8 +12,6 @@
 #include "prefs/prefs.h"
 #include "systems/stores.h"
 
-uint8_t DROPequip = 0;
-uint8_t MetricAUTOequip = 0;
 int     MetricALTx = 0, MetricALTy = 0;
 uint8_t UNITisENGLISH = 0;
 
@@ -44,13 +42,12 @@ void PlanePreset()
     const PlaneFamily& family = FamilyOf(slot);
 
     CommonStart();
-    // Set only, never cleared here: the clean-up before the next recognition clears it.
+    // A crash or an airport load lets go of whatever the model held, like a load.
+    ResetFamily(ResetPreset);
     if (family.metricX || family.metricY) {
-        MetricAUTOequip = 1;
         MetricALTx = family.metricX;
         MetricALTy = family.metricY;
     }
-    DROPequip = family.dropEquip;
     UNITisENGLISH = family.englishUnits;
     if (family.preset)
         family.preset();

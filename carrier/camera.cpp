@@ -4,6 +4,8 @@
 #include <cfloat>
 #include "XPLMDisplay.h"
 #include "XPLMUtilities.h"
+#include "aircraft/families.h"
+#include "aircraft/models.h"
 #include "common/hostvalues.h"
 #include "common/keys.h"
 #include "frame/datarefs.h"
@@ -198,4 +200,48 @@ int ExtCameraSHFunc(XPLMCameraPosition_t* outCameraPosition, int inIsLosingContr
     outCameraPosition->heading = heading;
     outCameraPosition->roll = roll;
     return 1;
+}
+
+// ---- the QZT key
+
+// Night vision goes with camera 0, the one that looks where the yoke points,
+// and only when the cockpit lights say it is dark.
+static void NightVisionForView()
+{
+    cockpit_lights_on = XPLMGetDatai(dr_cockpit_lights_on);
+    night_vision_on = CAMERAid == 0 && cockpit_lights_on ? 1 : 0;
+    XPLMSetDatai(dr_night_vision_on, night_vision_on);
+}
+
+// The first press takes the host's view at the view the preset chose; each
+// further press steps to the family's next view, from its last back to its first.
+void CameraKey()
+{
+    const PlaneFamily& family = FamilyOf(Ident);
+    if (!family.camera)
+        return;
+    if (CAMERAoff == 1) {
+        CAMERAzoom = 1.0f;
+        CameraTake(family.camera);
+        CameraReadScreen();
+        CAMERAoff = 0;
+        if (family.nightVision) {
+            night_vision_on_was = XPLMGetDatai(dr_night_vision_on);
+            CAMERAnightvision = 1;
+            cockpit_lights_on = XPLMGetDatai(dr_cockpit_lights_on);
+            if (CAMERAid == 0 && cockpit_lights_on) {
+                night_vision_on = 1;
+                XPLMSetDatai(dr_night_vision_on, night_vision_on);
+            }
+        }
+    } else {
+        ++CAMERAid;
+        if (CAMERAid < family.camFirst || CAMERAid > family.camLast)
+            CAMERAid = family.camFirst;
+        if (family.nightVision)
+            NightVisionForView();
+    }
+    CameraReadMouse();
+    mousey1 = mousey;
+    mousemoved = 0;
 }

@@ -58,4 +58,8 @@ float CameraRatio(float ratio);       // finite, -1 to 1
 bool  CameraMouseSteers();
 int   CameraIndex(int first, int last);  // CAMERAid, or first when out of range
 
+// The QZT key of a model with cameras: the first press takes the view, each
+// further press steps to the next view of the family.
+void CameraKey();
+
 int ExtCameraSHFunc(XPLMCameraPosition_t* outCameraPosition, int inIsLosingControl, void* inRefcon);

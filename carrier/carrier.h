@@ -4,6 +4,7 @@
 // selector, the water scoop the bay doors, the firing mode the water selector.
 #pragma once
 #include <cstdint>
+#include "aircraft/families.h"
 
 extern float   CurrentAltKM;         // CurrentAlt in km
 extern uint8_t prop_sync_on1;        // zoom switch at the last change check
@@ -31,7 +32,8 @@ void  SHdoNavigation();              // tick 4: zoom engagement
 void  SHdoEngine();                  // tick 7: water injection and thrust
 void  SHdoSystem();                  // tick 8: emergencies, fuel trim, wings, bay doors, lights
 void  SHdoDisplay();                 // tick 9: airframe temperatures
-void  SHopenBay();
+void  SHopenBay();                   // bay doors open and release armed, for a release or an abandon
 void  WriteBayAttachment();          // the bay station's attachment height, alone
 void  CarrierPreset();               // zoom constants, bay load, camera views
-void  CarrierHandBack();             // the loop's and the zoom's state as at start                   // bay doors open and release armed, for a release or an abandon
+void  CarrierReset(ResetReason why); // the loop's and the zoom's state as at start; a disable ends the zoom
+void  SHjatoOut();                   // the take-off JATO pack out, its messages cleared

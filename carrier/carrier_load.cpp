@@ -66,10 +66,54 @@ void CarrierPreset()
     SetCameraViews(CarrierViews);
 }
 
-// Everything the loop and the zoom keep between calls goes back to how the
-// plug-in started, so a carrier loaded again starts as the first one did.
-void CarrierHandBack()
+// The zoom cannot go on without the plug-in, so a disable ends it: the
+// throttle range comes back, the zoom master goes off (the pilot switches it
+// on again once the plug-in is enabled) and the injection stops with the
+// rated thrust written back. A JATO pack still burning goes out. What the
+// loop knows of the bay and the stations stays, so an enabled loop does not
+// take the loaded bay for a store just dropped.
+static void ZoomEndsWithDisable()
 {
+    currmaxFWD2 = 1.0f;
+    XPLMSetDataf(dr_throtmax_FWD, currmaxFWD2);
+    if (XPLMGetDatai(dr_prop_sync_on) != 0) {
+        prop_sync_on = 0;
+        XPLMSetDatai(dr_prop_sync_on, prop_sync_on);
+    }
+    prop_sync_on1 = 0;
+    if (tmax_acf > 0.0f) {
+        tmax_curr = tmax_acf;
+        XPLMSetDataf(dr_tmax, tmax_curr);
+    }
+    water = 0;
+    WASSERverbrauch = 0.0f;
+    thrust_maximum = 1.0f;
+    if (JATOon)
+        SHjatoOut();
+}
+
+// Everything the loop and the zoom keep between calls goes back to how the
+// plug-in started, so a carrier loaded again starts as the first one did. The
+// rated thrust read at the load stays until another aircraft comes.
+void CarrierReset(ResetReason why)
+{
+    zoom_on = 0;
+    schalt1 = 0;
+    TARGETalt = 0;
+    floatBuffer1 = floatBuffer2 = floatBuffer3 = floatBuffer4 = 0.0f;
+    flight_director_pitch = 0.0f;
+    flight_director_roll = 0.0f;
+    SHOISTactive = 0;
+    SHOISTfromLOC = 0;
+    SHOISTdone = 0;
+    system21mes = system22mes = system23mes = 0;
+    TIMER_1 = TIMER_2 = TIMER_3 = 0;
+    TIMERval_1 = TIMERval_2 = TIMERval_3 = 0;
+    if (why == ResetDisable) {
+        ZoomEndsWithDisable();
+        return;
+    }
+
     CurrentAltKM = 0.0f;
     prop_sync_on1 = 0;
     water_scoop1 = 0;
@@ -80,24 +124,13 @@ void CarrierHandBack()
     water = 0;
     WASSERverbrauch = 0.0f;
     thrust_maximum = 1.0f;
-    tmax_acf = tmax_curr = 0.0f;
+    if (why == ResetCleanUp)
+        tmax_acf = tmax_curr = 0.0f;
     ISdihedral = ISdihedral1 = 0;
     ISsweep = ISsweep1 = 0;
     for (float& t : tempc)
         t = 0.0f;
-    SHOISTactive = 0;
-    SHOISTfromLOC = 0;
-    SHOISTdone = 0;
-
-    zoom_on = 0;
-    schalt1 = 0;
-    TARGETalt = 0;
-    floatBuffer1 = floatBuffer2 = floatBuffer3 = floatBuffer4 = 0.0f;
-    flight_director_pitch = 0.0f;
-    flight_director_roll = 0.0f;
-    TIMER_1 = TIMER_2 = TIMER_3 = 0;
-    TIMERval_1 = TIMERval_2 = TIMERval_3 = 0;
-    system21mes = system22mes = system23mes = system24mes = system25mes = 0;
+    system24mes = system25mes = 0;
     takeoff = 0;
     JATOon = 0;
 }

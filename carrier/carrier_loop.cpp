@@ -47,7 +47,7 @@ static void SetJatoMixture(float mixture)
 
 static void PressWeaponRelease(int down)
 {
-    XPLMSetDatai(dr_bombs_armed, down);
+    WriteHeldControl(HeldBombsArmed, down);
     WriteHeldControl(HeldFireKey, down);
 }
 
@@ -154,6 +154,15 @@ static void CheckBayAndJato()
         JATOon = 0;
         takeoff = 0;
     }
+}
+
+void SHjatoOut()
+{
+    SetJatoMixture(0.0f);
+    system21mes = 0;
+    system22mes = 0;
+    JATOon = 0;
+    takeoff = 0;
 }
 
 void SHzoomCancel(bool clearMessages)

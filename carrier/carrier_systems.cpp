@@ -113,7 +113,7 @@ void SHopenBay()
 {
     water_scoop = water_scoop1 = 1;
     XPLMSetDatai(dr_water_scoop, 1);
-    XPLMSetDatai(dr_missiles_armed, 1);
+    WriteHeldControl(HeldMissilesArmed, 1);
     XPLMSpeakString("Baydoors open");
 }
 

@@ -153,7 +153,7 @@ static void ORBcutEngine()
 {
     mis_time_hold1 = mis_seconds_tenth;
     bombs_armed = 1;
-    XPLMSetDatai(dr_bombs_armed, bombs_armed);
+    WriteHeldControl(HeldBombsArmed, bombs_armed);
 
     prop_sync_on = 0;
     XPLMSetDatai(dr_prop_sync_on, prop_sync_on);
@@ -244,7 +244,7 @@ static void ORBafterCut()
     if (mis_seconds_tenth < mis_time_hold1 + 30)
         return;
     bombs_armed = 0;
-    XPLMSetDatai(dr_bombs_armed, bombs_armed);
+    WriteHeldControl(HeldBombsArmed, bombs_armed);
     WriteHeldControl(HeldFireKey, 0);
     fuel_tank_selector = 1;
     XPLMSetDatai(dr_fuel_tank_selector, fuel_tank_selector);
@@ -252,8 +252,15 @@ static void ORBafterCut()
     ORBcut = 0;
 }
 
-void OrbiterHandBack()
+// A disable ends the ascent program: its overrides go back with the held
+// controls and the drive switch goes off, so the program does not start again
+// by itself once the plug-in is enabled. A placement still due stays due.
+void OrbiterReset(ResetReason why)
 {
+    if (why == ResetDisable && XPLMGetDatai(dr_prop_sync_on) != 0) {
+        prop_sync_on = 0;
+        XPLMSetDatai(dr_prop_sync_on, prop_sync_on);
+    }
     groundspeedKMS = 0.0f;
     orbspeedKMS = 0.0f;
     ORB_AltKM = 250.0f;

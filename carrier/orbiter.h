@@ -1,6 +1,7 @@
 // carrier/orbiter.h: the orbit release table and the orbiter's ascent.
 #pragma once
 #include <cstdint>
+#include "aircraft/families.h"
 
 enum { OrbRecords = 11 };            // record 0 is the default release, 1 to 10 take releases
 extern double orb_latitude[OrbRecords];
@@ -20,5 +21,5 @@ extern float  fuel_2full;            // rocket tank content at placement, kg
 extern int    mis_time_hold1;        // mission tenths at placement or engine cut
 extern uint8_t ORBcut;               // engine cut made; the booster disarm and tank change are still due
 
-void  OrbiterHandBack();             // the ascent's state as at start
+void  OrbiterReset(ResetReason why); // the ascent's state as at start; a disable ends the ascent
 float CheckOrbiter(float elapsedSinceLastCall, float elapsedTimeSinceLastFlightLoop, int counter, void* refcon);

@@ -85,12 +85,12 @@ static void DumpExcessFuel()
     ReadTanks();
     if (fuel_tot > maxFuel && !dumping_fuel) {
         dumping_fuel = 1;
-        XPLMSetDatai(dr_dumping_fuel, 1);
+        WriteHeldControl(HeldFuelDump, 1);
         system22mes = 18;
     }
     if (fuel_tot <= maxFuel && dumping_fuel) {
         dumping_fuel = 0;
-        XPLMSetDatai(dr_dumping_fuel, 0);
+        WriteHeldControl(HeldFuelDump, 0);
         system22mes = 0;
     }
 }
@@ -361,7 +361,7 @@ static void PhasePullOut()
     if (CurrentAlt <= 95000.0f && schalt1 == 0) {
         schalt1 = 1;
         ap_flags = 163;
-        XPLMSetDatai(dr_missiles_armed, 0);
+        WriteHeldControl(HeldMissilesArmed, 0);
         WriteHeldControl(HeldFireKey, 0);
     }
     if (schalt1 == 1) {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include "XPLMDataAccess.h"
 #include "XPLMGraphics.h"
+#include "aircraft/families.h"
 #include "aircraft/models.h"
 #include "aircraft/presets.h"
 #include "common/first_action.h"
@@ -225,10 +226,11 @@ void PARAMETERDrawWindowCallback(XPLMWindowID, void*)
 {
     if (!PARAMETERon)
         return;
-    if (Ident == 7)
-        GliderGroup();
-    if (DROPequip)
-        WeaponsGroup();
+    switch (FamilyOf(Ident).dataWindow) {
+    case DataWindowGlider: GliderGroup();  break;
+    case DataWindowStores: WeaponsGroup(); break;
+    default:                               break;
+    }
 }
 
 // A click toggles the box on its release; the strip takes every click.

@@ -13,6 +13,9 @@ static XPLMDataRef HeldRef(int control)
     case HeldFlightDirRoll:  return dr_override_flightdir_roll;
     case HeldThrottles:      return dr_override_throttles;
     case HeldFireKey:        return dr_fire_down;
+    case HeldBombsArmed:     return dr_bombs_armed;
+    case HeldMissilesArmed:  return dr_missiles_armed;
+    case HeldFuelDump:       return dr_dumping_fuel;
     default:                 return nullptr;
     }
 }
@@ -35,6 +38,8 @@ void ReleaseHeldControls()
     override_flightdir_pitch = 0;
     override_flightdir_roll = 0;
     override_throttles = 0;
+    bombs_armed = 0;
+    dumping_fuel = 0;
 }
 
 void WriteFlightDirector()

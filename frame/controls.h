@@ -11,6 +11,9 @@ enum HeldControl {
     HeldFlightDirRoll,     // flight-director roll command overridden
     HeldThrottles,         // throttles set by the plug-in
     HeldFireKey,           // weapon release held down
+    HeldBombsArmed,        // bomb release armed
+    HeldMissilesArmed,     // missile release armed (the carrier's bay)
+    HeldFuelDump,          // fuel dumping
     HeldControls
 };
 extern uint8_t ControlHeld[HeldControls];  // written 1 and not yet written 0

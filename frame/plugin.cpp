@@ -2,6 +2,7 @@
 #include "frame/plugin.h"
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include "XPLMDisplay.h"
 #include "XPLMPlugin.h"
 #include "XPLMProcessing.h"
@@ -23,6 +24,7 @@
 
 XPLMMenuID QZTgovMenu = nullptr;
 int        QZTgovMenuItem = -1;
+uint8_t    AwaitEnable = 0;
 
 // The menu handler tells the items apart by their reference, the item's own name.
 static char DescriptionItem[] = "Description";
@@ -67,9 +69,28 @@ static void LogUserAircraft()
         LogLine("no QZT model recognised in the aircraft's description \"%.40s\"", descrip);
 }
 
+// The user's aircraft was loaded: whatever the last model held goes back, and
+// the new one is recognised, set up and started.
+static void UserPlaneLoaded()
+{
+    mis_seconds = 0;
+    parkbrake_initial = 1;
+    INFOfirstview = 1;
+    // A brake release belongs to the aircraft it was made in: one left by
+    // the carrier's take-off must not launch an orbiter loaded after it.
+    go_initial = 0;
+    PlaneCallbackClean();
+    IdentifyPlane();
+    LogUserAircraft();
+    PlanePreset();
+    if (Ident != 0)
+        PlaneCallback();
+}
+
 PLUGIN_API int XPluginStart(char* outName, char* outSig, char* outDesc)
 {
     LogLine("version %d.%02d for %s starting", qzt_vers / 100, qzt_vers % 100, PlatformName);
+    AwaitEnable = 0;
     InitDataRef(1, 1);
 
     CopyInfo(outName, "QZTgov");
@@ -98,28 +119,53 @@ PLUGIN_API int XPluginStart(char* outName, char* outSig, char* outDesc)
     return 1;
 }
 
+// The simulator keeps whatever a stopped plug-in left behind (the user
+// reloading the plug-ins mid-flight), and the callbacks would point into a
+// file it then unloads: everything goes here. The model hands back what it
+// holds and its loops, drawing and windows go with the clean-up.
 PLUGIN_API void XPluginStop(void)
 {
-    // The simulator keeps an override after it drops the plug-in (the user
-    // reloading the plug-ins mid-flight): the model hands back what it holds.
+    DialogStop();
+    if (DialogLoopReg) {
+        XPLMUnregisterFlightLoopCallback(DialogDestroyLoop, nullptr);
+        DialogLoopReg = 0;
+    }
     PlaneCallbackClean();
+    XPLMUnregisterKeySniffer(MyKeySniffer, 1, nullptr);
+    if (QZTgovMenu) {
+        XPLMDestroyMenu(QZTgovMenu);
+        QZTgovMenu = nullptr;
+    }
+    if (QZTgovMenuItem >= 0) {
+        XPLMRemoveMenuItem(XPLMFindPluginsMenu(), QZTgovMenuItem);
+        QZTgovMenuItem = -1;
+    }
     UnregisterCommands();
     UnpublishDataRefs();
-    if (INFOWindow) {
-        XPLMDestroyWindow(INFOWindow);
-        INFOWindow = nullptr;
-    }
+    AwaitEnable = 0;
 }
 
+// No message reaches a disabled plug-in: an aircraft loaded meanwhile is
+// recognised once the plug-in is enabled again, as if its load had just been
+// announced. The same aircraft goes on as its family's reset left it.
 PLUGIN_API int XPluginEnable(void)
 {
+    if (AwaitEnable) {
+        AwaitEnable = 0;
+        char before[sizeof descrip];
+        std::memcpy(before, descrip, sizeof before);
+        ReadPlaneDescription();
+        if (std::strcmp(before, descrip) != 0)
+            UserPlaneLoaded();
+    }
     return 1;
 }
 
 PLUGIN_API void XPluginDisable(void)
 {
     keystat1 = -1;
-    PlaneLoopsDisable();
+    PlaneDisable();
+    AwaitEnable = 1;
 }
 
 PLUGIN_API void XPluginReceiveMessage(XPLMPluginID inFromWho, int inMessage, void* inParam)
@@ -128,26 +174,16 @@ PLUGIN_API void XPluginReceiveMessage(XPLMPluginID inFromWho, int inMessage, voi
         return;
 
     switch (inMessage) {
-    case XPLM_MSG_PLANE_LOADED: {
-        const bool userPlane = reinterpret_cast<intptr_t>(inParam) == 0;
-        if (userPlane)
-            ReadPlaneDescription();
+    case XPLM_MSG_PLANE_LOADED:
+        // Another aircraft's load only restarts the mission clock: the first
+        // brake release and the handbook's first showing belong to the user's
+        // aircraft, and must never place the orbiter again in mid-flight.
         mis_seconds = 0;
-        parkbrake_initial = 1;
-        INFOfirstview = 1;
-        if (userPlane) {
-            // A brake release belongs to the aircraft it was made in: one left by
-            // the carrier's take-off must not launch an orbiter loaded after it.
-            go_initial = 0;
-            PlaneCallbackClean();
-            IdentifyPlane();
-            LogUserAircraft();
-            PlanePreset();
-            if (Ident != 0)
-                PlaneCallback();
+        if (reinterpret_cast<intptr_t>(inParam) == 0) {
+            ReadPlaneDescription();
+            UserPlaneLoaded();
         }
         break;
-    }
     case XPLM_MSG_AIRPORT_LOADED:
         mis_seconds = 0;
         if (Ident == 0)

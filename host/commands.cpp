@@ -105,7 +105,7 @@ void run(Cmd& c, XPLMCommandPhase phase)
     for (int pass = 1; pass >= 0 && r.passed_on; --pass) {
         for (size_t k = 0; k < count && r.passed_on; ++k) {
             Handler h = c.handlers[k];
-            if (h.removed || (h.before != 0) != (pass == 1))
+            if (h.removed || (h.before != 0) != (pass == 1) || !detail::plugin_receives())
                 continue;
             ++r.handlers_called;
             if (!detail::call_plugin(CallbackKind::Other, h.callback, static_cast<XPLMCommandRef>(&c), phase, h.refcon))
@@ -142,8 +142,12 @@ namespace detail {
 // The simulator keeps a command once it exists; only the handlers go.
 void drop_plugin_handlers()
 {
-    for (Cmd& c : table().all)
+    for (Cmd& c : table().all) {
+        for (const Handler& h : c.handlers)
+            if (!h.removed)
+                record_fault("a handler of the command " + c.info.name + " was left registered");
         c.handlers.clear();
+    }
 }
 
 void reset_commands()

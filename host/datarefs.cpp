@@ -304,8 +304,10 @@ namespace detail {
 void drop_plugin_accessors()
 {
     const std::vector<std::string> published = store().published;
-    for (const auto& path : published)
+    for (const auto& path : published) {
+        record_fault("the variable " + path + " was left published");
         erase_var(path);
+    }
 }
 
 void reset_datarefs()

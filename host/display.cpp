@@ -119,8 +119,23 @@ void reset_display()
 void drop_plugin_display()
 {
     Display& d = disp();
+    char what[96];
+    for (const auto& r : d.draws) {
+        std::snprintf(what, sizeof what, "a drawing callback of phase %d was left registered", r.cb.phase);
+        record_fault(what);
+    }
     d.draws.clear();
-    d.windows.clear();
+    // The simulator keeps a window whose owner is gone; its functions are
+    // never called again.
+    for (auto& r : d.windows) {
+        std::snprintf(what, sizeof what, "window %d was left behind", r.number);
+        record_fault(what);
+        r.w.draw = nullptr;
+        r.w.key = nullptr;
+        r.w.mouse = nullptr;
+    }
+    for (size_t k = 0; k < d.sniffers.size(); ++k)
+        record_fault("a key sniffer was left registered");
     d.captured = nullptr;
     d.down_taken = false;
     d.sniffers.clear();
@@ -140,6 +155,11 @@ void draw_pass(XPLMDrawCallback_f onlyCallback, XPLMDrawWindow_f onlyWindow)
     d.built = 0;
     detail::count_frame();
     const bool all = !onlyCallback && !onlyWindow;
+    if (!detail::plugin_receives()) {              // nothing of a disabled plug-in is drawn
+        d.building.resize(0);
+        d.last.swap(d.building);
+        return;
+    }
 
     // Callbacks may register or unregister others while drawing: walk a copy
     // and skip any that are gone by their turn. (A callback drawing a frame of
@@ -315,6 +335,8 @@ namespace {
 // until one takes it.
 XPLMWindowID offer(int x, int y, XPLMMouseStatus status)
 {
+    if (!detail::plugin_receives())
+        return nullptr;                             // the click goes to the simulator
     std::vector<XPLMWindowID> order;
     for (auto it = disp().windows.rbegin(); it != disp().windows.rend(); ++it)
         if (it->w.visible && contains(it->w, x, y))
@@ -332,7 +354,7 @@ XPLMWindowID offer(int x, int y, XPLMMouseStatus status)
 bool to_captured(int x, int y, XPLMMouseStatus status)
 {
     WindowRec* r = window_rec(disp().captured);
-    if (!r || !r->w.mouse)
+    if (!r || !r->w.mouse || !detail::plugin_receives())
         return false;
     return detail::call_plugin(CallbackKind::Other, r->w.mouse, r->w.id, x, y, status, r->w.refcon) != 0;
 }
@@ -390,6 +412,10 @@ void set_screen_size(int width, int height)
 void key_event(char key, int flags, char virtualKey)
 {
     Display& d = disp();
+    if (!detail::plugin_receives()) {
+        detail::key_to_commands(flags, virtualKey);
+        return;
+    }
     const std::vector<SnifferReg> regs = d.sniffers;
     auto sniff = [&](int beforeWindows) {
         for (const auto& r : regs) {

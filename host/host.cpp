@@ -20,11 +20,11 @@ void reset()
 
 void unload_plugin()
 {
-    detail::reset_widgets();
+    detail::drop_plugin_widgets();
     detail::drop_plugin_loops();
     detail::drop_plugin_handlers();
     detail::drop_plugin_display();
-    detail::reset_menus();
+    detail::drop_plugin_menus();
     detail::drop_plugin_camera();
     detail::drop_plugin_accessors();
     detail::drop_plugin_file();

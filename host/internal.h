@@ -32,7 +32,14 @@ void drop_plugin_display();
 void drop_plugin_camera();
 void drop_plugin_handlers();          // its command handlers; its commands stay
 void drop_plugin_accessors();         // the variables it published
+void drop_plugin_menus();             // they stay, inert
+void drop_plugin_widgets();           // they stay, without the plug-in's callbacks
 void drop_plugin_file();              // closes it; other plug-ins stay
+
+// Whether the attached plug-in may be called back now (it is enabled).
+bool plugin_receives();
+// Something the simulator would be left with or upset by (see faults()).
+void record_fault(const std::string& what);
 
 // One drawing pass: phases, then windows. Records into the display list.
 void draw_pass();

@@ -47,6 +47,24 @@ void reset_menus()
     m.list.push_back(plugins);
 }
 
+// The simulator keeps the menus and items a stopped plug-in left; choosing
+// one calls nobody.
+void drop_plugin_menus()
+{
+    Menus& m = menus_state();
+    for (size_t k = 0; k < m.list.size(); ++k) {
+        Menu& menu = m.list[k];
+        if (k == 0) {
+            for (const MenuItem& item : menu.items)
+                record_fault("the item " + (item.separator ? std::string("(separator)") : item.name) +
+                             " was left in the plug-ins menu");
+        } else {
+            record_fault("the menu " + menu.name + " was left behind");
+        }
+        menu.handler = nullptr;
+    }
+}
+
 }  // namespace detail
 
 XPLMMenuID plugins_menu() { return menus_state().list.front().id; }
@@ -67,7 +85,7 @@ const Menu* find_menu(const std::string& name)
 bool select_menu_item(const std::string& menuName, const std::string& itemName)
 {
     const Menu* m = find_menu(menuName);
-    if (!m || !m->handler)
+    if (!m || !m->handler || !detail::plugin_receives())
         return false;
     for (const auto& item : m->items) {
         if (item.separator || item.name != itemName)
@@ -131,6 +149,26 @@ void XPLMDestroyMenu(XPLMMenuID inMenuID)
                 parent->submenu = nullptr;
         list.erase(it);
         return;
+    }
+}
+
+// The items after it move up; a submenu under the removed item loses its place.
+void XPLMRemoveMenuItem(XPLMMenuID inMenu, int inIndex)
+{
+    XPHOST_API(XPLMRemoveMenuItem, inMenu, inIndex);
+    Menu* m = menu_rec(inMenu);
+    if (!m || inIndex < 0 || inIndex >= static_cast<int>(m->items.size()))
+        return;
+    m->items.erase(m->items.begin() + inIndex);
+    for (Menu& sub : menus_state().list) {
+        if (sub.parent != inMenu)
+            continue;
+        if (sub.parent_item == inIndex) {
+            sub.parent = nullptr;
+            sub.parent_item = -1;
+        } else if (sub.parent_item > inIndex) {
+            --sub.parent_item;
+        }
     }
 }
 

@@ -16,6 +16,7 @@ struct Attached {
     Plugin plugin;
     std::string name, signature, description;
     bool started = false;                // between start() and stop()
+    bool enabled = false;                // between a successful enable() and disable()
 };
 
 struct Other {
@@ -49,6 +50,12 @@ Attached& att()
     return *a;
 }
 
+std::vector<std::string>& fault_list()
+{
+    static auto* f = new std::vector<std::string>;
+    return *f;
+}
+
 std::string bounded(const char* buf)
 {
     return std::string(buf, strnlen(buf, kInfoLen));
@@ -72,7 +79,18 @@ void reset_plugin()
     drop_plugin_file();
     others().list.clear();
     others().sent.clear();
+    fault_list().clear();
 }
+
+// A disabled plug-in gets no callback and no message; so does one that was
+// started but not yet enabled. Tests of the host alone attach no plug-in.
+bool plugin_receives()
+{
+    const Attached& a = att();
+    return !a.plugin.start || (a.started && a.enabled);
+}
+
+void record_fault(const std::string& what) { fault_list().push_back(what); }
 
 }  // namespace detail
 
@@ -100,29 +118,53 @@ int start()
     a.signature = bounded(sig);
     a.description = bounded(desc);
     a.started = ok != 0;
+    a.enabled = false;
     return ok;
 }
 
-int enable() { return att().plugin.enable ? detail::call_plugin(CallbackKind::Other, att().plugin.enable) : 0; }
+// The simulator enables a started plug-in once and disables an enabled one
+// once; a plug-in whose enable answers 0 stays disabled.
+int enable()
+{
+    Attached& a = att();
+    if (!a.plugin.enable || !a.started)
+        return 0;
+    if (a.enabled)
+        return 1;
+    const int ok = detail::call_plugin(CallbackKind::Other, a.plugin.enable);
+    a.enabled = ok != 0;
+    return ok;
+}
 
 void disable()
 {
-    if (att().plugin.disable)
-        detail::call_plugin(CallbackKind::Other, att().plugin.disable);
+    Attached& a = att();
+    if (!a.enabled)
+        return;
+    if (a.plugin.disable)
+        detail::call_plugin(CallbackKind::Other, a.plugin.disable);
+    a.enabled = false;
 }
 
+bool plugin_enabled() { return att().enabled; }
+
+// An enabled plug-in is disabled before its stop, as the simulator does.
 void stop()
 {
-    if (att().plugin.stop)
+    disable();
+    if (att().plugin.stop && att().started)
         detail::call_plugin(CallbackKind::Other, att().plugin.stop);
     att().started = false;
 }
 
 void send_message(XPLMPluginID from, int message, void* param)
 {
-    if (att().plugin.receive)
+    if (att().plugin.receive && att().enabled)
         detail::call_plugin(CallbackKind::Other, att().plugin.receive, from, message, param);
 }
+
+const std::vector<std::string>& faults() { return fault_list(); }
+void clear_faults() { fault_list().clear(); }
 
 std::string plugin_name() { return att().name; }
 std::string plugin_signature() { return att().signature; }
@@ -239,7 +281,7 @@ void XPLMSendMessageToPlugin(XPLMPluginID inPlugin, int inMessage, void* inParam
     } else if (Other* o = other(inPlugin)) {
         o->received.push_back(m);
         m.delivered = true;
-    } else if (inPlugin == kPluginUnderTest && att().started && att().plugin.receive) {
+    } else if (inPlugin == kPluginUnderTest && att().enabled && att().plugin.receive) {
         m.delivered = true;
     }
     others().sent.push_back(m);

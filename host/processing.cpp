@@ -88,6 +88,9 @@ float call_loop(Loop& l, float sinceLoop)
 void run_loops()
 {
     Clock& c = sim_clock();
+    // A disabled plug-in's loops wait, due, until it is enabled again.
+    if (!detail::plugin_receives())
+        return;
     std::vector<Loop*> ready;
     for (auto& l : c.loops)
         if (due(*l))
@@ -127,7 +130,13 @@ void reset_processing()
     c.loops.clear();
 }
 
-void drop_plugin_loops() { sim_clock().loops.clear(); }
+void drop_plugin_loops()
+{
+    for (const auto& l : sim_clock().loops)
+        if (!l->removed)
+            record_fault("a flight loop was left registered");
+    sim_clock().loops.clear();
+}
 
 }  // namespace detail
 

@@ -87,6 +87,8 @@ void reset_utilities()
 void drop_plugin_camera()
 {
     Utilities& u = util();
+    if (u.camera_cb)
+        record_fault("the camera was left controlled");
     u.camera_cb = nullptr;
     u.camera_ref = nullptr;
     u.camera_duration = 0;
@@ -95,8 +97,8 @@ void drop_plugin_camera()
 void camera_frame()
 {
     Utilities& u = util();
-    if (!u.camera_cb)
-        return;
+    if (!u.camera_cb || !detail::plugin_receives())
+        return;                             // a disabled plug-in's camera holds its last position
     XPLMCameraPosition_t pos = u.camera;
     const XPLMCameraControl_f cb = u.camera_cb;
     if (detail::call_plugin(CallbackKind::Drawing, cb, &pos, 0, u.camera_ref)) {
@@ -135,7 +137,7 @@ void user_changes_view()
     u.camera_cb = nullptr;
     u.camera_ref = nullptr;
     u.camera_duration = 0;
-    if (cb)
+    if (cb && detail::plugin_receives())
         detail::call_plugin(CallbackKind::Other, cb, static_cast<XPLMCameraPosition_t*>(nullptr), 1, ref);
 }
 

@@ -24,6 +24,7 @@ struct Widgets {
     std::vector<XPWidgetID> order;                // creation order
     bool action_handled = false;                  // what the last button action's message got
     std::vector<std::string> stale_calls;         // calls that named a widget no longer there
+    std::vector<XPWidgetID> in_callback;          // widgets whose plug-in callback runs now
 };
 
 Widgets& ws()
@@ -42,6 +43,17 @@ WidgetRec* rec(XPWidgetID id)
 
 bool is_class_func(XPWidgetFunc_t fn);   // the library's own behaviour, not the plug-in's
 
+// A plug-in's callback of the widget, told which widget it runs for.
+int plugin_callback(XPWidgetFunc_t fn, XPWidgetMessage msg, XPWidgetID id, intptr_t p1, intptr_t p2)
+{
+    if (!detail::plugin_receives())
+        return 0;
+    ws().in_callback.push_back(id);
+    const int answer = detail::call_plugin(CallbackKind::Other, fn, msg, id, p1, p2);
+    ws().in_callback.pop_back();
+    return answer;
+}
+
 // Asks the widget's callbacks, newest first. A callback may destroy the
 // widget (a dialog closing itself): then nobody else is asked.
 int dispatch_one(XPWidgetID id, XPWidgetMessage msg, intptr_t p1, intptr_t p2, bool all, bool once)
@@ -55,7 +67,7 @@ int dispatch_one(XPWidgetID id, XPWidgetMessage msg, intptr_t p1, intptr_t p2, b
         if (!rec(id))
             break;
         const bool ok = is_class_func(*it) ? (*it)(msg, id, p1, p2) != 0
-                                           : detail::call_plugin(CallbackKind::Other, *it, msg, id, p1, p2) != 0;
+                                           : plugin_callback(*it, msg, id, p1, p2) != 0;
         if (ok) {
             handled = 1;
             if (!all)
@@ -302,6 +314,21 @@ void reset_widgets()
     ws().order.clear();
     ws().action_handled = false;
     ws().stale_calls.clear();
+    ws().in_callback.clear();
+}
+
+// The widgets stay with the library, one fault for each tree; only the
+// library's own behaviour is left in them.
+void drop_plugin_widgets()
+{
+    for (XPWidgetID id : ws().order) {
+        WidgetRec* r = rec(id);
+        if (!r->pub.parent)
+            record_fault("the widget \"" + r->pub.descriptor + "\" was left behind with its children");
+        auto& cbs = r->callbacks;
+        cbs.erase(std::remove_if(cbs.begin(), cbs.end(), [](XPWidgetFunc_t f) { return !is_class_func(f); }),
+                  cbs.end());
+    }
 }
 
 }  // namespace detail
@@ -394,8 +421,17 @@ XPWidgetID XPCreateCustomWidget(int inLeft, int inTop, int inRight, int inBottom
 void XPDestroyWidget(XPWidgetID inWidget, int inDestroyChildren)
 {
     XPHOST_API(XPDestroyWidget, inWidget, inDestroyChildren);
-    if (use(inWidget, "XPDestroyWidget"))
-        destroy(inWidget, inDestroyChildren != 0, false);
+    if (!use(inWidget, "XPDestroyWidget"))
+        return;
+    // The library documents no guarantee for a widget destroyed while a
+    // callback of it or of a widget inside it is running.
+    for (XPWidgetID running : ws().in_callback) {
+        if (running == inWidget || is_ancestor(inWidget, running)) {
+            detail::record_fault("a widget was destroyed from inside a callback of its own tree");
+            break;
+        }
+    }
+    destroy(inWidget, inDestroyChildren != 0, false);
 }
 
 int XPSendMessageToWidget(XPWidgetID inWidget, XPWidgetMessage inMessage, XPDispatchMode inMode, intptr_t inParam1,

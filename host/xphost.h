@@ -56,13 +56,14 @@ std::vector<std::string> exported_symbols(const std::string& path);
 std::vector<std::string> undefined_symbols(const std::string& path);
 
 // The simulator drops the plug-in, as after its XPluginStop when the user
-// reloads the plug-ins: everything it registered goes (flight loops, draw
-// callbacks, windows, key sniffers, menus, widgets, command handlers, the
-// variables it published, camera control) and its file is closed. The
-// simulator's variables keep their values (an override left on stays on), its
-// commands stay, and so do the clock, screen, mouse, logs, the other plug-ins
-// and the system folder, so load_plugin() and start() begin the plug-in's next
-// run.
+// reloads the plug-ins, and closes its file. What the plug-in left registered
+// is a fault, one line in faults() each: its windows, menus and widgets stay
+// (never called again: their code is gone), its flight loops, draw callbacks,
+// key sniffers, command handlers, published variables and camera control are
+// dropped. The simulator's variables keep their values (an override left on
+// stays on), its commands stay, and so do the clock, screen, mouse, logs, the
+// other plug-ins and the system folder, so load_plugin() and start() begin the
+// plug-in's next run.
 void unload_plugin();
 
 // Attaches entry points linked into the test executable.
@@ -73,11 +74,26 @@ const Plugin& plugin();
 // three 256-byte buffers and keeps what the plug-in wrote into them. The
 // attached plug-in has the id kPluginUnderTest; XPLMFindPluginBySignature
 // finds it by its signature from its start to its stop.
+//
+// Only an enabled plug-in is called back: from its start to its first
+// successful enable() and after a disable() it gets no flight-loop, drawing,
+// window, key-sniffer, command-handler, menu, widget or camera call and no
+// message (the published variables' accessors still answer); its loops stay
+// due and run again once it is enabled. enable() of a started plug-in calls
+// XPluginEnable (an answer of 0 leaves it disabled); disable() of an enabled
+// one calls XPluginDisable; stop() disables an enabled plug-in first.
 int  start();
 int  enable();
 void disable();
 void stop();
+bool plugin_enabled();
 void send_message(XPLMPluginID from, int message, void* param);
+
+// What the simulator would be left with or be upset by, one line each: what a
+// stopped plug-in left registered (see unload_plugin()), a widget destroyed
+// from inside a callback of its own tree. Cleared by reset() and clear_faults().
+const std::vector<std::string>& faults();
+void clear_faults();
 std::string plugin_name();
 std::string plugin_signature();
 std::string plugin_description();

@@ -4,6 +4,7 @@
 #include "prefs/dialog.h"
 #include <cstdio>
 #include <cstring>
+#include "XPLMProcessing.h"
 #include "XPLMUtilities.h"
 #include "XPStandardWidgets.h"
 #include "XPWidgets.h"
@@ -226,22 +227,67 @@ void CreateQZTflightGovWidget(int x, int y, int w, int h)
 
 // ---------------------------------------------------------------- closing
 
+XPWidgetID QZTclosedWidget = nullptr;
+uint8_t    DialogLoopReg = 0;
+
 // A key capture still waiting ends with the dialog: the next key belongs to
 // the pilot again, and no caption is left to show it in.
-static void CloseDialog()
+static void ForgetDialog()
 {
-    if (MenuItem > 0 && QZTflightGovWidget)
-        XPDestroyWidget(QZTflightGovWidget, 1);
     for (XPWidgetID* handle : DialogHandles)
         *handle = nullptr;
     defKey = 0;
     MenuItem = 0;
 }
 
+static void DestroyClosedDialog()
+{
+    if (QZTclosedWidget) {
+        XPDestroyWidget(QZTclosedWidget, 1);
+        QZTclosedWidget = nullptr;
+    }
+}
+
+float DialogDestroyLoop(float, float, int, void*)
+{
+    DestroyClosedDialog();
+    return 0.0f;
+}
+
+// From the dialog's own callbacks the widget library promises nothing for a
+// tree destroyed under them, so the dialog only hides here and goes with the
+// next frame (or the next menu selection, or the stop, if they come first).
+static void CloseDialog()
+{
+    if (MenuItem > 0 && QZTflightGovWidget) {
+        XPHideWidget(QZTflightGovWidget);
+        DestroyClosedDialog();
+        QZTclosedWidget = QZTflightGovWidget;
+        if (!DialogLoopReg) {
+            XPLMRegisterFlightLoopCallback(DialogDestroyLoop, -1.0f, nullptr);
+            DialogLoopReg = 1;
+        } else {
+            XPLMSetFlightLoopCallbackInterval(DialogDestroyLoop, -1.0f, 1, nullptr);
+        }
+    }
+    ForgetDialog();
+}
+
+// Outside the dialog's callbacks: an open or a closed dialog goes for good,
+// and the frame that would have destroyed it is not waited for.
+void DialogStop()
+{
+    if (QZTclosedWidget && DialogLoopReg)
+        XPLMSetFlightLoopCallbackInterval(DialogDestroyLoop, 0.0f, 1, nullptr);
+    DestroyClosedDialog();
+    if (MenuItem > 0 && QZTflightGovWidget)
+        XPDestroyWidget(QZTflightGovWidget, 1);
+    ForgetDialog();
+}
+
 void QZTflightGovMenuHandler(void*, void* inItemRef)
 {
-    if (MenuItem > 0)
-        CloseDialog();
+    DialogStop();
     const char* item = static_cast<const char*>(inItemRef);
     if (!item)
         return;

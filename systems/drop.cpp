@@ -53,7 +53,7 @@ const float JatoUnitAbove = 124.2842902f, JatoUnitBelow = 125.1914748f;
 bool InWindow(float value, float above, float below) { return value > above && value < below; }
 bool Unreleased(int station) { return Weapon_status[station] == 0; }
 
-bool Bomber() { return SlotIn(Ident, 26, 27); }
+bool Bomber() { return FamilyOf(Ident).bomberJato != 0; }
 
 // A flow or a mass the host gives that cannot be one counts as nothing; none
 // is larger than a thousand tonnes (a second), so sums of them stay finite.
@@ -62,7 +62,7 @@ float Amount(float value) { return HostFiniteFloat(value, 0.0f, 1.0e6f, 0.0f); }
 // ---- tick 2
 
 // Tank 2 has run dry while selected: the selector moves on to tank 4.
-void TankSwitch(bool dry)
+void SelectTankFour(bool dry)
 {
     if (dry && fuel_tank_selector == 2) {
         fuel_tank_selector = 4;
@@ -74,13 +74,10 @@ void LightsAndTanks()
 {
     autopilot_mode = XPLMGetDatai(dr_autopilot_mode);
     LightsFollowGear();
-    if (SlotIn(Ident, 9, 11)) {
+    const TankSwitch when = FamilyOf(Ident).tankSwitch;
+    if (when != TankSwitchNone) {
         fuel_2 = XPLMGetDataf(dr_fuel_2);
-        TankSwitch(fuel_2 <= 0.0f);
-    }
-    if (Bomber()) {
-        fuel_2 = XPLMGetDataf(dr_fuel_2);
-        TankSwitch(fuel_2 < 3.0f);
+        SelectTankFour(when == TankSwitchDry ? fuel_2 <= 0.0f : fuel_2 < 3.0f);
     }
 }
 
@@ -149,12 +146,13 @@ void EvaluateLoad()
     MeasurePanel();
 
     HWKgauge = 0;
-    if (Ident == 13 && TTANKnumber > 0) {
+    const RocketKind rocket = FamilyOf(Ident).rocket;
+    if (rocket == TstoffRocket && TTANKnumber > 0) {
         HWKgauge = 1;
         PARAMETERlinUP = 3;
     }
     // The rocket wing's rocket is engine 3 and needs its unit on station 1.
-    if (Ident == 23) {
+    if (rocket == UnitRocket) {
         if (TTANKnumber >= 1 && Unreleased(1)
             && InWindow(total_weapon_mass_max[1], RocketUnitAbove, RocketUnitBelow)) {
             HWKgauge = 1;
@@ -204,7 +202,7 @@ void EvaluateLoad()
 void WriteBombsArmed(int on)
 {
     bombs_armed = on != 0;
-    XPLMSetDatai(dr_bombs_armed, bombs_armed);
+    WriteHeldControl(HeldBombsArmed, bombs_armed);
 }
 
 void WriteGearHandle(int down)
@@ -395,8 +393,25 @@ float CheckDROP(float, float, int, void*)
     return CheckDROPCallback;
 }
 
-void DROPHandBack()
+// A release of spent JATO units still pressed is let go: the fire key, the
+// arming and, on the bombers, the firing mode. After a disable the stores go
+// on where they were (a release not yet made is pressed again). Otherwise the
+// weapon stations listed belong to the aircraft loaded now, so they are listed
+// afresh by its first action.
+void DROPReset(ResetReason why)
 {
+    if (JATOreleasing) {
+        if (Bomber())
+            BomberReleaseUp();
+        else
+            FighterReleaseUp();
+    }
+    if (why == ResetDisable)
+        return;
+    WEAPONnumber = 0;
+    for (int& station : WEAPONstat)
+        station = 0;
+    PARAMETERlinUP = PARAMETERlinDOWN = 0;
     DTANKgauge = HWKgauge = JATOgauge = JATO287gauge = 0;
     FUELisGallon = 0;
     DTANKempty = DTANKfuel = 0.0f;
@@ -410,4 +425,18 @@ void DROPHandBack()
     JATOreleasing = 0;
     TIMER_1 = TIMER_2 = TIMER_3 = 0;
     TIMERval_1 = TIMERval_2 = TIMERval_3 = 0;
+}
+
+// The QZT key of a rocket variant: the rocket's engines on or off together
+// (engines 3 and 4 on T-Stoff, engine 3 with the rocket unit).
+void RocketKey()
+{
+    const int engines = FamilyOf(Ident).rocket == TstoffRocket ? 4 : 3;
+    if (FamilyOf(Ident).rocket == NoRocket)
+        return;
+    ReadMixtures(engines);
+    const float mix = engine_Mix[2] == 0.0f ? 1.0f : 0.0f;
+    for (int e = 2; e < engines; ++e)
+        engine_Mix[e] = mix;
+    WriteMixtures(engines);
 }

@@ -72,8 +72,12 @@ void GliderFirstAction()
     XPLMSetDataf(dr_swdirqst, swdirqst);
 }
 
-void GliderHandBack()
+// A disable keeps the record of the folding passage: the mechanism stands
+// where the loop last saw it, and the loop goes on from there once enabled.
+void GliderReset(ResetReason why)
 {
+    if (why == ResetDisable)
+        return;
     engOn = gearstat = propstat = mixstat = 1;
     swdi_ist = 0.0f;
     rangeKM = 0.0f;
@@ -183,4 +187,12 @@ float CheckGlider(float, float, int, void*)
     if (sectimer == 5)
         GliderLoading();
     return CheckGliderCallback;
+}
+
+// The QZT key folds the engine away or brings it out.
+void GliderKey()
+{
+    engOn = engOn == 1 ? 0 : 1;
+    swdirqst = 1.0f - engOn;
+    XPLMSetDataf(dr_swdirqst, swdirqst);
 }

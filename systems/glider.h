@@ -3,6 +3,7 @@
 // mode selects the pilot position and the firing rate the ballast.
 #pragma once
 #include <cstdint>
+#include "aircraft/families.h"
 
 extern uint8_t engOn;                // engine wanted out
 extern uint8_t gearstat;             // undercarriage in its engine-out shape
@@ -20,4 +21,5 @@ void  GliderLoading();               // tick 5: pilot position and ballast
 
 void GliderPreset();                 // engine out: long main legs, one thrust point
 void GliderFirstAction();            // engine and ballast selectors, pilot position
-void GliderHandBack();               // the loop's state as at start
+void GliderReset(ResetReason why);   // the loop's state as at start
+void GliderKey();                    // the QZT key: engine out or stowed

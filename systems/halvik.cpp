@@ -13,8 +13,6 @@ int RamMode = 0;
 
 void HalvikPreset()
 {
-    if (Ident != 1)
-        return;
     WriteFixedMass(500.0f);
     Halv_TO_mode = 3;
     fuel_tot = static_cast<float>(HalvTakeOff[3].fuel / 2.204623);
@@ -32,11 +30,15 @@ void HalvikFirstAction()
 }
 
 // A Halvik loaded again has its aircraft file's turbo engine, so the mode
-// starts as turbo; the key's cycle starts again at its first mode.
-void HalvikHandBack()
+// starts as turbo; the key's cycle starts again at its first mode, unless a
+// disable has left it to announce the plug-in with its next press.
+void HalvikReset(ResetReason why)
 {
+    if (why != ResetCleanUp)
+        return;
     RamMode = 0;
-    keystat1 = 0;
+    if (keystat1 > 0)
+        keystat1 = 0;
 }
 
 static void WriteThrottles(float throttle)
@@ -91,5 +93,26 @@ void RamEngine(int request, float throttle)
         break;
     default:
         break;
+    }
+}
+
+// Each press moves the take-off mode on, also above Mach 1, where it selects
+// nothing but hands the throttles back, at full, and asks for the other
+// engine mode.
+void HalvikKey()
+{
+    machno = XPLMGetDataf(dr_machno);
+    CurrentAlt = XPLMGetDataf(dr_altitude);
+    ++keystat1;
+    if (machno < 1.0f) {
+        if (keystat1 < 0 || keystat1 >= HalvTakeOffRows || HalvTakeOff[keystat1].mode == 99)
+            keystat1 = 1;
+        Halv_TO_mode = keystat1;
+        fuel_tot = static_cast<float>(HalvTakeOff[keystat1].fuel / 2.204623);
+        XPLMSpeakString(HalvTakeOff[keystat1].text);
+    } else {
+        RamEngine(RamRelease, 1.0f);
+        if (!autoEngineRam)
+            RamEngine(RamMode == 1 ? RamTurbo : RamRam, 1.0f);
     }
 }

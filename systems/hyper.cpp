@@ -51,12 +51,21 @@ void HyperFirstAction()
     WriteFiringMode(1);
 }
 
-void HyperHandBack()
+// The rated thrust read at the load stays over an airport change, a crash
+// and a disable (the engines then still carry the jet's own thrust); the
+// injection stops with a disable, and the engines get their rated thrust
+// back, since nothing would meter the water while the plug-in is off.
+void HyperReset(ResetReason why)
 {
+    if (why == ResetDisable && tmax_acf > 0.0f) {
+        tmax_curr = tmax_acf;
+        XPLMSetDataf(dr_tmax, tmax_curr);
+    }
     water = 0;
     WASSERverbrauch = 0.0f;
     thrust_maximum = 1.0f;
-    tmax_acf = tmax_curr = 0.0f;
+    if (why == ResetCleanUp)
+        tmax_acf = tmax_curr = 0.0f;
     dihedral = 0.0f;
     swdirqst = 0.0f;
     swdirqst1 = dihedral1 = thrust_maximum1 = 99.0f;

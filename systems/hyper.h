@@ -4,6 +4,7 @@
 // (0 off, 1 or 2 automatic, 3 dump). The carrier's panel page shows the water
 // figures (water, WASSERverbrauch, thrust_maximum live in carrier/carrier.h).
 #pragma once
+#include "aircraft/families.h"
 
 extern float swdirqst1, dihedral1, thrust_maximum1;   // last written; 99 after a load so the first pass writes
 
@@ -13,4 +14,4 @@ void  HyperWater();                  // tick 3: injection, dump, thrust factor
 
 void HyperPreset();                  // rated thrust, wing and thrust copies, camera views
 void HyperFirstAction();             // tanks and the water for the injection
-void HyperHandBack();                // the loop's state as at start
+void HyperReset(ResetReason why);    // the loop's state as at start

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include "XPLMGraphics.h"
+#include "aircraft/families.h"
 #include "aircraft/models.h"
 #include "carrier/camera.h"
 #include "common/hostvalues.h"
@@ -28,11 +29,10 @@ static const CameraView KorvaViews[] = {
 
 void KorvaPreset()
 {
-    CameraReset(Ident <= 51 ? 1 : 0);
-    if (Ident == 52)
-        CAMERAheadingMax = 90.0f;
-    else if (Ident == 53)
-        CAMERAheadingMax = 45.0f;
+    const PlaneFamily& family = FamilyOf(Ident);
+    CameraReset(family.camFirst);
+    if (family.camHeadingMax > 0.0f)
+        CAMERAheadingMax = family.camHeadingMax;
     SetCameraViews(KorvaViews);
 }
 
@@ -43,12 +43,10 @@ static const float KorvaLoadTwin = 150.0f, KorvaLoadSmall = 85.0f;
 static const float KorvaLoadTwin = 330.0f, KorvaLoadSmall = 180.0f;
 #endif
 
-void KorvaFirstAction()
-{
-    WriteFixedMass(Ident <= 51 ? KorvaLoadTwin : KorvaLoadSmall);
-}
+void KorvaTwinFirstAction() { WriteFixedMass(KorvaLoadTwin); }
+void KorvaSmallFirstAction() { WriteFixedMass(KorvaLoadSmall); }
 
-void KorvaHandBack()
+void KorvaReset(ResetReason)
 {
     battery_on1 = avionics_on1 = 0;
     aircraft_roll_ratio = 0.0f;

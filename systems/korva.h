@@ -4,14 +4,16 @@
 #include <cstdint>
 #include "XPLMCamera.h"
 #include "XPLMDisplay.h"
+#include "aircraft/families.h"
 
 extern uint8_t CAMERAon;
 extern float   CAMERAheadingMax;     // largest yoke-steered heading offset of camera 0
 extern float   aircraft_roll_ratio;  // the aircraft's roll / 60, for the overlay's roll bar
 
 void KorvaPreset();                  // camera views and the yoke camera's range
-void KorvaFirstAction();             // cabin load
-void KorvaHandBack();                // the switch states the loop last saw, as at start
+void KorvaTwinFirstAction();         // cabin load of the twins
+void KorvaSmallFirstAction();        // and of the small variants
+void KorvaReset(ResetReason why);    // the switch states the loop last saw, as at start
 
 // Battery and avionics on together switch the model's puffers and clutch on.
 float CheckKorva(float elapsedSinceLastCall, float elapsedTimeSinceLastFlightLoop, int counter, void* refcon);

@@ -2,6 +2,7 @@
 // models (the carrier's JATO pack shares takeoff, JATOon and JATOmass).
 #pragma once
 #include <cstdint>
+#include "aircraft/families.h"
 
 extern uint8_t takeoff;              // JATO take-off armed
 extern uint8_t JATOon;               // JATO burning
@@ -20,7 +21,8 @@ extern uint8_t JATOreleasing;        // the release of spent JATO units is press
 // tank switch (tick 2), what hangs on the stations (tick 5, when a station
 // changed), the JATO, rocket and drop-tank sequences (tick 8).
 float CheckDROP(float elapsedSinceLastCall, float elapsedTimeSinceLastFlightLoop, int counter, void* refcon);
-void  DROPHandBack();                // the stores' state as at start, once the loop has stopped
+void  DROPReset(ResetReason why);    // the stores' state as at start, a pressed release let go
+void  RocketKey();                   // the QZT key of a rocket variant: the rocket on or off
 
 // The families' own parts of the first action: payload, HUD, fuel per tank
 // and the weapon stations the custom data window lists.

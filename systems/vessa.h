@@ -2,3 +2,4 @@
 #pragma once
 
 void VessaFirstAction();             // space drive off, payload, trim, autopilot altitude
+void VessaKey();                     // the QZT key: the Vessa Space's drive on or off

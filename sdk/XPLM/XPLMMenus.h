@@ -28,6 +28,10 @@ XPLM_API int  XPLMAppendMenuItem(XPLMMenuID inMenu, const char* inItemName, void
 XPLM_API void XPLMAppendMenuSeparator(XPLMMenuID inMenu);
 XPLM_API void XPLMCheckMenuItem(XPLMMenuID inMenu, int index, XPLMMenuCheck inCheck);
 XPLM_API void XPLMEnableMenuItem(XPLMMenuID inMenu, int index, int enabled);
+#if defined(XPLM210)
+/* The items after it move up by one. */
+XPLM_API void XPLMRemoveMenuItem(XPLMMenuID inMenu, int inIndex);
+#endif
 
 #ifdef __cplusplus
 }

@@ -179,6 +179,7 @@ private:
     void dialogEvent();
     void storyEvent();
     void loadAircraft(const std::string& text);
+    void recognised();                     // the plug-in took the simulator's aircraft as loaded
     void advanceEvent();
     void restart();
     void damagePrefs();
@@ -232,7 +233,8 @@ private:
     // The model of the plug-in's state, kept from the events alone.
     bool   enabled_ = false;
     int    slot_ = 0;
-    bool   loopStopped_ = false;           // a disable stopped the model's loop
+    std::string descrip_;                  // the user's aircraft as the plug-in last read it
+    bool   missed_ = false;                // disabled since the last enable: messages went unheard
     bool   firstActPending_ = false;
     double firstActDue_ = 0;
     int    qztKey_ = 115;                  // as the last start read it
@@ -242,7 +244,8 @@ private:
     size_t mismatches_ = 0;
     bool   noHandles_ = false;             // the next start finds no file handles left
     bool   prefsExact_ = false;            // a start: the file is as before it, or the defaults
-    int    startFrame_ = 0;                // the frame count at the last start: the announcement is due after it
+    int    startFrame_ = 0;                // the frame count at the last start or enable: the announcement is due after it
+    bool   announcing_ = false;            // the browsers are still to be told, with the next enabled frame
     int    dialog_ = 0;                    // the dialog's page open: 0 none, 1 information, 2 settings
     bool   capture_ = false;               // the dialog waits for a new QZT key
     int    qztKey1_ = 115;                 // the key's working copy, which a save commits
@@ -383,19 +386,34 @@ void Chaos::loadAircraft(const std::string& text)
     std::string shown;
     for (char c : text.substr(0, 60))
         shown += c >= 32 && c < 127 ? c : '?';
-    note("user aircraft (%zu bytes) \"%s\" -> slot %d", text.size(), shown.c_str(), slot);
+    note("user aircraft (%zu bytes) \"%s\" -> slot %d%s", text.size(), shown.c_str(), slot,
+         enabled_ ? "" : " (the plug-in is disabled and hears nothing)");
     xphost::load_aircraft(text);
-    slot_ = slot;
-    slotsSeen_.insert(slot);
-    loopStopped_ = false;
-    camera_ = CameraFree;                   // the view goes back to the simulator
-    firstActPending_ = slot != 0;
-    firstActDue_ = xphost::now() + 5.0;
+    if (enabled_)
+        recognised();
     count("user aircraft");
+}
+
+// The description as the plug-in reads it: the first 100 bytes, up to a NUL.
+static std::string HostDescription()
+{
+    const char* path = "sim/aircraft/view/acf_descrip";
+    return xphost::is_published(path) ? xphost::get_b(path).substr(0, 100) : std::string();
+}
+
+void Chaos::recognised()
+{
+    descrip_ = HostDescription();
+    slot_ = RecognisedSlot(descrip_);
+    slotsSeen_.insert(slot_);
+    camera_ = CameraFree;                   // the view goes back to the simulator
+    firstActPending_ = slot_ != 0;
+    firstActDue_ = xphost::now() + 5.0;
 }
 
 void Chaos::otherMessage()
 {
+    const bool heard = enabled_;           // a disabled plug-in gets no message
     switch (rnd_.below(6)) {
     case 0: {
         const intptr_t index = rnd_.pick({static_cast<intptr_t>(1), static_cast<intptr_t>(19),
@@ -410,7 +428,9 @@ void Chaos::otherMessage()
     case 2:
         note("airport loaded");
         xphost::load_airport();
-        if (slot_ != 0 && !firstActPending_) {
+        if (heard && slot_ != 0)
+            camera_ = CameraFree;           // the preset lets go of what the model held
+        if (heard && slot_ != 0 && !firstActPending_) {
             firstActPending_ = true;
             firstActDue_ = xphost::now() + 5.0;
         }
@@ -420,7 +440,9 @@ void Chaos::otherMessage()
     case 4:
         note("crash");
         xphost::crash();
-        if (!firstActPending_) {
+        if (heard)
+            camera_ = CameraFree;
+        if (heard && !firstActPending_) {
             firstActPending_ = true;
             firstActDue_ = xphost::now() + 5.0;
         }
@@ -456,7 +478,9 @@ void Chaos::keyEvent()
     const char ch = static_cast<char>(rnd_.below(256));
     note("key %d flags %d char %d", vk, flags, static_cast<unsigned char>(ch));
     xphost::key_event(ch, flags, static_cast<char>(vk));
-    if (flags == xplm_UpFlag && capture_) {
+    if (!enabled_) {
+        // The key goes to the simulator alone.
+    } else if (flags == xplm_UpFlag && capture_) {
         // The released key is the dialog's candidate, and does nothing else.
         if (vk != 0) {
             qztKey1_ = vk;
@@ -775,7 +799,7 @@ void Chaos::commandEvent()
     }
     // The QZT command acts on its press, whatever keys are held, but not while
     // the dialog waits for a key.
-    if (pressed && !capture_ && std::string(name) == "QZTgov/qzt_key" && HasCamera(slot_))
+    if (enabled_ && pressed && !capture_ && std::string(name) == "QZTgov/qzt_key" && HasCamera(slot_))
         camera_ = CameraTaken;
     count("command");
 }
@@ -785,7 +809,8 @@ void Chaos::menuEvent()
 {
     const bool info = rnd_.chance(0.3);
     note("menu QZTgov, %s", info ? "Description" : "Preferences");
-    xphost::select_menu_item("QZTgov", info ? "Description" : "Preferences");
+    if (!xphost::select_menu_item("QZTgov", info ? "Description" : "Preferences"))
+        return;                             // disabled: nobody hears the menu
     dialog_ = info ? 1 : 2;
     capture_ = false;
     count("menu");
@@ -797,13 +822,21 @@ void Chaos::dialogEvent()
     std::vector<xphost::Widget> buttons;
     XPWidgetID root = nullptr;
     for (const auto& w : xphost::widgets()) {
-        if (w.root)
+        if (w.root && w.visible)
             root = w.id;
         else if (w.widget_class == xpWidgetClass_Button)
             buttons.push_back(w);
     }
     if (!root)
         return menuEvent();
+    if (!enabled_) {
+        // A disabled plug-in's dialog is not shown and answers nothing.
+        note("dialog: a click on the disabled plug-in's dialog");
+        if (!buttons.empty())
+            xphost::press_button(buttons[rnd_.below(static_cast<int>(buttons.size()))].id);
+        count("dialog");
+        return;
+    }
     if (buttons.empty() || rnd_.chance(0.1)) {
         note("dialog: close box");
         xphost::press_close_box(root);
@@ -930,10 +963,12 @@ bool Chaos::startPlugin()
     }
     enabled_ = true;
     slot_ = 0;
-    loopStopped_ = false;
+    descrip_.clear();
+    missed_ = false;
     firstActPending_ = false;
     camera_ = CameraFree;
     startFrame_ = xphost::frame_count();
+    announcing_ = true;
     qztKey1_ = qztKey_;
     dialog_ = 0;
     capture_ = false;
@@ -998,13 +1033,22 @@ void Chaos::event()
         if (enabled_) {
             note("disable");
             xphost::disable();
-            if (LoopStopsOnDisable(ModelLoop(slot_)))
-                loopStopped_ = true;
+            enabled_ = false;
+            missed_ = true;
+            camera_ = CameraFree;           // nothing may stay held
         } else {
             note("enable");
             xphost::enable();
+            enabled_ = true;
+            // An aircraft loaded meanwhile is taken as loaded now; a first
+            // action that fell due meanwhile runs with the next frame.
+            if (missed_ && HostDescription() != descrip_)
+                recognised();
+            missed_ = false;
+            startFrame_ = xphost::frame_count();
+            if (firstActPending_ && firstActDue_ <= xphost::now())
+                firstActDue_ = xphost::now() + 1e-6;
         }
-        enabled_ = !enabled_;
         count(enabled_ ? "enable" : "disable");
     } else if (r < t[4]) {
         if (rnd_.chance(0.15))
@@ -1042,7 +1086,9 @@ void Chaos::event()
 
 void Chaos::settle()
 {
-    if (firstActPending_ && xphost::now() >= firstActDue_ - 1e-7)
+    if (enabled_ && announcing_ && xphost::frame_count() > startFrame_)
+        announcing_ = false;
+    if (enabled_ && firstActPending_ && xphost::now() >= firstActDue_ - 1e-7)
         firstActPending_ = false;          // it has run
 }
 
@@ -1134,11 +1180,15 @@ std::vector<std::string> Chaos::check()
     }
     std::multiset<std::string> wanted;
     const std::string loop = ModelLoop(slot_);
-    if (!loop.empty() && !loopStopped_)
+    if (!loop.empty())
         wanted.insert(loop);
     if (firstActPending_)
         wanted.insert("FIRSTAct");
-    if (xphost::frame_count() == startFrame_)
+    // A dialog closed from its own callbacks is hidden until the next frame destroys it.
+    for (const auto& w : xphost::widgets())
+        if (w.root && !w.visible)
+            wanted.insert("DialogDestroyLoop");
+    if (announcing_)
         wanted.insert("AnnounceDataRefs");      // the first frame after a start tells the browsers
     if (symbols_.known() ? active != wanted : active.size() != wanted.size()) {
         std::string s = "slot " + std::to_string(slot_) + ": flight loops running:";
@@ -1197,7 +1247,7 @@ std::vector<std::string> Chaos::check()
     int roots = 0;
     std::string title;
     for (const auto& w : xphost::widgets())
-        if (w.root) {
+        if (w.root && w.visible) {
             ++roots;
             title = w.descriptor;
         }
@@ -1210,9 +1260,9 @@ std::vector<std::string> Chaos::check()
 
     // The simulator's controls: only a loaded model that may take one holds it.
     for (const auto& h : HeldControls) {
-        if (xphost::get_i(h.path) != 0 && (!h.mayHold(slot_) || loopStopped_))
+        if (xphost::get_i(h.path) != 0 && (!h.mayHold(slot_) || !enabled_))
             problems.push_back(std::string(h.path) + " is held with slot " + std::to_string(slot_) +
-                               (loopStopped_ ? " (its loop stopped)" : ""));
+                               (enabled_ ? "" : " by the disabled plug-in"));
     }
 
     // The view: only a camera model's camera has it, and it has it exactly
@@ -1236,6 +1286,14 @@ std::vector<std::string> Chaos::check()
         if (xphost::command_handlers(command).size() != 1)
             problems.push_back(std::string(command) + " has " +
                                std::to_string(xphost::command_handlers(command).size()) + " handlers");
+
+    // What the simulator would be left with: anything a stopped plug-in left
+    // registered, a widget destroyed from inside its own callbacks.
+    if (!xphost::faults().empty()) {
+        for (const auto& f : xphost::faults())
+            problems.push_back(f);
+        xphost::clear_faults();
+    }
 
     if (xphost::type_mismatches().size() != mismatches_) {
         const auto& m = xphost::type_mismatches().back();

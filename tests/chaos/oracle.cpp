@@ -37,12 +37,15 @@ bool FireKey(int slot) { return In(slot, 9, 27) || slot == 37 || slot == 45; }
 
 }  // namespace
 
-const HeldControl HeldControls[5] = {
+const HeldControl HeldControls[HeldControlCount] = {
     {"sim/operation/override/override_joystick", Carrier},
     {"sim/operation/override/override_flightdir_ptch", CarrierOrOrbiter},
     {"sim/operation/override/override_flightdir_roll", CarrierOrOrbiter},
     {"sim/operation/override/override_throttles", Throttles},
     {"sim/joystick/fire_key_is_down", FireKey},
+    {"sim/cockpit/weapons/bombs_armed", FireKey},
+    {"sim/cockpit/weapons/missiles_armed", Carrier},
+    {"sim/cockpit/switches/dumping_fuel", Carrier},
 };
 
 const char* SlotText(int slot) { return slot >= 0 && slot < Slots ? Texts[slot] : nullptr; }
@@ -72,7 +75,6 @@ std::string ModelLoop(int slot)
     return "";
 }
 
-bool LoopStopsOnDisable(const std::string& loop) { return loop == "CheckGlider" || loop == "CheckDROP"; }
 
 std::string PanelDrawing(int slot)
 {

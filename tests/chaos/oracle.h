@@ -15,7 +15,6 @@ int RecognisedSlot(const std::string& description);
 
 // Names of the plug-in's callbacks the slot has, or "" for none.
 std::string ModelLoop(int slot);
-bool        LoopStopsOnDisable(const std::string& loop);
 std::string PanelDrawing(int slot);
 bool        HasHandbook(int slot);
 bool        HasCameraWindow(int slot);
@@ -26,4 +25,5 @@ struct HeldControl {
     const char* path;
     bool (*mayHold)(int slot);
 };
-extern const HeldControl HeldControls[5];
+enum { HeldControlCount = 8 };
+extern const HeldControl HeldControls[HeldControlCount];

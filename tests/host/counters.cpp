@@ -66,15 +66,17 @@ protected:
         xphost::reset();
         xphost::Plugin p;
         p.start = Start;
+        p.enable = [] { return 1; };
         xphost::attach(p);
         ASSERT_EQ(xphost::start(), 1);
+        ASSERT_EQ(xphost::enable(), 1);
     }
 };
 
 TEST_F(Counters, OnlyThePluginsOwnCallsCountByFunctionAndKind)
 {
     auto c = xphost::counters();
-    EXPECT_EQ(c.other.callbacks, 1);                       // the start
+    EXPECT_EQ(c.other.callbacks, 2);                       // the start and the enable
     EXPECT_EQ(c.other.lookups, 1);
     EXPECT_EQ(c.other.by_function["XPLMFindDataRef"], 1);
     EXPECT_EQ(c.other.by_function["XPLMRegisterFlightLoopCallback"], 1);

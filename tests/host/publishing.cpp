@@ -202,6 +202,9 @@ TEST_F(Publishing, OtherPluginsAreFoundBySignatureAndKeepTheirMessages)
     xphost::start();
     EXPECT_EQ(XPLMFindPluginBySignature("test.plugin.under.test"), xphost::kPluginUnderTest);
     XPLMSendMessageToPlugin(xphost::kPluginUnderTest, 0x7000, nullptr);
+    EXPECT_EQ(g_received, 0);                        // not before it is enabled
+    xphost::enable();
+    XPLMSendMessageToPlugin(xphost::kPluginUnderTest, 0x7000, nullptr);
     EXPECT_EQ(g_received, 1);
     xphost::stop();
     EXPECT_EQ(XPLMFindPluginBySignature("test.plugin.under.test"), XPLM_NO_PLUGIN_ID);

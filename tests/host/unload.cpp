@@ -1,9 +1,11 @@
-// The simulator dropping a plug-in: whatever it registered goes with it, the
-// simulator's own state stays, and the file can be opened and started again.
+// The simulator dropping a plug-in: whatever it left registered is a fault
+// (its windows, menus and widgets stay, never called again), the simulator's
+// own state stays, and the file can be opened and started again.
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "XPLMCamera.h"
 #include "XPLMDisplay.h"
@@ -16,23 +18,26 @@ namespace {
 
 float Loop(float, float, int, void*) { return 0.1f; }
 int Draw(XPLMDrawingPhase, int, void*) { return 1; }
-void DrawWindow(XPLMWindowID, void*) {}
 int Sniff(char, XPLMKeyFlags, char, void*) { return 1; }
 int Camera(XPLMCameraPosition_t*, int, void*) { return 1; }
-void Handler(void*, void*) {}
 int Command(XPLMCommandRef, XPLMCommandPhase, void*) { return 1; }
 int ReadInt(void*) { return 7; }
+int g_drawn = 0;
+void CountingWindow(XPLMWindowID, void*) { ++g_drawn; }
+int g_handled = 0;
+void CountingHandler(void*, void*) { ++g_handled; }
 
-TEST(Unload, DropsWhatThePlugInRegisteredAndKeepsTheSimulator)
+TEST(Unload, WhatAStoppedPlugInLeftIsAFaultAndTheSimulatorKeepsItsOwn)
 {
     xphost::reset();
     xphost::set_screen_size(1920, 1080);
     XPLMRegisterFlightLoopCallback(Loop, 1.0f, nullptr);
     XPLMRegisterDrawCallback(Draw, xplm_Phase_Panel, 0, nullptr);
-    XPLMCreateWindow(0, 100, 100, 0, 1, DrawWindow, nullptr, nullptr, nullptr);
+    XPLMCreateWindow(0, 100, 100, 0, 1, CountingWindow, nullptr, nullptr, nullptr);
     XPLMRegisterKeySniffer(Sniff, 1, nullptr);
     const int item = XPLMAppendMenuItem(XPLMFindPluginsMenu(), "Mine", nullptr, 1);
-    XPLMCreateMenu("Mine", XPLMFindPluginsMenu(), item, Handler, nullptr);
+    const XPLMMenuID mine = XPLMCreateMenu("Mine", XPLMFindPluginsMenu(), item, CountingHandler, nullptr);
+    XPLMAppendMenuItem(mine, "Choose", nullptr, 1);
     XPLMControlCamera(xplm_ControlCameraUntilViewChanges, Camera, nullptr);
     XPLMRegisterCommandHandler(XPLMCreateCommand("Mine/command", "mine"), Command, 1, nullptr);
     XPLMRegisterDataAccessor("Mine/value", xplmType_Int, 0, ReadInt, nullptr, nullptr, nullptr, nullptr, nullptr,
@@ -43,15 +48,32 @@ TEST(Unload, DropsWhatThePlugInRegisteredAndKeepsTheSimulator)
     const std::string folder = xphost::system_path();
     std::ofstream(folder + "Resources/plugins/kept.txt") << "kept";
 
+    ASSERT_TRUE(xphost::faults().empty());
     xphost::unload_plugin();
 
+    EXPECT_EQ(xphost::faults(), (std::vector<std::string>{
+                                    "a flight loop was left registered",
+                                    "a handler of the command Mine/command was left registered",
+                                    "a drawing callback of phase 40 was left registered",
+                                    "window 1 was left behind",
+                                    "a key sniffer was left registered",
+                                    "the item Mine was left in the plug-ins menu",
+                                    "the menu Mine was left behind",
+                                    "the camera was left controlled",
+                                    "the variable Mine/value was left published",
+                                }));
     EXPECT_TRUE(xphost::flight_loops().empty());
     EXPECT_TRUE(xphost::draw_callbacks().empty());
-    EXPECT_TRUE(xphost::windows().empty());
     EXPECT_TRUE(xphost::key_sniffers().empty());
-    EXPECT_EQ(xphost::find_menu("Mine"), nullptr);
-    EXPECT_TRUE(xphost::menus().at(0).items.empty());
     EXPECT_FALSE(xphost::camera_controlled());
+    // The window and the menu stay, but their code is gone: nothing calls it.
+    EXPECT_EQ(xphost::windows().size(), 1u);
+    EXPECT_NE(xphost::find_menu("Mine"), nullptr);
+    g_drawn = 0;
+    xphost::draw_now();
+    EXPECT_EQ(g_drawn, 0);
+    EXPECT_FALSE(xphost::select_menu_item("Mine", "Choose"));
+    EXPECT_EQ(g_handled, 0);
     EXPECT_TRUE(xphost::command_handlers("Mine/command").empty());
     EXPECT_NE(xphost::command("Mine/command"), nullptr);   // the simulator keeps its commands
     EXPECT_TRUE(xphost::published_datarefs().empty());

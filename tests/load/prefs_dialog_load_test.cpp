@@ -87,6 +87,7 @@ TEST(BuiltFilePreferences, TheCarriersReleaseReachesTheFileThroughSaveAndClose)
     const XPWidgetID save = xphost::find_widget("  Save and close", xpWidgetClass_Button);
     ASSERT_NE(save, nullptr);
     ASSERT_TRUE(xphost::press_button(save));
+    xphost::run_frame();                             // a closed dialog goes with the next frame
     EXPECT_TRUE(xphost::widgets().empty());
     EXPECT_EQ(Line(4), kRecord1);
     EXPECT_EQ(Line(14), "1 ");                       // the record this run stored into

@@ -50,9 +50,14 @@ TEST_F(BuiltFileSystems, TheJetInjectsWaterAndCutsItsThrustAboveMach2)
     EXPECT_LT(water, 1360.7f);                       // a tenth of a kilogram a second at 45,000 ft
     EXPECT_GT(water, 1360.3f);
 
-    // the jet's loop goes on through a disable
+    // Nothing meters the water while the plug-in is disabled: the injection
+    // stops with its rated thrust, and the loop goes on once it is enabled.
     xphost::disable();
+    EXPECT_FLOAT_EQ(xphost::get_f(Tmax), 40000.0f);
     xphost::set_f("sim/flightmodel/misc/machno", 4.0f);
+    xphost::advance(1.0);
+    EXPECT_FLOAT_EQ(xphost::get_f(Tmax), 40000.0f);
+    ASSERT_EQ(xphost::enable(), 1);
     xphost::advance(1.0);
     EXPECT_FLOAT_EQ(xphost::get_f(Tmax), 40000.0f * 0.15f);
 }

@@ -7,6 +7,16 @@
 #include "frame/plugin.h"
 #include "aircraft/models.h"
 #include "common/first_action.h"
+#include "systems/metric.h"
+
+// The metric autopilot altitude is drawn on the panel.
+inline bool MetricDrawn()
+{
+    for (const auto& d : xphost::draw_callbacks())
+        if (d.callback == MetricAUTODrawCallback)
+            return true;
+    return false;
+}
 
 
 class PluginTest : public ::testing::Test {

@@ -53,5 +53,10 @@ protected:
         xphost::attach(LinkedPlugin());
     }
 
-    void Start() { ASSERT_EQ(xphost::start(), 1); }
+    // Started and enabled, as the simulator leaves a plug-in.
+    void Start()
+    {
+        ASSERT_EQ(xphost::start(), 1);
+        ASSERT_EQ(xphost::enable(), 1);
+    }
 };

@@ -69,6 +69,7 @@ TEST_F(Commands, CreatedAtStartAndTheirHandlersGoneAtStop)
 
     // The plug-in started again finds the kept commands: one handler each.
     ASSERT_EQ(xphost::start(), 1);
+    ASSERT_EQ(xphost::enable(), 1);
     EXPECT_EQ(xphost::commands_created().size(), 3u);
     for (const char* name : Names)
         EXPECT_EQ(xphost::command_handlers(name).size(), 1u) << name;

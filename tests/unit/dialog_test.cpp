@@ -48,7 +48,8 @@ protected:
     {
         PrefsTest::SetUp();
         MenuItem = 0;
-        QZTflightGovWidget = QZTkeyText = nullptr;
+        QZTflightGovWidget = QZTkeyText = QZTclosedWidget = nullptr;
+        DialogLoopReg = 0;
         defKey = 0;
         Ident = 0;
         FirstActReg = 0;
@@ -60,6 +61,17 @@ protected:
     {
         EXPECT_TRUE(xphost::stale_widget_calls().empty())
             << "widget calls on a destroyed widget: " << ::testing::PrintToString(xphost::stale_widget_calls());
+        EXPECT_TRUE(xphost::faults().empty()) << ::testing::PrintToString(xphost::faults());
+    }
+
+    // A closed dialog is hidden at once and gone with the next frame.
+    static bool Gone()
+    {
+        for (const auto& w : xphost::widgets())
+            if (!w.parent && w.visible)
+                return false;
+        xphost::run_frame();
+        return xphost::widgets().empty();
     }
 
     void StartWith(const std::string& text)
@@ -152,7 +164,7 @@ TEST_F(Dialog, DescriptionPageFromTheMenu)
     EXPECT_EQ(xphost::widget_property(xphost::widgets()[1].id, xpProperty_SubWindowType), xpSubWindowStyle_SubWindow);
 
     EXPECT_TRUE(xphost::press_close_box(root));
-    EXPECT_TRUE(xphost::widgets().empty());
+    EXPECT_TRUE(Gone());
     EXPECT_EQ(MenuItem, 0);
     EXPECT_EQ(QZTflightGovWidget, nullptr);
 }
@@ -281,7 +293,7 @@ TEST_F(Dialog, RedefineTheKeyThenCloseThenSave)
 
     const XPWidgetID first = Root();
     EXPECT_TRUE(xphost::press_close_box(first));
-    EXPECT_FALSE(xphost::widget_exists(first));
+    EXPECT_TRUE(Gone());
     EXPECT_EQ(MenuItem, 0);
     EXPECT_EQ(QZTkey1, 'A');
     EXPECT_EQ(QZTkey, XPLM_VK_F4);
@@ -294,7 +306,7 @@ TEST_F(Dialog, RedefineTheKeyThenCloseThenSave)
     EXPECT_EQ(Shown(QZTkeyText), "F4");              // pages show what is committed
     Press("  Save and close");
     EXPECT_EQ(MenuItem, 0);
-    EXPECT_TRUE(xphost::widgets().empty());
+    EXPECT_TRUE(Gone());
     EXPECT_EQ(QZTkey, 'A');
     EXPECT_EQ(ReadWholeFile(PrefsFile()).substr(0, 8), "120 \n65 ");
     EXPECT_TRUE(xphost::spoken_texts().empty());
@@ -396,7 +408,7 @@ TEST_F(Dialog, DefaultDoesNotWriteTheFile)
     Open("Preferences");
     Press(" Default");
     EXPECT_EQ(MenuItem, 0);
-    EXPECT_TRUE(xphost::widgets().empty());
+    EXPECT_TRUE(Gone());
     EXPECT_EQ(QZTkey, XPLM_VK_F4);
     EXPECT_EQ(QZTkey1, XPLM_VK_F4);
     const int settings[] = {showInitialInfo, showFeetAP, autoGear, autoFlaps, autoEngineRam, Halv_TO_mode};
@@ -428,7 +440,7 @@ TEST_F(Dialog, DiscardDropsTheEdits)
     ASSERT_EQ(QZTkey1, 'B');
     Press(" Discard");
     EXPECT_EQ(MenuItem, 0);
-    EXPECT_TRUE(xphost::widgets().empty());
+    EXPECT_TRUE(Gone());
     EXPECT_EQ(QZTkey1, 'A');
     EXPECT_EQ(autoEngineRam1, 0);
     EXPECT_EQ(Halv_TO_mode1, 2);
@@ -481,7 +493,7 @@ TEST_F(Dialog, SaveThatCannotWriteTheFile)
     Press(" Auto Gear Up/Down");
     Press("  Save and close");
     EXPECT_EQ(MenuItem, 0);
-    EXPECT_TRUE(xphost::widgets().empty());
+    EXPECT_TRUE(Gone());
     EXPECT_EQ(QZTkey, 'Z');
     EXPECT_EQ(autoGear, 1);
     EXPECT_EQ(ReadWholeFile(PrefsFile()), before);

@@ -149,13 +149,12 @@ TEST_F(FirstAction, CountsTrackedWeaponsOnStationsZeroToSeven)
     EXPECT_EQ(fuel_warhead_mass_max[9], 66.0f);
     EXPECT_EQ(total_weapon_mass_max[9], 77.0f);
 
-    // Nothing tracked on the wing stations: the count is 0 and the lower
-    // lines stay as they were.
+    // Nothing tracked on the wing stations: the count is 0, and nothing of
+    // the last aircraft's stations is left in the lower lines.
     xphost::set_vi("sim/weapons/type", {0, 0, 0, 0, 0, 0, 0, 0, 9, 9});
-    PARAMETERlinDOWN = 7;
     RunAfterLoad("QZT Brannoc B.2 twin fighter");
     EXPECT_EQ(WEAPONnumber, 0);
-    EXPECT_EQ(PARAMETERlinDOWN, 7);
+    EXPECT_LE(PARAMETERlinDOWN, 1);
 
     // A model without stores does not look at the stations at all.
     xphost::set_vi("sim/weapons/type", {9, 9, 9, 9, 9, 9, 9, 9, 9, 9});

@@ -121,7 +121,7 @@ TEST_F(Metric, OnlyTheMetricPanelsShowIt)
         xphost::set_i("sim/graphics/view/view_type", 1026);
         for (const auto& f : Figures())
             EXPECT_NE(f.value, 9975.0) << slot;
-        EXPECT_FALSE(MetricAUTOequip) << slot;
+        EXPECT_FALSE(MetricDrawn()) << slot;
     }
 }
 

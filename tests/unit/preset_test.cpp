@@ -71,7 +71,7 @@ TEST_F(Preset, NoModelGetsOnlyTheCommonStart)
     EXPECT_EQ(Load("Piper PA-44 Seminole"), CommonStart);
     ExpectCleared();
     EXPECT_EQ(UNITisENGLISH, 0);
-    EXPECT_EQ(DROPequip, 0);
+    EXPECT_EQ(xphost::loop_registrations(CheckDROP), 0);
     EXPECT_EQ(INFOlin, 4);
     EXPECT_EQ(INFOon1, 0);
 
@@ -91,11 +91,10 @@ TEST_F(Preset, AirlinersOrbitersAndSecondCarrierGetOnlyTheCommonStart)
                           "QZT Halvik-S VTOL scout"}) {
         SCOPED_TRACE(d);
         Dirty();
-        MetricAUTOequip = 0;
         EXPECT_EQ(Load(d), CommonStart);
         ExpectCleared();
-        EXPECT_EQ(DROPequip, 0);
-        EXPECT_EQ(MetricAUTOequip, 0);
+        EXPECT_EQ(xphost::loop_registrations(CheckDROP), 0);
+        EXPECT_FALSE(MetricDrawn());
     }
     EXPECT_EQ(CAMERAid, 7);
     EXPECT_EQ(zlevel1, 1.0f);
@@ -116,11 +115,10 @@ TEST_F(Preset, EquipmentByFamily)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.d);
         MetricALTx = MetricALTy = 0;
-        MetricAUTOequip = 0;     // clearing it is the clean-up's job, not the preset's
         xphost::load_aircraft(c.d);
         ASSERT_EQ(Ident, c.slot);
-        EXPECT_EQ(DROPequip, c.drop);
-        EXPECT_EQ(MetricAUTOequip, c.metric);
+        EXPECT_EQ(xphost::loop_registrations(CheckDROP), c.drop);
+        EXPECT_EQ(MetricDrawn(), c.metric != 0);
         EXPECT_EQ(MetricALTx, c.x);
         EXPECT_EQ(MetricALTy, c.y);
         EXPECT_EQ(UNITisENGLISH, c.english);
@@ -290,7 +288,7 @@ TEST_F(Preset, AirportLoadRewritesTheSameValues)
     xphost::clear_writes();
     xphost::load_airport();
     EXPECT_EQ(WriteLines(), first);
-    EXPECT_EQ(MetricAUTOequip, 1);
+    EXPECT_TRUE(MetricDrawn());
     EXPECT_EQ(Ident, 26);
 }
 

@@ -286,6 +286,7 @@ TEST_F(Published, BrowsersThatAreLoadedHearEachNameOnce)
     // A new start announces again, once.
     xphost::stop();
     ASSERT_EQ(xphost::start(), 1);
+    ASSERT_EQ(xphost::enable(), 1);
     xphost::advance(3.0);
     EXPECT_EQ(NamesSentTo(tool).size(), 2 * AllNames().size());
 }

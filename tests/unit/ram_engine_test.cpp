@@ -121,7 +121,7 @@ TEST_F(RamEngineTest, TheKeySwitchesBothWaysAndTheAutomaticPreferenceOnlyRelease
     autoEngineRam = 1;
     xphost::clear_writes();
     PressQZT();
-    EXPECT_EQ(WriteLines(), (Lines{"ENGN_thro_use: 100 100", "override_throttles: 0"}));
+    EXPECT_EQ(WriteLines(), (Lines{"ENGN_thro_use: 1 1", "override_throttles: 0"}));   // full throttle is 1
     EXPECT_EQ(Said().back(), "Turbo Engine!");
 }
 

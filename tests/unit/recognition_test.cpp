@@ -8,6 +8,7 @@
 #include "aircraft/presets.h"
 #include "display/geometry.h"
 #include "frame/datarefs.h"
+#include "systems/stores.h"
 
 namespace {
 
@@ -93,7 +94,7 @@ TEST_F(Recognition, NoModelGetsNothing)
         xphost::load_aircraft(description);
         EXPECT_EQ(Ident, 0);
         EXPECT_EQ(INFOlin, 4);
-        EXPECT_EQ(DROPequip, 0);
+        EXPECT_EQ(xphost::loop_registrations(CheckDROP), 0);
         EXPECT_TRUE(xphost::windows().empty());
         EXPECT_EQ(xphost::loop_registrations(FIRSTAct), 0);
         EXPECT_EQ(FirstActReg, 0);
