@@ -1,6 +1,7 @@
 // The built plug-in file: the carrier's release, stored in memory, reaches the
 // preferences file through the dialog's "  Save and close", and a fresh load of
-// the file places the orbiter there.
+// the file places the orbiter there; a stop with the dialog open leaves the
+// simulator nothing of it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -116,6 +117,42 @@ TEST(BuiltFilePreferences, TheCarriersReleaseReachesTheFileThroughSaveAndClose)
     EXPECT_NEAR(xphost::get_d("sim/flightmodel/position/local_z"), z, 0.5);
     EXPECT_FLOAT_EQ(xphost::get_f("sim/flightmodel/position/local_vz"), -655.0f);
     EXPECT_FLOAT_EQ(xphost::get_vf("sim/flightmodel/position/q").at(2), -0.4f);
+    xphost::reset();
+}
+
+// The simulator keeps whatever a stopped plug-in leaves behind, its callbacks
+// pointing into a file it then unloads: a stop with the dialog open, waiting
+// for a key or closed from its own close box in this very frame, with a
+// model flying, leaves nothing.
+TEST(BuiltFilePreferences, AStopWithTheDialogInAnyStateLeavesNothingBehind)
+{
+    for (int state = 0; state < 3; ++state) {
+        SCOPED_TRACE(state);
+        xphost::reset();
+        LoadAndStart();
+        xphost::load_aircraft("QZTdesign QZT Korva K-3 utility twin");
+        xphost::advance(6.0);
+        xphost::press_key(static_cast<char>(XPLM_VK_F4));   // its camera
+        ASSERT_TRUE(xphost::select_menu_item("QZTgov", "Preferences"));
+        XPWidgetID root = nullptr;
+        for (const auto& w : xphost::widgets())
+            if (w.root)
+                root = w.id;
+        ASSERT_NE(root, nullptr);
+        if (state == 1) {
+            ASSERT_TRUE(xphost::press_button(xphost::find_widget(" Redefine QZT key", xpWidgetClass_Button)));
+        } else if (state == 2) {
+            ASSERT_TRUE(xphost::press_close_box(root));
+        }
+        xphost::stop();
+        xphost::unload_plugin();
+        EXPECT_TRUE(xphost::faults().empty()) << ::testing::PrintToString(xphost::faults());
+        EXPECT_TRUE(xphost::widgets().empty());
+        EXPECT_TRUE(xphost::windows().empty());
+        EXPECT_EQ(xphost::find_menu("QZTgov"), nullptr);
+        EXPECT_FALSE(xphost::camera_controlled());
+        EXPECT_TRUE(xphost::stale_widget_calls().empty());
+    }
     xphost::reset();
 }
 

@@ -225,6 +225,26 @@ TEST_F(Frame, DisableForgetsTheTakeOffModeIndexAndEnableRestoresNothing)
     EXPECT_EQ(xphost::key_sniffers().size(), 1u);
 }
 
+// No message reaches a disabled plug-in: an aircraft loaded meanwhile is
+// recognised at the enable; the same aircraft goes on without a new preset.
+TEST_F(Frame, AnAircraftLoadedWhileDisabledIsRecognisedAtTheEnable)
+{
+    xphost::load_aircraft("QZT Skyhoist orbital carrier");
+    ASSERT_EQ(Ident, 37);
+    xphost::disable();
+    xphost::clear_writes();
+    ASSERT_EQ(xphost::enable(), 1);
+    EXPECT_EQ(Ident, 37);
+    EXPECT_TRUE(xphost::writes().empty());
+
+    xphost::disable();
+    xphost::load_aircraft("QZT Stormfalk SF-1");
+    EXPECT_EQ(Ident, 37);
+    ASSERT_EQ(xphost::enable(), 1);
+    EXPECT_EQ(Ident, 9);
+    EXPECT_EQ(xphost::loop_registrations(FIRSTAct), 1);
+}
+
 TEST_F(Frame, StopDestroysTheHandbookWindowAndToleratesNone)
 {
     INFOWindow = XPLMCreateWindow(0, 10, 10, 0, 1, [](XPLMWindowID, void*) {}, nullptr, nullptr, nullptr);

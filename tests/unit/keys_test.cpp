@@ -111,9 +111,16 @@ TEST_F(Keys, HalvikCyclesItsTakeOffModesFromStartAndAfterADisable)
     EXPECT_EQ(Halv_TO_mode, 0);
     EXPECT_EQ(fuel_tot, 0.0f);
 
+    // A reload after a disable still announces the plug-in first.
+    xphost::disable();
+    xphost::enable();
+    LoadSlot(1);
+    PressQZT();
+    EXPECT_EQ(Said().back(), "Halvik Gov loaded!");
+
     LoadSlot(2);                                       // the scout variant has no key function
     PressQZT();
-    EXPECT_EQ(Said().size(), 5u);
+    EXPECT_EQ(Said().size(), 6u);
 }
 
 TEST_F(Keys, HalvikAboveMach1AdvancesTheCycleWithoutSelecting)
