@@ -109,7 +109,8 @@ int fly(const Scenario& scenario, Options opt, bool all)
                  opt.prefs_dir.empty() ? " (temporary, removed at exit)" : "");
 
     Outcome outcome = scenario.fly(runner);
-    runner.stop();
+    for (const auto& fault : runner.stop())
+        outcome.missing.push_back("the stopped plug-in left the simulator with this: " + fault);
     runner.clear_progress();
     for (const auto& problem : runner.phase_check().problems())
         outcome.missing.push_back(problem);

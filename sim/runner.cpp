@@ -87,10 +87,13 @@ bool Runner::start(std::string* error)
     return true;
 }
 
-void Runner::stop()
+// The simulator unloads a stopped plug-in and keeps whatever it left behind.
+std::vector<std::string> Runner::stop()
 {
     xphost::disable();
     xphost::stop();
+    xphost::unload_plugin();
+    return xphost::faults();
 }
 
 std::string Runner::prefs_file() const { return xphost::system_path() + "Resources/plugins/QZTgov_Preferences.txt"; }

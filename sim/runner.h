@@ -36,7 +36,7 @@ public:
     // Fresh host, preferences folder, the plug-in loaded from its file and
     // started and enabled. False with a reason.
     bool start(std::string* error);
-    void stop();
+    std::vector<std::string> stop();   // disable, stop and unload: what the plug-in left behind
 
     // The simulator loads an aircraft at the airport (runway heading east).
     void load_aircraft(const Airframe& airframe, const char* description, const Store* stores, int count,
