@@ -6,6 +6,7 @@
 #include "aircraft/presets.h"
 #include "carrier/camera.h"
 #include "common/gearlights.h"
+#include "common/timers.h"
 #include "display/geometry.h"
 #include "display/handbook.h"
 #include "display/parameter.h"
@@ -39,7 +40,8 @@ static void DestroyWindow(XPLMWindowID& window)
 static void StartLoop(XPLMFlightLoop_f loop, float& interval)
 {
     interval = 0.1f;
-    XPLMRegisterFlightLoopCallback(loop, 4.0f, nullptr);
+    TickAsked = 4.0f;                // its first call's lateness counts from here
+    XPLMRegisterFlightLoopCallback(loop, TickAsked, nullptr);
 }
 
 // The loop is unregistered rather than re-registered with interval 0: the host
@@ -58,13 +60,15 @@ void PlaneCallback()
         StartLoop(family.loop, *family.loopInterval);
     if (family.panelDraw)
         XPLMRegisterDrawCallback(family.panelDraw, xplm_Phase_Panel, 0, nullptr);
-    // 200 x 160 in the middle of the screen; the overlay draws around it.
+    // 200 x 160 in the middle of the screen; the overlay draws around it. It
+    // is shown with the camera.
     if (family.camWindow && !CAMWindow)
-        CAMWindow = XPLMCreateWindow(window_w / 2 - 100, window_h / 2 + 80, window_w / 2 + 100, window_h / 2 - 80, 1,
+        CAMWindow = XPLMCreateWindow(window_w / 2 - 100, window_h / 2 + 80, window_w / 2 + 100, window_h / 2 - 80, 0,
                                      CAMDrawWindowCallback, CAMHandleKeyCallback, CAMHandleMouseClickCallback,
                                      nullptr);
 
     ScheduleFirstAct();
+    XPLMRegisterFlightLoopCallback(CheckBrake, 0.1f, nullptr);
 
     // Every recognised model gets the custom data strip; the box it draws is
     // shown only for the models that have figures for it.
@@ -101,6 +105,7 @@ void PlaneCallbackClean()
             XPLMUnregisterDrawCallback(family.panelDraw, xplm_Phase_Panel, 0, nullptr);
         if (family.camWindow)
             DestroyWindow(CAMWindow);
+        XPLMUnregisterFlightLoopCallback(CheckBrake, nullptr);
     }
     ResetFamily(ResetCleanUp);
     // A first action still pending belongs to this aircraft, not the next.

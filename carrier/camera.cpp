@@ -2,7 +2,9 @@
 // and the carrier's and the hypersonic jet's camera.
 #include "carrier/camera.h"
 #include <cfloat>
+#include <cmath>
 #include "XPLMDisplay.h"
+#include "XPLMProcessing.h"
 #include "XPLMUtilities.h"
 #include "aircraft/families.h"
 #include "aircraft/models.h"
@@ -22,6 +24,7 @@ float   CAMERAheading = 0.0f;
 float   dirpitch = 0.0f, dirheading = 0.0f, dirroll = 0.0f;
 uint8_t CAMERAheld = 0;
 uint8_t CAMERAnightvision = 0;
+XPLMCameraControl_f CAMERApending = nullptr;
 
 void SetCameraViews(const CameraView* views, int count)
 {
@@ -46,19 +49,41 @@ void CameraReset(int view)
     CAMERAoff = 1;
 }
 
-// Button 44 is the host's free view: the host leaves its own view first, then
-// our callback is called every frame until the user picks another view.
+// The overlay window is shown only with a camera, so it takes no click while
+// none runs.
+static void ShowCameraWindow(int shown)
+{
+    if (CAMWindow)
+        XPLMSetWindowIsVisible(CAMWindow, shown);
+}
+
+// Button 44 is the host's free view. The simulator changes the view at the
+// start of a later frame, and that change would end a camera taken at once:
+// the camera is taken by the next frame's loop, once the view has changed,
+// and from then on it is called every frame until the user picks another view.
 void CameraTake(XPLMCameraControl_f camera)
 {
     XPLMCommandButtonPress(xplm_joy_v_fr1);
     XPLMCommandButtonRelease(xplm_joy_v_fr1);
-    XPLMControlCamera(xplm_ControlCameraUntilViewChanges, camera, nullptr);
-    CAMERAheld = 1;
+    CAMERApending = camera;
+    XPLMSetFlightLoopCallbackInterval(CameraTakeLoop, -1.0f, 1, nullptr);
+}
+
+float CameraTakeLoop(float, float, int, void*)
+{
+    if (CAMERApending) {
+        XPLMControlCamera(xplm_ControlCameraUntilViewChanges, CAMERApending, nullptr);
+        CAMERApending = nullptr;
+        CAMERAheld = 1;
+        ShowCameraWindow(1);
+    }
+    return 0.0f;
 }
 
 void CameraLost()
 {
     CAMERAheld = 0;
+    ShowCameraWindow(0);
     if (CAMERAnightvision) {
         night_vision_on = night_vision_on_was;
         XPLMSetDatai(dr_night_vision_on, night_vision_on);
@@ -70,6 +95,10 @@ void CameraLost()
 // what the losing-control call would have done.
 void CameraRelease()
 {
+    if (CAMERApending) {
+        CAMERApending = nullptr;
+        XPLMSetFlightLoopCallbackInterval(CameraTakeLoop, 0.0f, 1, nullptr);
+    }
     if (CAMERAheld)
         XPLMDontControlCamera();
     CameraLost();
@@ -199,6 +228,8 @@ int ExtCameraSHFunc(XPLMCameraPosition_t* outCameraPosition, int inIsLosingContr
     outCameraPosition->pitch = pitch;
     outCameraPosition->heading = heading;
     outCameraPosition->roll = roll;
+    // The simulator leaves the structure undefined: every field is written.
+    outCameraPosition->zoom = CAMERAzoom >= 1.0f && std::isfinite(CAMERAzoom) ? CAMERAzoom : 1.0f;
     return 1;
 }
 

@@ -17,6 +17,7 @@ extern float   CAMERAheading;        // heading offset of the camera, last compu
 extern float   dirpitch, dirheading, dirroll;  // the aircraft's attitude as the camera uses it
 extern uint8_t CAMERAheld;           // a camera callback of the plug-in controls the host's view
 extern uint8_t CAMERAnightvision;    // night vision is the twin camera's, to be restored
+extern XPLMCameraControl_f CAMERApending;  // taken by the next frame's CameraTakeLoop
 
 // One view's six angles, as a model's preset lists them.
 struct CameraView {
@@ -35,6 +36,8 @@ void CameraReset(int view);
 // the host keeps calling a camera callback across aircraft loads.
 void CameraTake(XPLMCameraControl_f camera);
 void CameraRelease();
+// Registered at the start, inactive until a camera is to be taken.
+float CameraTakeLoop(float elapsedSinceLastCall, float elapsedTimeSinceLastFlightLoop, int counter, void* refcon);
 // The host took the view back: night vision as it was before.
 void CameraLost();
 // The start of a camera controller's frame: false when the host takes the view

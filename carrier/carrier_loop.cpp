@@ -233,7 +233,7 @@ float CheckSkyhoist(float elapsedSinceLastCall, float, int, void*)
     if (SHOISTactive)
         SHdoZoom();
 
-    return CheckSkyhoistCallback;
+    return TickInterval(elapsedSinceLastCall, CheckSkyhoistCallback);
 }
 
 // Engagement of the zoom autopilot. On a navigated leg the pilot arms it by

@@ -272,7 +272,7 @@ void OrbiterReset(ResetReason why)
     flight_director_roll = 0.0f;
 }
 
-float CheckOrbiter(float, float, int, void*)
+float CheckOrbiter(float elapsedSinceLastCall, float, int, void*)
 {
     Timer();
 
@@ -305,5 +305,5 @@ float CheckOrbiter(float, float, int, void*)
         XPLMSetDatai(dr_clutch_engage, 0);
 
     WriteFlightDirector();
-    return CheckOrbiterCallback;
+    return TickInterval(elapsedSinceLastCall, CheckOrbiterCallback);
 }

@@ -50,6 +50,28 @@ static int32_t PartOfDay(int32_t hours)
     return 4;
 }
 
+float TickAsked = 0.1f;
+
+// Lateness beyond a second is no frame's: the first call after a
+// registration, or a stall. Neither is made up for.
+static const float MostLate = 1.0f;
+// Asked for when a call is more than a tick late: the next frame.
+static const float NextFrame = 0.001f;
+
+float TickInterval(float elapsedSinceLastCall, float interval)
+{
+    if (!(interval > 0.0f))
+        return 0.0f;
+    float late = elapsedSinceLastCall - TickAsked;
+    if (!(late > 0.0f) || late >= MostLate)
+        late = 0.0f;
+    float next = interval - late;
+    if (next < NextFrame)
+        next = NextFrame;
+    TickAsked = next;
+    return next;
+}
+
 void Timer()
 {
     ++sectimer;

@@ -2,6 +2,7 @@
 #include "display/handbook.h"
 #include "XPLMGraphics.h"
 #include "aircraft/models.h"
+#include "common/first_action.h"
 #include "common/timers.h"
 #include "display/geometry.h"
 #include "frame/datarefs.h"
@@ -338,18 +339,26 @@ void INFODrawWindowCallback(XPLMWindowID, void*)
     INFOtext(colorG, row, INFOhint1);
     INFOtext(colorG, row + 1, INFOhint2);
     INFOtext(colorG, row + 2, INFOhint3);
+}
 
-    // The first showing after a load closes when the pilot lets the brake go;
-    // that moment also starts the orbiter.
-    if (parkbrake_initial && INFOfirstview) {
+// The first brake release after a load, once the first action has set the
+// aircraft up: it closes the handbook's first showing and starts the orbiter.
+// A loop sees it whether or not the handbook is shown or drawn at all (it is
+// not in VR).
+float CheckBrake(float, float, int, void*)
+{
+    if (parkbrake_initial && !FirstActReg) {
         parkbrake = XPLMGetDataf(dr_parkbrake);
         if (parkbrake <= 0.1f) {
-            INFOon = 0;
             parkbrake_initial = 0;
-            INFOfirstview = 0;
+            if (INFOfirstview) {
+                INFOon = 0;
+                INFOfirstview = 0;
+            }
             go_initial = 1;
         }
     }
+    return 0.1f;
 }
 
 // A click toggles the box on its release; the strip takes every click.

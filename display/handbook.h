@@ -13,6 +13,8 @@ extern uint8_t parkbrake_initial;    // the first brake release is still awaited
 extern uint8_t go_initial;           // the pilot released the brake; the orbiter consumes it
 
 void INFODrawWindowCallback(XPLMWindowID inWindowID, void* inRefcon);
+// Every 0.1 s while a model is loaded: the first brake release after a load.
+float CheckBrake(float elapsedSinceLastCall, float elapsedTimeSinceLastFlightLoop, int counter, void* refcon);
 int  INFOHandleMouseClickCallback(XPLMWindowID inWindowID, int x, int y, XPLMMouseStatus inMouse, void* inRefcon);
 void INFOHandleKeyCallback(XPLMWindowID inWindowID, char inKey, XPLMKeyFlags inFlags, char inVirtualKey,
                            void* inRefcon, int losingFocus);

@@ -112,7 +112,7 @@ void LaunchFigures(int s, int row)
 
 // Each weapon's reference is where it left the aircraft: a later launch of
 // another station does not move it.
-void InFlight(int s, int row)
+void InFlight(int s)
 {
     ReadPositions();
     if (w_sectenthbegin[s] == 0) {
@@ -128,31 +128,46 @@ void InFlight(int s, int row)
     const double dy = WeaponsY[s] - WeaponsY1[s];
     const double dz = WeaponsZ[s] - WeaponsZ1[s];
     w_m_dist[s] = static_cast<float>(std::sqrt(dx * dx + dy * dy + dz * dz));
-    LaunchFigures(s, row);
 }
 
-void WeaponRow(int s, int row)
+void TrackWeapon(int s)
 {
     switch (Weapon_status[s]) {
     case 0:
         w_sectenthbegin[s] = 0;
         msc_overlaunch[s] = 0.0f;
         w_m_dist[s] = 0.0f;
-        Text(colorY, PARAMETERwx1, row, " WEAPON KIND");
-        Number(PARAMETERcolx3, row, Weapon_type[s], 2, 0);
         break;
     case 1:
-        InFlight(s, row);
+        InFlight(s);
         break;
     case 2:
         // Down: the figures stay as they were last measured.
         w_sectenthbegin[s] = 0;
+        break;
+    default:
+        break;
+    }
+}
+
+void WeaponRow(int s, int row)
+{
+    switch (Weapon_status[s]) {
+    case 0:
+        Text(colorY, PARAMETERwx1, row, " WEAPON KIND");
+        Number(PARAMETERcolx3, row, Weapon_type[s], 2, 0);
+        break;
+    case 1:
+    case 2:
         LaunchFigures(s, row);
         break;
     default:
         break;
     }
 }
+
+// The stations the box lists, in range.
+int Listed() { return WEAPONnumber < 0 ? 0 : (WEAPONnumber > LaunchStations ? LaunchStations : WEAPONnumber); }
 
 void DropTankRows()
 {
@@ -190,12 +205,7 @@ void RocketRows()
 void WeaponsGroup()
 {
     Box();
-    XPLMGetDatavi(dr_Weapon_status[0], Weapon_status, 0, LaunchStations);
-    XPLMGetDatavf(dr_WeaponsV_msc[0], WeaponsV_msc, 0, LaunchStations);
-    Finite(WeaponsV_msc, 1.0e6f);
-
-    positionsRead = false;
-    const int listed = WEAPONnumber < 0 ? 0 : (WEAPONnumber > LaunchStations ? LaunchStations : WEAPONnumber);
+    const int listed = Listed();
     for (int i = 0; i < listed; ++i) {
         const int s = WEAPONstat[i];
         if (s >= 0 && s < LaunchStations)
@@ -221,6 +231,22 @@ void WeaponsGroup()
 }
 
 }  // namespace
+
+// A weapon's launch is recorded when it happens, whether or not the box is
+// shown or drawn at all; the box only shows the figures.
+void PARAMETERTrackWeapons()
+{
+    XPLMGetDatavi(dr_Weapon_status[0], Weapon_status, 0, LaunchStations);
+    XPLMGetDatavf(dr_WeaponsV_msc[0], WeaponsV_msc, 0, LaunchStations);
+    Finite(WeaponsV_msc, 1.0e6f);
+    positionsRead = false;
+    const int listed = Listed();
+    for (int i = 0; i < listed; ++i) {
+        const int s = WEAPONstat[i];
+        if (s >= 0 && s < LaunchStations)
+            TrackWeapon(s);
+    }
+}
 
 void PARAMETERDrawWindowCallback(XPLMWindowID, void*)
 {

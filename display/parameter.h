@@ -25,3 +25,5 @@ int  PARAMETERHandleMouseClickCallback(XPLMWindowID inWindowID, int x, int y, XP
 void PARAMETERHandleKeyCallback(XPLMWindowID inWindowID, char inKey, XPLMKeyFlags inFlags, char inVirtualKey,
                                 void* inRefcon, int losingFocus);
 void PARAMETERClearRecords();        // the launch records forgotten, for the next aircraft
+// Every tick of the stores' loop: the listed weapons' launch records and figures.
+void PARAMETERTrackWeapons();

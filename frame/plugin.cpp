@@ -10,6 +10,7 @@
 #include "aircraft/models.h"
 #include "aircraft/presets.h"
 #include "carrier/orbiter.h"
+#include "carrier/camera.h"
 #include "common/commands.h"
 #include "common/first_action.h"
 #include "common/keys.h"
@@ -105,6 +106,10 @@ PLUGIN_API int XPluginStart(char* outName, char* outSig, char* outDesc)
 
     XPLMRegisterKeySniffer(MyKeySniffer, 1, nullptr);
     RegisterCommands();
+    // Two loops that wait, inactive, for a frame after a dialog's close and
+    // after a camera's view button.
+    XPLMRegisterFlightLoopCallback(DialogDestroyLoop, 0.0f, nullptr);
+    XPLMRegisterFlightLoopCallback(CameraTakeLoop, 0.0f, nullptr);
 
     orb_latitude[0] = 30.0;
     orb_longitude[0] = 0.0;
@@ -126,11 +131,9 @@ PLUGIN_API int XPluginStart(char* outName, char* outSig, char* outDesc)
 PLUGIN_API void XPluginStop(void)
 {
     DialogStop();
-    if (DialogLoopReg) {
-        XPLMUnregisterFlightLoopCallback(DialogDestroyLoop, nullptr);
-        DialogLoopReg = 0;
-    }
     PlaneCallbackClean();
+    XPLMUnregisterFlightLoopCallback(DialogDestroyLoop, nullptr);
+    XPLMUnregisterFlightLoopCallback(CameraTakeLoop, nullptr);
     XPLMUnregisterKeySniffer(MyKeySniffer, 1, nullptr);
     if (QZTgovMenu) {
         XPLMDestroyMenu(QZTgovMenu);

@@ -124,6 +124,8 @@ void begin(Cmd& c)
     if (c.info.held)
         return;                          // already down: the simulator sends no second begin
     c.info.held = true;
+    if (c.info.name.rfind("sim/view/", 0) == 0)
+        detail::request_view_change();
     run(c, xplm_CommandBegin);
 }
 

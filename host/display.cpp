@@ -47,6 +47,7 @@ struct Display {
     std::vector<SnifferReg> sniffers;
     XPLMWindowID focus = nullptr;        // the legacy interface gives no way to take focus
     uint64_t serial = 0;
+    bool windows_drawn = true;           // false in VR: legacy windows are neither drawn nor clicked
 };
 
 Display& disp()
@@ -114,6 +115,7 @@ void reset_display()
     d.screen_h = 768;
     d.sniffers.clear();
     d.focus = nullptr;
+    d.windows_drawn = true;
 }
 
 void drop_plugin_display()
@@ -189,6 +191,8 @@ void draw_pass(XPLMDrawCallback_f onlyCallback, XPLMDrawWindow_f onlyWindow)
 
     std::vector<WindowRec>& wins = d.wins;
     wins.assign(d.windows.begin(), d.windows.end());
+    if (!d.windows_drawn)
+        wins.clear();
     for (const auto& r : wins) {
         WindowRec* live = window_rec(r.w.id);
         if (!live || !live->w.visible || !live->w.draw || (!all && live->w.draw != onlyWindow))
@@ -335,7 +339,7 @@ namespace {
 // until one takes it.
 XPLMWindowID offer(int x, int y, XPLMMouseStatus status)
 {
-    if (!detail::plugin_receives())
+    if (!detail::plugin_receives() || !disp().windows_drawn)
         return nullptr;                             // the click goes to the simulator
     std::vector<XPLMWindowID> order;
     for (auto it = disp().windows.rbegin(); it != disp().windows.rend(); ++it)
@@ -345,8 +349,12 @@ XPLMWindowID offer(int x, int y, XPLMMouseStatus status)
         WindowRec* r = window_rec(id);
         if (!r || !r->w.mouse)
             continue;
+        const int number = r->number;
         if (detail::call_plugin(CallbackKind::Other, r->w.mouse, id, x, y, status, r->w.refcon))
             return id;
+        char what[80];
+        std::snprintf(what, sizeof what, "window %d, shown, answered 0 to a click", number);
+        detail::record_fault(what);
     }
     return nullptr;
 }
@@ -390,6 +398,8 @@ bool mouse_up(int x, int y)
     disp().down_taken = false;
     return taken;
 }
+
+void set_windows_drawn(bool drawn) { disp().windows_drawn = drawn; }
 
 void set_mouse(int x, int y)
 {

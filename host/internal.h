@@ -45,6 +45,9 @@ void record_fault(const std::string& what);
 void draw_pass();
 // The camera controller's turn in a frame.
 void camera_frame();
+// The start of a frame: a view asked for since the last one takes effect.
+void view_frame();
+void request_view_change();
 // The continue phase of every held command.
 void commands_frame();
 // A key event the sniffers and windows left to the simulator's key bindings.

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <random>
 
 #include "XPLMProcessing.h"
 #include "internal.h"
@@ -24,7 +25,15 @@ struct Loop {
 
 struct Clock {
     int64_t now_us = 0;
-    int64_t period_us = 20000;     // 50 Hz
+    int64_t period_us = 20000;     // 50 Hz; with jitter, the last frame's
+    bool    jitter = false;
+    int64_t shortest_us = 0, longest_us = 0;
+    std::mt19937_64 rng;
+    int64_t next_period()
+    {
+        period_us = std::uniform_int_distribution<int64_t>(shortest_us, longest_us)(rng);
+        return period_us;
+    }
     int64_t frame = 0;
     int64_t last_pass_us = 0;
     bool    in_pass = false;
@@ -124,6 +133,7 @@ void reset_processing()
     Clock& c = sim_clock();
     c.now_us = 0;
     c.period_us = 20000;
+    c.jitter = false;
     c.frame = 0;
     c.last_pass_us = 0;
     c.in_pass = false;
@@ -144,17 +154,34 @@ double now() { return sim_clock().now_us * 1e-6; }
 
 void set_frame_rate(double framesPerSecond)
 {
-    if (framesPerSecond > 0)
+    if (framesPerSecond > 0) {
         sim_clock().period_us = std::max<int64_t>(1, detail::to_us(1.0 / framesPerSecond));
+        sim_clock().jitter = false;
+    }
 }
+
+void set_frame_jitter(double lowestFps, double highestFps, uint64_t seed)
+{
+    if (!(lowestFps > 0) || !(highestFps >= lowestFps))
+        return;
+    Clock& c = sim_clock();
+    c.shortest_us = std::max<int64_t>(1, detail::to_us(1.0 / highestFps));
+    c.longest_us = std::max<int64_t>(c.shortest_us, detail::to_us(1.0 / lowestFps));
+    c.rng.seed(seed);
+    c.jitter = true;
+    c.period_us = c.longest_us;
+}
+
+bool frame_jitter() { return sim_clock().jitter; }
 
 double frame_period() { return sim_clock().period_us * 1e-6; }
 
 void run_frame()
 {
     Clock& c = sim_clock();
-    c.now_us += c.period_us;
+    c.now_us += c.jitter ? c.next_period() : c.period_us;
     ++c.frame;
+    detail::view_frame();
     run_loops();
     detail::commands_frame();
     detail::camera_frame();

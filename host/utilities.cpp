@@ -40,7 +40,8 @@ struct Utilities {
     XPLMCameraControl_f camera_cb = nullptr;
     void* camera_ref = nullptr;
     int camera_duration = 0;
-    XPLMCameraPosition_t camera{};       // what the next frame passes in
+    XPLMCameraPosition_t camera{};       // the position the controller last gave
+    bool view_change = false;            // a view was asked for; it takes effect with the next frame
 };
 
 Utilities& util()
@@ -71,6 +72,7 @@ void reset_utilities()
     u.camera_duration = 0;
     u.camera = XPLMCameraPosition_t{};
     u.camera.zoom = 1.0f;
+    u.view_change = false;
 
     TempFolder& t = temp_folder();
     t.drop();
@@ -94,15 +96,25 @@ void drop_plugin_camera()
     u.camera_duration = 0;
 }
 
+// The simulator leaves the structure undefined on entry: every field the
+// controller does not write is not a number here.
 void camera_frame()
 {
     Utilities& u = util();
     if (!u.camera_cb || !detail::plugin_receives())
         return;                             // a disabled plug-in's camera holds its last position
-    XPLMCameraPosition_t pos = u.camera;
+    const float nan = std::nanf("");
+    XPLMCameraPosition_t pos{nan, nan, nan, nan, nan, nan, nan};
     const XPLMCameraControl_f cb = u.camera_cb;
     if (detail::call_plugin(CallbackKind::Drawing, cb, &pos, 0, u.camera_ref)) {
-        u.camera = pos;
+        const float fields[] = {pos.x, pos.y, pos.z, pos.pitch, pos.heading, pos.roll, pos.zoom};
+        bool defined = true;
+        for (float f : fields)
+            defined = defined && std::isfinite(f);
+        if (defined)
+            u.camera = pos;
+        else
+            record_fault("the camera controller gave a position with a field it did not set");
     } else if (u.camera_cb == cb) {
         // A controller that answers 0 gives the camera back.
         u.camera_cb = nullptr;
@@ -110,6 +122,20 @@ void camera_frame()
         u.camera_duration = 0;
     }
 }
+
+// A view asked for through a view button or command takes effect at the start
+// of the next frame, and ends a camera held until the view changes.
+void view_frame()
+{
+    Utilities& u = util();
+    if (!u.view_change)
+        return;
+    u.view_change = false;
+    if (u.camera_duration == xplm_ControlCameraUntilViewChanges)
+        user_changes_view();
+}
+
+void request_view_change() { util().view_change = true; }
 
 void* next_id()
 {
@@ -242,10 +268,15 @@ const char* XPLMGetVirtualKeyDescription(char inVirtualKey)
     return "";                           // never NULL: callers copy it straight into text
 }
 
+// The buttons of the simulator's views, forward with HUD to spot.
+constexpr int kFirstViewButton = 38, kLastViewButton = 46;
+
 void XPLMCommandButtonPress(XPLMCommandButtonID inButton)
 {
     XPHOST_API(XPLMCommandButtonPress, inButton);
     util().commands.push_back(Command{now(), inButton, true});
+    if (inButton >= kFirstViewButton && inButton <= kLastViewButton)
+        detail::request_view_change();
 }
 
 void XPLMCommandButtonRelease(XPLMCommandButtonID inButton)

@@ -221,16 +221,25 @@ int autopilot_after_presses(int state, int pressed);
 // ---------------------------------------------------------------- time and frames
 
 double now();                            // simulated seconds since reset()
+// Frames at a fixed rate, or with jitter a rate drawn anew for every frame,
+// evenly between the two rates, from the seed (set_frame_rate ends it).
+// Periods are whole microseconds.
 void   set_frame_rate(double framesPerSecond);
-double frame_period();
+void   set_frame_jitter(double lowestFps, double highestFps, uint64_t seed);
+bool   frame_jitter();
+double frame_period();                   // the last frame's, or the fixed one
 // Runs whole frames until at least `seconds` more have passed. Each frame:
-// the clock moves one period; every flight loop that has fallen due runs, in
-// order of due time (registration order on ties), with its elapsed times and
-// the frame counter, and its return value schedules it again (seconds > 0,
-// frames < 0, 0 = inactive); held commands get their continue phase; the
-// camera callback runs if a plug-in controls the camera; then the drawing: draw callbacks of each phase in ascending phase
-// order (before-callbacks, then after-callbacks), then the visible windows'
-// draw functions in creation order. The frame's drawing is recorded in the
+// the clock moves one period; a view asked for since the last frame takes
+// effect (see user_changes_view); every flight loop that has fallen due runs,
+// in order of due time (registration order on ties), with its elapsed times
+// and the frame counter, and its return value schedules it again (seconds > 0,
+// frames < 0, 0 = inactive), so a loop asking for 0.1 s runs on the first
+// frame at or after that, and its next interval counts from that call; held
+// commands get their continue phase; the camera callback runs if a plug-in
+// controls the camera; then the drawing: draw callbacks of each phase in
+// ascending phase order (before-callbacks, then after-callbacks), then the
+// visible windows' draw functions in creation order (none while windows are
+// not drawn, see set_windows_drawn). The frame's drawing is recorded in the
 // display list.
 void advance(double seconds);
 void run_frame();
@@ -364,6 +373,8 @@ int  windows_destroyed();
 // A click at (x, y): mouse down, then up, routed to the topmost visible window
 // that contains the point (the last created wins). Returns true when a window
 // took it (its mouse function returned 1); otherwise the click went to the host.
+// A visible window whose mouse function answers 0 upsets the simulator's
+// mouse tracking: each such answer is recorded as a fault.
 bool click(int x, int y);
 bool mouse_down(int x, int y);
 bool mouse_drag(int x, int y);           // to the window that took the down
@@ -371,6 +382,9 @@ bool mouse_up(int x, int y);
 
 void set_mouse(int x, int y);            // XPLMGetMouseLocation
 void set_screen_size(int width, int height); // XPLMGetScreenSize and the window_width/height variables
+// Whether the simulator draws the plug-in's (legacy) windows and routes clicks
+// to them: not in VR. Drawing callbacks run either way.
+void set_windows_drawn(bool drawn);
 
 // A key event: key sniffers first (registration order; one returning 0 consumes
 // it), then the window with keyboard focus, if any, else a command bound to
@@ -415,12 +429,18 @@ bool select_menu_item(const std::string& menuName, const std::string& itemName);
 
 // ---------------------------------------------------------------- camera, commands, speech
 
+// The controller gets a structure of undefined values (not a number here) on
+// every call and must set all seven fields: a position with a field left
+// undefined is not used and is recorded as a fault.
 bool camera_controlled();
 int  camera_duration();                  // xplm_ControlCamera*; 0 when not controlled
-void set_camera(const XPLMCameraPosition_t& position);  // what the next frame passes in
-XPLMCameraPosition_t camera();           // the position of the last frame
+void set_camera(const XPLMCameraPosition_t& position);  // as if a controller had given it
+XPLMCameraPosition_t camera();           // the position the controller last gave
 // The user picks one of the host's views: the controller is called once with
-// the losing-control flag and a null position, and loses control.
+// the losing-control flag and a null position, and loses control. A view the
+// plug-in asks for (one of the view buttons 38 to 46 pressed, a "sim/view/"
+// command begun) takes effect the same way at the start of the next frame,
+// for a camera held until the view changes.
 void user_changes_view();
 
 struct Command {

@@ -228,7 +228,6 @@ void CreateQZTflightGovWidget(int x, int y, int w, int h)
 // ---------------------------------------------------------------- closing
 
 XPWidgetID QZTclosedWidget = nullptr;
-uint8_t    DialogLoopReg = 0;
 
 // A key capture still waiting ends with the dialog: the next key belongs to
 // the pilot again, and no caption is left to show it in.
@@ -263,12 +262,7 @@ static void CloseDialog()
         XPHideWidget(QZTflightGovWidget);
         DestroyClosedDialog();
         QZTclosedWidget = QZTflightGovWidget;
-        if (!DialogLoopReg) {
-            XPLMRegisterFlightLoopCallback(DialogDestroyLoop, -1.0f, nullptr);
-            DialogLoopReg = 1;
-        } else {
-            XPLMSetFlightLoopCallbackInterval(DialogDestroyLoop, -1.0f, 1, nullptr);
-        }
+        XPLMSetFlightLoopCallbackInterval(DialogDestroyLoop, -1.0f, 1, nullptr);
     }
     ForgetDialog();
 }
@@ -277,7 +271,7 @@ static void CloseDialog()
 // and the frame that would have destroyed it is not waited for.
 void DialogStop()
 {
-    if (QZTclosedWidget && DialogLoopReg)
+    if (QZTclosedWidget)
         XPLMSetFlightLoopCallbackInterval(DialogDestroyLoop, 0.0f, 1, nullptr);
     DestroyClosedDialog();
     if (MenuItem > 0 && QZTflightGovWidget)

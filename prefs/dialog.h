@@ -21,12 +21,12 @@ extern XPWidgetID OrbSelectUButton, OrbSelectDButton, DefineQZTkeyButton, SetLoa
 extern XPWidgetID DefaultButton, DiscardButton, SaveButton;
 
 extern XPWidgetID QZTclosedWidget;   // a dialog closed from its own callbacks, hidden until destroyed
-extern uint8_t    DialogLoopReg;     // DialogDestroyLoop is registered
 
 // Destroys the dialog, open or closed, and ends a key capture; for the menu
 // handler and the plug-in's stop, never from the dialog's own callbacks.
 void DialogStop();
-// One frame after a close: destroys the closed dialog, then waits for the next.
+// Registered at the start, inactive; one frame after a close it destroys the
+// closed dialog, then waits for the next.
 float DialogDestroyLoop(float elapsedSinceLastCall, float elapsedTimeSinceLastFlightLoop, int counter, void* refcon);
 // inItemRef is the item's own name string, "Description" or "Preferences".
 void QZTflightGovMenuHandler(void* inMenuRef, void* inItemRef);

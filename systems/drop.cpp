@@ -13,6 +13,7 @@
 #include "common/gearlights.h"
 #include "common/timers.h"
 #include "display/geometry.h"
+#include "display/parameter.h"
 #include "frame/controls.h"
 #include "frame/datarefs.h"
 
@@ -378,11 +379,12 @@ void OnceASecond()
 
 }  // namespace
 
-float CheckDROP(float, float, int, void*)
+float CheckDROP(float elapsedSinceLastCall, float, int, void*)
 {
     Timer();
     // The data window works speeds and ranges out of it.
     true_airspeed = HostFiniteFloat(XPLMGetDataf(dr_true_airspeed), -1.0e6f, 1.0e6f, 0.0f);
+    PARAMETERTrackWeapons();
 
     switch (sectimer) {
     case 2: LightsAndTanks(); break;
@@ -390,7 +392,7 @@ float CheckDROP(float, float, int, void*)
     case 8: OnceASecond();    break;
     default:                  break;
     }
-    return CheckDROPCallback;
+    return TickInterval(elapsedSinceLastCall, CheckDROPCallback);
 }
 
 // A release of spent JATO units still pressed is let go: the fire key, the

@@ -179,14 +179,14 @@ void GliderLoading()
     }
 }
 
-float CheckGlider(float, float, int, void*)
+float CheckGlider(float elapsedSinceLastCall, float, int, void*)
 {
     Timer();
     GliderFigures();
     GliderRetraction();
     if (sectimer == 5)
         GliderLoading();
-    return CheckGliderCallback;
+    return TickInterval(elapsedSinceLastCall, CheckGliderCallback);
 }
 
 // The QZT key folds the engine away or brings it out.

@@ -190,7 +190,7 @@ void HyperWater()
     }
 }
 
-float CheckHyper(float, float, int, void*)
+float CheckHyper(float elapsedSinceLastCall, float, int, void*)
 {
     Timer();
     switch (sectimer) {
@@ -198,5 +198,5 @@ float CheckHyper(float, float, int, void*)
     case 3: HyperWater(); break;
     default:              break;
     }
-    return CheckHyperCallback;
+    return TickInterval(elapsedSinceLastCall, CheckHyperCallback);
 }

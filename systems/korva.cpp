@@ -52,7 +52,7 @@ void KorvaReset(ResetReason)
     aircraft_roll_ratio = 0.0f;
 }
 
-float CheckKorva(float, float, int, void*)
+float CheckKorva(float elapsedSinceLastCall, float, int, void*)
 {
     Timer();
     battery_on = XPLMGetDatai(dr_battery_on);
@@ -65,7 +65,7 @@ float CheckKorva(float, float, int, void*)
         battery_on1 = battery;
         avionics_on1 = avionics;
     }
-    return CheckKorvaCallback;
+    return TickInterval(elapsedSinceLastCall, CheckKorvaCallback);
 }
 
 // Camera 0 follows the yoke: full deflection turns it by CAMERAheadingMax,
@@ -182,9 +182,6 @@ void CAMDrawWindowCallback(XPLMWindowID, void*)
 
 void CAMHandleKeyCallback(XPLMWindowID, char, XPLMKeyFlags, char, void*, int) {}
 
-// Clicks on the window are the camera's only while a camera shows the
-// outside; otherwise they belong to the cockpit under the window.
-int CAMHandleMouseClickCallback(XPLMWindowID, int, int, XPLMMouseStatus, void*)
-{
-    return CAMERAoff ? 0 : 1;
-}
+// The window is shown only while a camera runs, and then every click on it
+// is the camera's.
+int CAMHandleMouseClickCallback(XPLMWindowID, int, int, XPLMMouseStatus, void*) { return 1; }

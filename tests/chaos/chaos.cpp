@@ -155,7 +155,9 @@ bool Watched(const std::string& path)
     return false;
 }
 
-enum Camera { CameraFree, CameraTaken };
+// A camera is asked for with the QZT key and taken by the next frame, once
+// the simulator has changed the view.
+enum Camera { CameraFree, CameraAsked, CameraTaken };
 
 class Chaos {
 public:
@@ -180,6 +182,13 @@ private:
     void storyEvent();
     void loadAircraft(const std::string& text);
     void recognised();                     // the plug-in took the simulator's aircraft as loaded
+    void askCamera()
+    {
+        if (camera_ == CameraFree) {
+            camera_ = CameraAsked;
+            askedFrame_ = xphost::frame_count();
+        }
+    }
     void advanceEvent();
     void restart();
     void damagePrefs();
@@ -239,6 +248,7 @@ private:
     double firstActDue_ = 0;
     int    qztKey_ = 115;                  // as the last start read it
     Camera camera_ = CameraFree;
+    int    askedFrame_ = 0;                // the frame count when the camera was asked for
     PathState prefs_;                      // what the preferences path holds
     std::string prefsPrint_, tmpPrint_;
     size_t mismatches_ = 0;
@@ -487,7 +497,7 @@ void Chaos::keyEvent()
             capture_ = false;
         }
     } else if (flags == xplm_UpFlag && vk == qztKey_ && HasCamera(slot_)) {
-        camera_ = CameraTaken;
+        askCamera();
     }
     count("key");
 }
@@ -800,7 +810,7 @@ void Chaos::commandEvent()
     // The QZT command acts on its press, whatever keys are held, but not while
     // the dialog waits for a key.
     if (enabled_ && pressed && !capture_ && std::string(name) == "QZTgov/qzt_key" && HasCamera(slot_))
-        camera_ = CameraTaken;
+        askCamera();
     count("command");
 }
 
@@ -1065,13 +1075,16 @@ void Chaos::event()
     } else if (r < t[7]) {
         note("the user picks one of the simulator's views");
         xphost::user_changes_view();
-        camera_ = CameraFree;
+        if (camera_ == CameraTaken)
+            camera_ = CameraFree;           // a camera still to be taken is taken all the same
         count("view");
     } else if (r < t[8]) {
         const int w = rnd_.chance(0.5) ? anyInt() : rnd_.between(640, 4000);
         const int h = rnd_.chance(0.5) ? anyInt() : rnd_.between(480, 2200);
-        note("screen %d x %d", w, h);
+        const bool vr = rnd_.chance(0.2);   // in VR the plug-in's windows are not drawn
+        note("screen %d x %d%s", w, h, vr ? ", in VR" : "");
         xphost::set_screen_size(w, h);
+        xphost::set_windows_drawn(!vr);
         count("screen");
     } else if (r < t[9]) {
         pilotEvent();
@@ -1086,6 +1099,8 @@ void Chaos::event()
 
 void Chaos::settle()
 {
+    if (enabled_ && camera_ == CameraAsked && xphost::frame_count() > askedFrame_)
+        camera_ = CameraTaken;
     if (enabled_ && announcing_ && xphost::frame_count() > startFrame_)
         announcing_ = false;
     if (enabled_ && firstActPending_ && xphost::now() >= firstActDue_ - 1e-7)
@@ -1184,6 +1199,10 @@ std::vector<std::string> Chaos::check()
         wanted.insert(loop);
     if (firstActPending_)
         wanted.insert("FIRSTAct");
+    if (slot_ != 0)
+        wanted.insert("CheckBrake");        // the first brake release after a load
+    if (camera_ == CameraAsked)
+        wanted.insert("CameraTakeLoop");
     // A dialog closed from its own callbacks is hidden until the next frame destroys it.
     for (const auto& w : xphost::widgets())
         if (w.root && !w.visible)

@@ -19,7 +19,12 @@ namespace {
 float Loop(float, float, int, void*) { return 0.1f; }
 int Draw(XPLMDrawingPhase, int, void*) { return 1; }
 int Sniff(char, XPLMKeyFlags, char, void*) { return 1; }
-int Camera(XPLMCameraPosition_t*, int, void*) { return 1; }
+int Camera(XPLMCameraPosition_t* p, int, void*)
+{
+    if (p)
+        *p = XPLMCameraPosition_t{0, 0, 0, 0, 0, 0, 1};
+    return 1;
+}
 int Command(XPLMCommandRef, XPLMCommandPhase, void*) { return 1; }
 int ReadInt(void*) { return 7; }
 int g_drawn = 0;

@@ -54,6 +54,7 @@ TEST(BuiltFileCommands, EachDoesWhatItsKeyDoesUntilStop)
     xphost::set_i("sim/cockpit/electrical/cockpit_lights_on", 1);
     xphost::load_aircraft("QZTdesign QZT Korva K-3 utility twin");
     EXPECT_TRUE(Press("QZTgov/qzt_key"));
+    xphost::run_frame();                             // the view changes, the camera is taken
     EXPECT_TRUE(xphost::camera_controlled());
     EXPECT_EQ(xphost::get_i("sim/cockpit/electrical/night_vision_on"), 1);
     EXPECT_TRUE(Press("QZTgov/camera_zoom_in"));

@@ -25,6 +25,7 @@ TEST_F(BuiltFileKey, F4FoldsTheGlidersEngineAndStartsTheTwinsCamera)
     xphost::set_i("sim/cockpit/electrical/cockpit_lights_on", 1);
     xphost::load_aircraft("QZTdesign QZT Korva K-3 utility twin");
     xphost::press_key(XPLM_VK_F4);
+    xphost::run_frame();                             // the view changes, the camera is taken
     EXPECT_TRUE(xphost::camera_controlled());
     EXPECT_EQ(xphost::get_i("sim/cockpit/electrical/night_vision_on"), 1);
     xphost::advance(0.1);

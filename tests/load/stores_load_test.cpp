@@ -58,7 +58,7 @@ TEST_F(BuiltFileStores, AFighterGetsItsLoopAndTheStripAndADisableHoldsEverything
     xphost::load_aircraft(Fighter);
     xphost::advance(6.0);
     auto running = Running();
-    ASSERT_EQ(running.size(), 1u);
+    ASSERT_EQ(running.size(), 2u);                     // the stores' loop, then the brake watch
     EXPECT_NEAR(running[0].last_interval, 0.1, 1e-6);
     const auto jato = xphost::writes_to(JatoLeft);
     ASSERT_FALSE(jato.empty());                        // it found the unit on station 0
@@ -91,7 +91,7 @@ TEST_F(BuiltFileStores, AFighterGetsItsLoopAndTheStripAndADisableHoldsEverything
 
     xphost::load_aircraft(Fighter);
     xphost::advance(6.0);
-    EXPECT_EQ(Running().size(), 1u);
+    EXPECT_EQ(Running().size(), 2u);
     EXPECT_FALSE(xphost::writes_to(JatoLeft).empty());
 }
 

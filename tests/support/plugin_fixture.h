@@ -8,6 +8,8 @@
 #include "aircraft/models.h"
 #include "common/first_action.h"
 #include "systems/metric.h"
+#include "carrier/camera.h"
+#include "prefs/dialog.h"
 
 // The metric autopilot altitude is drawn on the panel.
 inline bool MetricDrawn()
@@ -27,6 +29,9 @@ protected:
         // Globals outlive a test when a file's tests share one process.
         Ident = 0;
         FirstActReg = 0;
+        QZTclosedWidget = nullptr;
+        CAMERApending = nullptr;
+        MenuItem = 0;
         INFOWindow = PARAMETERWindow = CAMWindow = nullptr;
         xphost::attach(LinkedPlugin());
         ASSERT_EQ(xphost::start(), 1);

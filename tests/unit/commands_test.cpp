@@ -125,6 +125,7 @@ TEST_F(Commands, CarrierStepsItsCameraViewsAndZoomsAsTheKeysDo)
     Press(ZoomIn);                                     // no camera yet
     EXPECT_EQ(CAMERAzoom, 1.0f);
     Press(QZTcmd);
+    xphost::run_frame();                               // the view changes, the camera is taken
     EXPECT_TRUE(xphost::camera_controlled());
     EXPECT_EQ(CAMERAid, 2);                            // the preset's view
     ASSERT_EQ(xphost::commands().size(), 2u);          // the host's free view 1, pressed and released
@@ -154,6 +155,7 @@ TEST_F(Commands, TwinTakesTheViewWithNightVisionAndStepsItsCameras)
     xphost::set_i(CockpitLights, 1);
     LoadSlot(52);
     Press(QZTcmd);
+    xphost::run_frame();
     EXPECT_TRUE(xphost::camera_controlled());
     EXPECT_EQ(CAMERAid, 0);
     EXPECT_EQ(xphost::get_i(NightVision), 1);

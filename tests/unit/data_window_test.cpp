@@ -233,7 +233,16 @@ protected:
         xphost::advance(5.2);
         ASSERT_EQ(WEAPONnumber, 3);
         Open();
-        true_airspeed = 150.0f;
+        Airspeed(150.0f);
+    }
+
+    static void Airspeed(float ms) { xphost::set_f("sim/flightmodel/position/true_airspeed", ms); }
+
+    // One tick of the stores' loop, which records the launches, then a frame.
+    static void Tick()
+    {
+        CheckDROP(0.1f, 0.1f, 0, nullptr);
+        xphost::draw_now();
     }
 
     // The host shows station s in flight at this position and speed.
@@ -249,7 +258,7 @@ protected:
 
 TEST_F(LaunchRecord, EachWeaponIsMeasuredFromWhereItLeftTheAircraft)
 {
-    xphost::draw_now();
+    Tick();
     EXPECT_EQ(PARAMETERwy2, PARAMETERrow[5] - 15 * 4 - 7);   // the box holds the three rows
     EXPECT_EQ(At(PARAMETERwx1, 7), (std::vector<std::string>{" WEAPON KIND"}));
     EXPECT_EQ(At(PARAMETERcolx3, 7), (std::vector<std::string>{"+22"}));
@@ -259,7 +268,7 @@ TEST_F(LaunchRecord, EachWeaponIsMeasuredFromWhereItLeftTheAircraft)
 
     // Released: the record starts in this frame, with no time flown yet.
     Weapon(2, 1, 1000.0f, 3000.0f, -500.0f, 160.0f);
-    xphost::draw_now();
+    Tick();
     EXPECT_GT(w_sectenthbegin[2], 0);
     EXPECT_FLOAT_EQ(w_msc_launch[2], 150.0f);
     EXPECT_EQ(At(PARAMETERcolx1, 7), (std::vector<std::string>{"+ 576"}));
@@ -268,23 +277,23 @@ TEST_F(LaunchRecord, EachWeaponIsMeasuredFromWhereItLeftTheAircraft)
     ExpectFiniteNumbers();
 
     // 300 m east, 400 m down and 1200 m north of its launch point.
-    true_airspeed = 140.0f;                            // the aircraft's later speed does not count
+    Airspeed(140.0f);                                  // the aircraft's later speed does not count
     Weapon(2, 1, 1300.0f, 2600.0f, -1700.0f, 170.0f);
-    xphost::draw_now();
+    Tick();
     EXPECT_FLOAT_EQ(w_m_dist[2], 1300.0f);
     EXPECT_EQ(At(PARAMETERcolx2, 7), (std::vector<std::string>{"+  72"}));
     EXPECT_EQ(At(PARAMETERcolx3, 7), (std::vector<std::string>{"+   1.30"}));
 
     // Another launch later does not move this weapon's reference.
     Weapon(3, 1, 9000.0f, 2000.0f, 0.0f, 300.0f);
-    xphost::draw_now();
+    Tick();
     EXPECT_FLOAT_EQ(w_m_dist[2], 1300.0f);
     EXPECT_FLOAT_EQ(w_m_dist[3], 0.0f);
     EXPECT_FLOAT_EQ(WeaponsX1[2], 1000.0f);
 
     // Down: the figures stay, the speed is the host's.
     Weapon(2, 2, 0.0f, 0.0f, 0.0f, 0.0f);
-    xphost::draw_now();
+    Tick();
     EXPECT_EQ(w_sectenthbegin[2], 0);
     EXPECT_EQ(At(PARAMETERcolx1, 7), (std::vector<std::string>{"+   0"}));
     EXPECT_EQ(At(PARAMETERcolx2, 7), (std::vector<std::string>{"+  72"}));
@@ -292,39 +301,45 @@ TEST_F(LaunchRecord, EachWeaponIsMeasuredFromWhereItLeftTheAircraft)
 
     // Back on the station (reloaded): the record is gone.
     Weapon(2, 0, 0.0f, 0.0f, 0.0f, 0.0f);
-    xphost::draw_now();
+    Tick();
     EXPECT_EQ(w_m_dist[2], 0.0f);
     EXPECT_EQ(msc_overlaunch[2], 0.0f);
     EXPECT_EQ(At(PARAMETERwx1, 7), (std::vector<std::string>{" WEAPON KIND"}));
 
     // Any other status draws nothing on the row.
     Weapon(5, 3, 0.0f, 0.0f, 0.0f, 0.0f);
-    xphost::draw_now();
+    Tick();
     EXPECT_TRUE(At(PARAMETERwx1, 9).empty());
     EXPECT_TRUE(At(PARAMETERcolx3, 9).empty());
 }
 
-TEST_F(LaunchRecord, NothingIsRecordedWhileTheBoxIsHidden)
+// A launch is recorded when it happens: the box shown later measures from
+// where the weapon left, also when it was hidden or not drawn at all then.
+TEST_F(LaunchRecord, ALaunchIsRecordedWhetherOrNotTheBoxIsShown)
 {
     ASSERT_TRUE(xphost::click(kStripX, kStripY));
+    xphost::set_windows_drawn(false);
     Weapon(5, 1, 10.0f, 10.0f, 10.0f, 100.0f);
-    xphost::draw_now();
-    EXPECT_EQ(w_sectenthbegin[5], 0);
+    Tick();
+    EXPECT_GT(w_sectenthbegin[5], 0);
+    ASSERT_FALSE(xphost::click(kStripX, kStripY));
+    xphost::set_windows_drawn(true);
     ASSERT_TRUE(xphost::click(kStripX, kStripY));
     Weapon(5, 1, 20.0f, 10.0f, 10.0f, 100.0f);
-    xphost::draw_now();
-    EXPECT_FLOAT_EQ(WeaponsX1[5], 20.0f);
+    Tick();
+    EXPECT_FLOAT_EQ(WeaponsX1[5], 10.0f);
+    EXPECT_FLOAT_EQ(w_m_dist[5], 10.0f);
 }
 
 TEST_F(LaunchRecord, EnglishUnitsInKnotsAndNauticalMiles)
 {
     Load(20, {Station{}, Station{}, Station{22, 0, 0, 250}});
     xphost::advance(5.2);
-    true_airspeed = 100.0f;
+    Airspeed(100.0f);
     Weapon(2, 1, 0.0f, 0.0f, 0.0f, 100.0f);
-    xphost::draw_now();
+    Tick();
     Weapon(2, 1, 0.0f, 0.0f, -1852.0f, 120.0f);
-    xphost::draw_now();
+    Tick();
     EXPECT_EQ(At(PARAMETERcolx1, 7), (std::vector<std::string>{"+ 233"}));
     EXPECT_EQ(At(PARAMETERcolx2, 7), (std::vector<std::string>{"+  39"}));
     EXPECT_EQ(At(PARAMETERcolx3, 7), (std::vector<std::string>{"+   1.00"}));

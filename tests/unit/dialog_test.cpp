@@ -49,7 +49,6 @@ protected:
         PrefsTest::SetUp();
         MenuItem = 0;
         QZTflightGovWidget = QZTkeyText = QZTclosedWidget = nullptr;
-        DialogLoopReg = 0;
         defKey = 0;
         Ident = 0;
         FirstActReg = 0;

@@ -93,6 +93,7 @@ TEST_F(HostileTwin, OverlayAndCameraAtTheEnds)
     xphost::set_screen_size(1000, 800);
     LoadSlot(52);
     PressQZT();                                    // camera 0 takes the view, the overlay shows
+    xphost::run_frame();
     ASSERT_TRUE(xphost::camera_controlled());
     for (float bad : BadFloats) {
         SCOPED_TRACE(bad);
@@ -157,14 +158,17 @@ TEST_F(HostileTwin, KeysOfAnyFlagsAndCode)
     for (int flags : {INT_MIN, -1, 0, int{xplm_DownFlag}, xplm_UpFlag | xplm_ShiftFlag, INT_MAX, xplm_UpFlag | 64}) {
         for (int code = 0; code < 256; ++code)
             xphost::key_event(static_cast<char>(code), flags, static_cast<char>(code));
+        xphost::run_frame();
         EXPECT_FALSE(xphost::camera_controlled()) << flags;
     }
     for (int code = 0; code < 256; ++code)
         if (code != QZTkey && code != 0x26 && code != 0x28)
             xphost::key_event(0, xplm_UpFlag, static_cast<char>(code));
+    xphost::run_frame();
     EXPECT_FALSE(xphost::camera_controlled());
     EXPECT_EQ(CAMERAzoom, 1.0f);
     xphost::key_event(0, xplm_UpFlag, static_cast<char>(QZTkey));
+    xphost::run_frame();
     EXPECT_TRUE(xphost::camera_controlled());
 }
 
