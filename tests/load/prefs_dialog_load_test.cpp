@@ -120,6 +120,42 @@ TEST(BuiltFilePreferences, TheCarriersReleaseReachesTheFileThroughSaveAndClose)
     xphost::reset();
 }
 
+// At 45 frames a second a loop that always asked for 0.1 s would tick every
+// 0.111 s: the release's steps keep their tenths of simulated seconds
+// instead. The doors open, "Orbiter out" 2 s later, the release pressed at
+// 6.0 and 6.1 s, "Launch successful" at 6.5 s.
+TEST(BuiltFileRelease, TheReleaseKeepsItsStepsInSimulatedTimeAt45FramesASecond)
+{
+    xphost::reset();
+    xphost::set_frame_rate(45);
+    LoadAndStart();
+    FlyTheCarriersRelease();
+    ASSERT_TRUE(Said("Launch successful"));
+    const auto doors = xphost::writes_to("sim/cockpit/switches/water_scoop");
+    ASSERT_FALSE(doors.empty());
+    double opened = -1;
+    for (const auto& w : doors)
+        if (w.values.at(0) == 1.0 && opened < 0)
+            opened = w.time;
+    auto spoken = [&](const std::string& text) {
+        for (const auto& s : xphost::speech())
+            if (s.text == text)
+                return s.time - opened;
+        return -1.0;
+    };
+    const double frame = 1.0 / 45;
+    EXPECT_NEAR(spoken("Orbiter out"), 2.0, frame);
+    EXPECT_NEAR(spoken("Launch successful"), 6.5, frame);
+    std::vector<double> presses;
+    for (const auto& w : xphost::writes_to("sim/joystick/fire_key_is_down"))
+        if (w.values.at(0) == 1.0 && w.time > opened)
+            presses.push_back(w.time - opened);
+    ASSERT_EQ(presses.size(), 2u);
+    EXPECT_NEAR(presses[0], 6.0, frame);
+    EXPECT_NEAR(presses[1], 6.1, frame);
+    xphost::reset();
+}
+
 // The simulator keeps whatever a stopped plug-in leaves behind, its callbacks
 // pointing into a file it then unloads: a stop with the dialog open, waiting
 // for a key or closed from its own close box in this very frame, with a

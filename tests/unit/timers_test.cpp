@@ -122,3 +122,36 @@ TEST_F(Timers, LoadZeroesMissionSeconds)
 }
 
 }  // namespace
+
+namespace {
+
+// The simulator calls a loop on the first frame at or after its due time and
+// counts the next interval from that call: at 30 frames a second a loop that
+// always asked for 0.1 s would run every 0.133 s. Ten minutes at any frame
+// rate are ten minutes of the mission clock and of the jet's water dump.
+TEST_F(Timers, TenMinutesAtAnyFrameRateAreTenMinutesOfModelTime)
+{
+    struct Rate { const char* name; double fps; };
+    for (const Rate& rate : {Rate{"30 fps", 30}, Rate{"45 fps", 45}, Rate{"22 to 65 fps", 0}}) {
+        SCOPED_TRACE(rate.name);
+        SetUp();
+        if (rate.fps > 0)
+            xphost::set_frame_rate(rate.fps);
+        else
+            xphost::set_frame_jitter(22, 65, 7);
+        xphost::load_aircraft("QZT Solace HX hypersonic business jet");
+        xphost::advance(6.0);                          // past the first action
+        xphost::set_f("sim/flightmodel/weight/m_jettison", 20000.0f);
+        xphost::set_i("sim/cockpit/weapons/firing_mode", 3);   // dump the water, 30 kg a second
+        auto seconds = [] { return ((mis_days * 24 + mis_hours) * 60 + mis_minutes) * 60 + mis_seconds; };
+        const int ticks = mis_seconds_tenth, clock = seconds();
+        const double start = xphost::now();
+        xphost::advance(600.0);
+        const double elapsed = xphost::now() - start;
+        EXPECT_NEAR(mis_seconds_tenth - ticks, elapsed * 10.0, 1.0);
+        EXPECT_NEAR(seconds() - clock, elapsed, 1.0);
+        EXPECT_NEAR(20000.0 - xphost::get_f("sim/flightmodel/weight/m_jettison"), 30.0 * elapsed, 30.0);
+    }
+}
+
+}  // namespace
