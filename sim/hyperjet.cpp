@@ -56,8 +56,8 @@ const char* const LandingLights = "sim/cockpit/electrical/landing_lights_on";
 // What the jet's panel page shows in this frame.
 struct JetPage {
     bool   thrust_line = false, water_line = false;
-    double factor = 0, use = 0;          // "TMAX        H2O     KG/S"
-    double water = 0, hours = -1;        // "  WATER:          KG    H"; no hours without use
+    double factor = 0, use = 0;          // "TMAX  ...  H2O  ...  KG/S"
+    double water = 0, hours = -1;        // "  WATER:  ...  KG  ...  H"; no hours without use
 };
 
 JetPage read_page()
@@ -68,11 +68,11 @@ JetPage read_page()
     for (const auto& op : ops) {
         if (op.kind != xphost::DrawOp::String || op.source != "phase 40")
             continue;
-        if (op.text == "TMAX        H2O     KG/S") {
+        if (op.text.rfind("TMAX ", 0) == 0) {
             page.thrust_line = true;
             thrustY = op.y;
             thrustX = op.x;
-        } else if (op.text == "  WATER:          KG    H") {
+        } else if (op.text.rfind("  WATER: ", 0) == 0) {
             page.water_line = true;
             waterY = op.y;
             waterX = op.x;

@@ -19,6 +19,9 @@ const char* const kDefaultMoments[] = {"loaded", "jato", "phase1", "phase2", "ph
                                        "water", "cruise", "cruise-water", "dump", "stowed", "glide", "deployed",
                                        "about", "preferences"};
 
+// Asked for by name only: moments of the zoom a person rarely wants to see.
+const char* const kOtherMoments[] = {"phase0", "phase4", "phase5"};
+
 std::string released_text(const Store& s, int station)
 {
     const std::string where = " (station " + std::to_string(station) + ")";
@@ -30,6 +33,16 @@ std::string released_text(const Store& s, int station)
 }
 
 }  // namespace
+
+const std::vector<std::string>& moment_names()
+{
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> v(std::begin(kDefaultMoments), std::end(kDefaultMoments));
+        v.insert(v.end(), std::begin(kOtherMoments), std::end(kOtherMoments));
+        return v;
+    }();
+    return names;
+}
 
 Runner::Runner(const Options& opts, std::FILE* out) : timeline(model, out), options(opts), out_(out)
 {
@@ -56,6 +69,7 @@ bool Runner::start(std::string* error)
 {
     xphost::reset();
     xphost::set_frame_rate(options.fps);
+    xphost::set_number_style(options.padded_numbers ? xphost::NumberStyle::ZeroPadded : xphost::NumberStyle::Plain);
     if (!options.prefs_dir.empty()) {
         std::error_code ec;
         std::filesystem::path root = std::filesystem::absolute(options.prefs_dir, ec);
@@ -145,6 +159,7 @@ void Runner::frame()
     bridge.read_controls();
     bridge.scan_writes(&timeline);
     check_zoom_phase();
+    check_legibility();
 
     const int released = model.released_station();
     if (released != last_released_ && released >= 0) {
@@ -247,10 +262,13 @@ void Runner::moment(const std::string& tag)
                   options.scenario.c_str(), model.airframe().name, tag.c_str(), clock_text(model.time()).c_str(), o.altitude_ft, o.mach,
                   o.vvi / 0.3048 * 60.0);
     std::string error;
-    if (write_picture(path, caption, &error))
-        pictures_.push_back(path);
-    else
-        timeline.line("  (picture " + path + " not written: " + error + ")");
+    if (!write_picture(path, caption, &error)) {
+        // One clear error rather than a flight of them: the rest would fail alike.
+        std::fflush(out_);
+        std::fprintf(stderr, "qztgov-demo: cannot write the picture %s: %s\n", path.c_str(), error.c_str());
+        std::exit(kCannotWrite);
+    }
+    pictures_.push_back(path);
 }
 
 void Runner::check_zoom_phase()
@@ -261,6 +279,18 @@ void Runner::check_zoom_phase()
     phase_check_.frame(model.time(), XPLMGetDatai(phase_ref_), timeline.zoom_phase());
     if (phase_check_.problems().size() > before)
         timeline.event("MISMATCH: " + phase_check_.problems().back());
+}
+
+void Runner::check_legibility()
+{
+    const int w = xphost::get_i("sim/graphics/view/window_width");
+    const int h = xphost::get_i("sim/graphics/view/window_height");
+    for (const auto& p : xphost::legibility_problems(xphost::display_list(), w, h)) {
+        if (!illegible_where_.insert(p.where).second)
+            continue;
+        illegible_.push_back(p.text);
+        timeline.event("ILLEGIBLE: " + p.text);
+    }
 }
 
 bool Runner::write_profile_picture(const std::string& title, const std::string& summary, std::string* error)

@@ -44,8 +44,9 @@ bool carrier_departure(Runner& r, Outcome& out)
     set_switch("sim/cockpit/switches/puffers_on", 1);
     set_switch("sim/cockpit/weapons/firing_mode", 1);
     r.run_for(6.0);
-    tl.event(fmt("plug-in running: %.0f flight loops, %.0f panel drawing callback(s), %.0f windows",
-                 xphost::flight_loops().size(), xphost::draw_callbacks().size(), xphost::windows().size()));
+    if (r.options.verbose)
+        tl.event(fmt("plug-in running: %.0f flight loops, %.0f panel drawing callback(s), %.0f windows",
+                     xphost::flight_loops().size(), xphost::draw_callbacks().size(), xphost::windows().size()));
     r.moment("loaded");
     r.run_for(4.0);
 

@@ -146,7 +146,7 @@ Outcome fly_twin(Runner& r)
         return out;
     }
     const double fpm = r.model.observed().vvi / 0.3048 * 60.0;
-    const double shown = overlay_value("VVI", 0, -13);
+    const double shown = overlay_value("VVI", -6, -13);
     tl.event(fmt("overlay: VVI %+.0f ft/min (the aircraft climbs at %+.0f)", shown, fpm));
     need(std::fabs(shown - fpm) < 0.01 * std::fabs(fpm) + 2.0, "the overlay's VVI did not show the climb", out);
     r.moment("climb");

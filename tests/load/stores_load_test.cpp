@@ -68,7 +68,7 @@ TEST_F(BuiltFileStores, AFighterGetsItsLoopAndTheStripAndADisableStopsTheLoop)
     EXPECT_FALSE(BoxShows(" JATO:      sec"));
     ASSERT_TRUE(xphost::click(25, 600));
     EXPECT_TRUE(BoxShows(" JATO:      sec"));
-    EXPECT_TRUE(BoxShows(" TRUE:       kmh"));
+    EXPECT_TRUE(BoxShows(" TRUE:         kmh"));
 
     xphost::disable();
     EXPECT_TRUE(Running().empty());
@@ -77,7 +77,7 @@ TEST_F(BuiltFileStores, AFighterGetsItsLoopAndTheStripAndADisableStopsTheLoop)
     xphost::advance(5.0);
     EXPECT_TRUE(Running().empty());
     EXPECT_TRUE(xphost::writes().empty());
-    EXPECT_TRUE(BoxShows(" TRUE:       kmh"));        // the window stays with the aircraft
+    EXPECT_TRUE(BoxShows(" TRUE:         kmh"));        // the window stays with the aircraft
 
     xphost::load_aircraft(Fighter);
     xphost::advance(6.0);
