@@ -306,8 +306,10 @@ Outcome fly_hyperjet(Runner& r)
     HostBridge::pilot_set(Selector, 3);
     watch.selector = 3;
     tl.event("pilot: water selector to dump");
+    const float beforeDump = xphost::get_f(Water);
+    r.run_until([&] { return xphost::get_f(Water) <= beforeDump / 2; }, 120);
+    r.moment("dump", fmt("dumping the water: %.0f kg left", xphost::get_f(Water)));
     r.run_until([&] { return xphost::get_f(Water) <= 0.0f; }, 120);
-    r.moment("dump");
     r.run_for(5.0);
     const float end = xphost::get_f(Water);
     tl.event(fmt("water tank: %.1f kg", end));

@@ -45,7 +45,8 @@ void usage(std::FILE* f)
                  "                     placed, cut, end; fighter: tanks, launch;\n"
                  "                     twin: camera0, yoke, climb, turn, zoom, camera2, host-view;\n"
                  "                     hyperjet: water, cruise, cruise-water, dump; glider: stowed,\n"
-                 "                     glide, deployed); default: every name but phase0, phase4, phase5\n"
+                 "                     glide, deployed; carrier and lowzoom also hot (the page at its hottest));\n"
+                 "                     default: every name but phase0, phase4, phase5\n"
                  "  --fps N            simulator frames per simulated second (default 20)\n"
                  "  --numbers STYLE    how the host draws numbers: plain (as measured in the\n"
                  "                     simulator, the default) or padded (zero-filled to the digits)\n"
@@ -175,6 +176,8 @@ int fly(const Scenario& scenario, Options opt, bool all)
         outcome.missing.push_back(problem);
     for (const auto& problem : runner.illegible())
         outcome.missing.push_back("a legible frame in the basic font (" + problem + ")");
+    for (const auto& name : runner.bare_pictures())
+        outcome.missing.push_back("something the plug-in drew in the picture " + name + " (only its click strips)");
     if (opt.verbose)
         std::fprintf(out, "\npublished zoom phase (QZTgov/zoom/phase) read in turn: %s\n",
                      runner.phase_check().published().c_str());
@@ -225,7 +228,7 @@ int fly(const Scenario& scenario, Options opt, bool all)
         std::printf("time: %s simulated in %.2f s of wall time (%.0f simulated seconds per wall second)\n",
                     clock_text(simulated).c_str(), wall, wall > 0 ? simulated / wall : 0.0);
     else
-        std::printf("time: %s of flight, flown in %.1f s\n", clock_text(simulated).c_str(), wall);
+        std::printf("time: %s of flight\n", clock_text(simulated).c_str());
     std::printf("summary [%s]: %s -> %s\n", scenario.name, outcome.summary.c_str(),
                 outcome.ok() ? "expected outcome" : "NOT the expected outcome");
     std::fflush(stdout);
@@ -334,8 +337,12 @@ int main(int argc, char** argv)
     }
     if (!opt.prefs_dir.empty() && !writable_folder("--prefs-dir", opt.prefs_dir, "Resources/plugins"))
         return CannotWrite;
-    if (!opt.pictures_dir.empty() && !writable_folder("--pictures", opt.pictures_dir, ""))
-        return CannotWrite;
+    if (!opt.pictures_dir.empty()) {
+        if (!writable_folder("--pictures", opt.pictures_dir, ""))
+            return CannotWrite;
+        std::error_code ec;   // this run's list of pictures starts empty
+        std::filesystem::remove(std::filesystem::path(opt.pictures_dir) / "pictures.txt", ec);
+    }
     if (opt.plugin.empty())
         opt.plugin = default_plugin();
     opt.progress = isatty(STDERR_FILENO) != 0;

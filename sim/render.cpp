@@ -5,17 +5,66 @@
 #include "render.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 
+#include "XPStandardWidgets.h"
 #include "xphost.h"
 
 #ifdef QZT_DEMO_CAIRO
 #include <cairo.h>
 
-#include "XPStandardWidgets.h"
 #include "XPWidgets.h"
 #endif
 
 namespace sim {
+
+void Digest::add(const void* data, size_t size)
+{
+    const auto* p = static_cast<const unsigned char*>(data);
+    for (size_t i = 0; i < size; ++i) {
+        h_ ^= p[i];
+        h_ *= 1099511628211ull;
+    }
+}
+
+// To a millionth: what a picture or a profile can show, and no further.
+void Digest::add(double v)
+{
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.6g", std::isfinite(v) ? v : 0.0);
+    add(std::string(buf));
+}
+
+std::string Digest::hex() const
+{
+    char buf[20];
+    std::snprintf(buf, sizeof buf, "%016llx", h_);
+    return buf;
+}
+
+std::string drawn_digest(const std::string& caption)
+{
+    Digest d;
+    d.add(caption);
+    for (const auto& op : xphost::display_list()) {
+        d.add(static_cast<double>(op.kind));
+        for (float c : op.rgb)
+            d.add(c);
+        for (int v : {op.x, op.y, op.left, op.top, op.right, op.bottom})
+            d.add(static_cast<double>(v));
+        d.add(op.text);
+    }
+    for (const auto& w : xphost::widgets()) {
+        if (!w.visible)
+            continue;
+        for (int v : {w.left, w.top, w.right, w.bottom, static_cast<int>(w.widget_class)})
+            d.add(static_cast<double>(v));
+        d.add(w.descriptor);
+        d.add(static_cast<double>(xphost::widget_property(w.id, xpProperty_ButtonState)));
+    }
+    return d.hex();
+}
 
 #ifdef QZT_DEMO_CAIRO
 
@@ -23,7 +72,7 @@ bool pictures_available() { return true; }
 
 namespace {
 
-constexpr int kCaption = 26;     // pixels above the screen for the caption
+constexpr int kCaption = 42;     // pixels above the screen for the caption's two lines
 constexpr double kFontSize = 9.5;    // a glyph that fits the basic font's cell
 constexpr double kWidgetFontSize = 10.0;
 
@@ -277,14 +326,21 @@ bool write_picture(const std::string& path, const std::string& caption, std::str
         if (w.root)
             draw_widget_tree(canvas, w.id);
 
-    // Caption strip.
+    // Caption strip: the moment, then what the picture shows.
     cairo_set_source_rgb(cr, 0.18, 0.20, 0.24);
     cairo_rectangle(cr, 0, 0, width, kCaption);
     cairo_fill(cr);
+    const size_t newline = caption.find('\n');
     cairo_set_source_rgb(cr, 0.95, 0.95, 0.95);
     cairo_set_font_size(cr, 13.0);
     cairo_move_to(cr, 8, 18);
-    cairo_show_text(cr, caption.c_str());
+    cairo_show_text(cr, caption.substr(0, newline).c_str());
+    if (newline != std::string::npos) {
+        cairo_set_source_rgb(cr, 0.85, 0.80, 0.55);
+        cairo_set_font_size(cr, 12.0);
+        cairo_move_to(cr, 8, 36);
+        cairo_show_text(cr, caption.substr(newline + 1).c_str());
+    }
 
     cairo_destroy(cr);
     const cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());

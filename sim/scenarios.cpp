@@ -121,6 +121,13 @@ Outcome fly_carrier(Runner& r)
     tl.event("pilot: parking brake off");
     set_switch("sim/flightmodel/controls/parkbrake", 0);
     if (r.run_until([&] { return f.placed; }, 5.0)) {
+        // The brake release closed the handbook; the pilot opens it again to fly the ascent.
+        r.click_handbook_strip();
+        r.run_for(0.5);
+        r.moment("placed", f.placed_offset_m >= 0
+                               ? fmt("placed %.1f m from where the carrier released it, at %.0f ft and %.3f km/s",
+                                     f.placed_offset_m, f.placed_ft, f.placed_speed / 1000.0)
+                               : fmt("placed at %.0f ft and %.3f km/s", f.placed_ft, f.placed_speed / 1000.0));
         r.run_until([&] { return f.cut; }, 900);
         r.run_for(20);
         const Observed& o = r.model.observed();

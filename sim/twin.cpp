@@ -210,7 +210,9 @@ Outcome fly_twin(Runner& r)
              + (overlay_shown() ? "still drawn" : "gone"));
     need(!xphost::camera_controlled() && xphost::get_i(NightVision) == 0 && !overlay_shown(),
          "the cockpit view did not end the camera, its night vision and its overlay", out);
-    r.moment("host-view");
+    r.click_handbook_strip();   // the handbook, closed at the brake release, open again
+    r.run_for(0.2);
+    r.moment("host-view", "the simulator's own view again: no overlay, night vision off");
 
     HostBridge::pilot_set(Battery, 0);
     r.run_for(1.0);
