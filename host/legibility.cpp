@@ -12,23 +12,12 @@ struct Ink {
     int left, right, bottom, top;   // right and top exclusive
 };
 
-void ink_runs(const DrawOp& op, std::vector<Ink>& out)
-{
-    out.clear();
-    const std::string& t = op.text;
-    for (size_t i = 0; i < t.size();) {
-        if (t[i] == ' ') {
-            ++i;
-            continue;
-        }
-        size_t end = i;
-        while (end < t.size() && t[end] != ' ')
-            ++end;
-        out.push_back({op.x + kBasicFontWidth * static_cast<int>(i), op.x + kBasicFontWidth * static_cast<int>(end),
-                       op.y, op.y + kBasicFontHeight});
-        i = end;
-    }
-}
+struct Drawn {
+    size_t op;                      // index in the display list
+    int source;                     // who drew it, as a small number
+    size_t first, last;             // its runs in the frame's list of runs
+    int box;                        // the op index of the box holding its start, or -1
+};
 
 bool overlap(const Ink& a, const Ink& b)
 {
@@ -55,36 +44,74 @@ std::string describe(const DrawOp& op)
 
 std::vector<LegibilityProblem> legibility_problems(const std::vector<DrawOp>& ops, int screenW, int screenH)
 {
-    std::vector<LegibilityProblem> problems;
-    std::vector<Ink> a, b;
+    // Run every frame of a demo flight: the frame's runs are found once.
+    static std::vector<Ink> runs;
+    static std::vector<Drawn> drawn;
+    static std::vector<const std::string*> sources;
+    runs.clear();
+    drawn.clear();
+    sources.clear();
+    auto sourceOf = [](const std::string& s) {
+        for (size_t i = 0; i < sources.size(); ++i)
+            if (*sources[i] == s)
+                return static_cast<int>(i);
+        sources.push_back(&s);
+        return static_cast<int>(sources.size() - 1);
+    };
+
+    std::vector<int> boxSource(ops.size(), -1);
+    for (size_t i = 0; i < ops.size(); ++i)
+        if (ops[i].kind == DrawOp::Box)
+            boxSource[i] = sourceOf(ops[i].source);
+
     for (size_t i = 0; i < ops.size(); ++i) {
         const DrawOp& op = ops[i];
         if (op.kind == DrawOp::Box)
             continue;
-        ink_runs(op, a);
-        if (a.empty())
+        Drawn d{i, sourceOf(op.source), runs.size(), runs.size(), -1};
+        const std::string& t = op.text;
+        for (size_t c = 0; c < t.size();) {
+            if (t[c] == ' ') {
+                ++c;
+                continue;
+            }
+            size_t end = c;
+            while (end < t.size() && t[end] != ' ')
+                ++end;
+            runs.push_back({op.x + kBasicFontWidth * static_cast<int>(c), op.x + kBasicFontWidth * static_cast<int>(end),
+                            op.y, op.y + kBasicFontHeight});
+            c = end;
+        }
+        d.last = runs.size();
+        if (d.first == d.last)
             continue;
-        const int left = a.front().left, right = a.back().right, bottom = op.y, top = op.y + kBasicFontHeight;
+        // The latest box of the same source that holds the text's start.
+        for (size_t j = 0; j < ops.size(); ++j) {
+            if (boxSource[j] != d.source)
+                continue;
+            const DrawOp& o = ops[j];
+            if (op.x >= std::min(o.left, o.right) && op.x <= std::max(o.left, o.right) &&
+                op.y >= std::min(o.top, o.bottom) && op.y <= std::max(o.top, o.bottom))
+                d.box = static_cast<int>(j);
+        }
+        drawn.push_back(d);
+    }
+
+    std::vector<LegibilityProblem> problems;
+    for (size_t i = 0; i < drawn.size(); ++i) {
+        const Drawn& d = drawn[i];
+        const DrawOp& op = ops[d.op];
+        const int left = runs[d.first].left, right = runs[d.last - 1].right;
+        const int bottom = op.y, top = op.y + kBasicFontHeight;
 
         if (left < 0 || bottom < 0 || right > screenW || top > screenH)
             problems.push_back({op.source + ": " + describe(op) + " runs off the " + std::to_string(screenW) + " x " +
                                     std::to_string(screenH) + " screen",
                                 op.source + " off " + place(op)});
-
-        // The latest box of the same source that holds the text's start.
-        const DrawOp* box = nullptr;
-        for (size_t j = 0; j < ops.size(); ++j) {
-            const DrawOp& o = ops[j];
-            if (o.kind != DrawOp::Box || o.source != op.source)
-                continue;
-            const int l = std::min(o.left, o.right), r = std::max(o.left, o.right);
-            const int bt = std::min(o.top, o.bottom), tp = std::max(o.top, o.bottom);
-            if (op.x >= l && op.x <= r && op.y >= bt && op.y <= tp)
-                box = &o;
-        }
-        if (box) {
-            const int l = std::min(box->left, box->right), r = std::max(box->left, box->right);
-            const int bt = std::min(box->top, box->bottom), tp = std::max(box->top, box->bottom);
+        if (d.box >= 0) {
+            const DrawOp& b = ops[static_cast<size_t>(d.box)];
+            const int l = std::min(b.left, b.right), r = std::max(b.left, b.right);
+            const int bt = std::min(b.top, b.bottom), tp = std::max(b.top, b.bottom);
             if (left < l || right > r || bottom < bt || top > tp) {
                 char buf[96];
                 std::snprintf(buf, sizeof buf, " runs out of its box (%d, %d, %d, %d)", l, tp, r, bt);
@@ -92,18 +119,19 @@ std::vector<LegibilityProblem> legibility_problems(const std::vector<DrawOp>& op
             }
         }
 
-        for (size_t j = i + 1; j < ops.size(); ++j) {
-            const DrawOp& other = ops[j];
-            if (other.kind == DrawOp::Box || other.source != op.source)
+        for (size_t j = i + 1; j < drawn.size(); ++j) {
+            const Drawn& e = drawn[j];
+            if (e.source != d.source)
                 continue;
-            ink_runs(other, b);
             bool hit = false;
-            for (const Ink& x : a)
-                for (const Ink& y : b)
-                    hit = hit || overlap(x, y);
-            if (hit)
+            for (size_t x = d.first; x < d.last && !hit; ++x)
+                for (size_t y = e.first; y < e.last && !hit; ++y)
+                    hit = overlap(runs[x], runs[y]);
+            if (hit) {
+                const DrawOp& other = ops[e.op];
                 problems.push_back({op.source + ": " + describe(op) + " and " + describe(other) + " overlap",
                                     op.source + " " + place(op) + " " + place(other)});
+            }
         }
     }
     return problems;
