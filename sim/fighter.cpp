@@ -141,6 +141,18 @@ DataBox read_box()
 // plug-in counts as a weapon, in station order: the two tanks and the bomb.
 constexpr int kListedStations[] = {kFirstTank, kSecondTank, kBombStation};
 
+// What the box's kind number means, for a person reading the timeline.
+const char* kind_name(double kind)
+{
+    switch (static_cast<int>(kind)) {
+    case 9: return "a glide bomb";
+    case 21: return "a missile";
+    case 22: return "a bomb";
+    case 23: return "a drop tank";
+    default: return "a store";
+    }
+}
+
 std::string box_text(const DataBox& b)
 {
     if (!b.shown)
@@ -156,7 +168,7 @@ std::string box_text(const DataBox& b)
         const WeaponRow& w = b.rows[i];
         const double station = kListedStations[i];
         if (w.listed)
-            s += fmt("; station %.0f: kind %.0f aboard", station, w.kind);
+            s += std::string("; station ") + fmt("%.0f", station) + ": " + kind_name(w.kind) + fmt(" aboard (kind %.0f)", w.kind);
         else if (w.figures)
             s += fmt("; station %.0f: %.0f km/h, %+.0f over launch, %.2f km", station, w.speed, w.over, w.distance);
     }
@@ -244,8 +256,9 @@ Outcome fly_fighter(Runner& r)
     int loops = 0;
     for (const auto& loop : xphost::flight_loops())
         loops += loop.active;
-    tl.event(fmt("plug-in running: %.0f flight loop, %.0f windows (handbook and custom data strips)", loops,
-                 xphost::windows().size()));
+    if (r.options.verbose)
+        tl.event(fmt("plug-in running: %.0f flight loop, %.0f windows (handbook and custom data strips)", loops,
+                     xphost::windows().size()));
     if (w.jato_filled < 0)
         out.missing.push_back("the plug-in did not fit the JATO unit (no 30 s of JATO)");
 

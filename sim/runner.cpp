@@ -29,6 +29,8 @@ std::string released_text(const Store& s, int station)
         return "the spent JATO pack falls away" + where;
     if (s.type == 23)
         return "a drop tank falls away" + where;
+    if (s.type == 22)
+        return "the bomb leaves the aircraft" + where;
     return "a store of type " + std::to_string(s.type) + " leaves the aircraft" + where;
 }
 

@@ -88,8 +88,9 @@ Outcome fly_twin(Runner& r)
     tl.event(std::string("twin loaded at the airport: \"") + kTwinDescription + "\"");
     xphost::set_mouse(512, 384);
     r.run_for(6.0);
-    tl.event(fmt("plug-in running: %.0f flight loop(s), %.0f windows", xphost::flight_loops().size(),
-                 xphost::windows().size()));
+    if (r.options.verbose)
+        tl.event(fmt("plug-in running: %.0f flight loop(s), %.0f windows", xphost::flight_loops().size(),
+                     xphost::windows().size()));
     r.moment("loaded");
 
     // The model's puffers and clutch follow battery and avionics together.
