@@ -18,6 +18,8 @@ const SystemMessage smessage[SystemMessages] = {
 
 int system21mes = 0, system22mes = 0, system23mes = 0, system24mes = 0, system25mes = 0;
 
+enum { Cell = 6 };   // the basic font's character width, pixels
+
 static bool KnownMessage(int number) { return number >= 0 && number < SystemMessages; }
 
 // The host takes non-const pointers but only reads the colour and the text:
@@ -27,7 +29,9 @@ static void Text(const float* rgb, int x, int y, const char* text)
     XPLMDrawString(const_cast<float*>(rgb), x, y, const_cast<char*>(text), nullptr, xplmFont_Basic);
 }
 
-// Every number on the page shows its sign.
+// Every number on the page asks for its sign. The host draws a number from
+// its x in the basic font's 6-pixel cells, with or without zero padding to
+// its digits: each label leaves blank cells for the widest figure.
 static void Number(const float* rgb, int x, int y, float value, int digits, int decimals)
 {
     XPLMDrawNumber(const_cast<float*>(rgb), x, y, value, digits, decimals, 1, xplmFont_Basic);
@@ -47,14 +51,14 @@ void DrawJetPage()
     if (view_type != 1000 && view_type != 1026)
         return;
     if (ECAM_mode == 0) {
-        Text(colorW, ECAMcol1, ECAMrow1, "TMAX        H2O     KG/S");
-        Number(colorY, ECAMcol2, ECAMrow1, thrust_maximum, 5, 4);
-        Number(colorY, ECAMcol4, ECAMrow1, WASSERverbrauch, 4, 3);
+        Text(colorW, ECAMcol1, ECAMrow1, "TMAX            H2O           KG/S");
+        Number(colorY, ECAMcol1 + 5 * Cell, ECAMrow1, thrust_maximum, 5, 4);
+        Number(colorY, ECAMcol1 + 20 * Cell, ECAMrow1, WASSERverbrauch, 4, 3);
     } else if (ECAM_mode == 1) {
-        Text(colorW, ECAMcol6, ECAMrow2, "  WATER:          KG    H");
-        Number(colorW, ECAMcol3, ECAMrow2, m_jettison, 5, 1);
+        Text(colorW, ECAMcol6, ECAMrow2, "  WATER:         KG         H");
+        Number(colorW, ECAMcol6 + 9 * Cell, ECAMrow2, m_jettison, 5, 1);
         if (WASSERverbrauch > 0.0f)   // hours of water left
-            Number(colorW, ECAMcol5, ECAMrow2, m_jettison / WASSERverbrauch / 3600.0f, 3, 2);
+            Number(colorW, ECAMcol6 + 20 * Cell, ECAMrow2, m_jettison / WASSERverbrauch / 3600.0f, 3, 2);
     }
     Number(colorY, ALTcol, ALTrow, CurrentAlt, 6, 0);
 }
@@ -64,20 +68,21 @@ void DrawJetPage()
 void DrawCarrierPage()
 {
     if (ECAM_mode == 0) {
-        Text(colorW, ECAMcol1, ECAMrow1, " THRUST MAX    ACT");
-        Number(colorY, ECAMcol3, ECAMrow1, thrust_maximum, 3, 2);
-        Number(colorY, ECAMcol4, ECAMrow1, currmaxFWD2, 3, 2);
+        Text(colorW, ECAMcol1, ECAMrow1, " THRUST MAX        ACT");
+        Number(colorY, ECAMcol1 + 12 * Cell, ECAMrow1, thrust_maximum, 3, 2);
+        Number(colorY, ECAMcol1 + 23 * Cell, ECAMrow1, currmaxFWD2, 3, 2);
     } else if (ECAM_mode == 1) {
         Text(colorB, ECAMcol1, ECAMrow2, "  WATER:         KG");
-        Number(colorB, ECAMcol3, ECAMrow2, m_jettison, 5, 1);
+        Number(colorB, ECAMcol1 + 9 * Cell, ECAMrow2, m_jettison, 5, 1);
     }
     Number(colorY, ALTcol, ALTrow, CurrentAlt, 6, 0);
 
-    Text(colorW, SCAMcol[9], SCAMrow[21], "    AMBC");
+    // ten blanks: a padded, negative 4.3 figure takes nine cells
+    Text(colorW, SCAMcol[9], SCAMrow[21], "          AMBC");
     Number(colorY, SCAMcol[9], SCAMrow[21], temperature_ambc, 4, 1);
-    Text(colorW, SCAMcol[9], SCAMrow[22], "    ALTKM");
+    Text(colorW, SCAMcol[9], SCAMrow[22], "          ALTKM");
     Number(colorY, SCAMcol[9], SCAMrow[22], CurrentAltKM, 4, 1);
-    Text(colorW, SCAMcol[9], SCAMrow[23], "    Gnorm");
+    Text(colorW, SCAMcol[9], SCAMrow[23], "          Gnorm");
     Number(colorY, SCAMcol[9], SCAMrow[23], g_nrml, 4, 3);
 
     Message(system21mes, SCAM1leftm, SCAMrow[21]);
@@ -93,12 +98,14 @@ void DrawCarrierPage()
     Number(bayColour, SCAMcol[11], SCAMrow[26], total_weapon_mass_max[2], 4, 0);
 
     Message(system25mes, SCAMcol[10], SCAMrow[25]);
-    if (system25mes == 17)    // the consumption sits in the text's gap
-        Number(colorY, SCAMtempX[1], SCAMrow[25], WASSERverbrauch, 3, 2);
+    if (system25mes == 17)    // the consumption sits in the text's gap, after "WATER "
+        Number(colorY, SCAMcol[10] + 6 * Cell, SCAMrow[25], WASSERverbrauch, 3, 2);
 
     Text(colorW, SCAMcol[11], SCAM1botm1, "     ID:");
     Number(colorY, SCAMcol[12], SCAM1botm1, static_cast<float>(INDEXtostore), 2, 0);
-    Text(colorW, SCAM1leftm, SCAM1botm2, "    ELEV");
+    // The trim's figure fills the room before the water line: its label sits
+    // on the line above.
+    Text(colorW, SCAM1leftm, SCAM1botm1, "ELEV");
     Number(colorY, SCAM1leftm, SCAM1botm2, elvator_trim, 4, 3);
 
     for (int i = 1; i <= 5; ++i)

@@ -70,7 +70,7 @@ void MeasurePanel()
     INFOcclickwy2 = Part(0.5, window_h);
 
     PARAMETERwx1 = 0;
-    PARAMETERwx2 = 125;
+    PARAMETERwx2 = 150;   // 25 characters of the basic font: the drop tanks' time and range row
     PARAMETERcolx1 = PARAMETERwx1 + 5;
     PARAMETERcolx2 = PARAMETERwx1 + 41;
     PARAMETERcolx3 = PARAMETERwx1 + 82;
@@ -148,7 +148,7 @@ void UpdatePanel()
     SCAMrow[24] = SCAM1topm - 80;
     SCAMrow[25] = SCAM1botm2;
     SCAMrow[26] = SCAMrow[24] - 12;
-    SCAMtempY[1] = SCAM1topm - 4;
+    SCAMtempY[1] = SCAM1topm + 8;   // clear of the ECAM line that crosses the nose
     SCAMtempY[2] = SCAM1topm - 121;
     SCAMtempY[3] = SCAM1topm - 164;
     SCAMtempY[4] = SCAM1topm - 164;

@@ -325,7 +325,7 @@ void INFODrawWindowCallback(XPLMWindowID, void*)
     XPLMDrawString(colorW, INFOcolx + 100, INFOrow[0], INFOheader, nullptr, xplmFont_Basic);
     XPLMDrawNumber(colorW, INFOcolx + 178, INFOrow[0], local_hours, 2, 0, 1, xplmFont_Basic);
     XPLMDrawNumber(colorW, INFOcolx + 196, INFOrow[0], local_minutes, 2, 0, 1, xplmFont_Basic);
-    XPLMDrawNumber(colorW, INFOcolx + 268, INFOrow[0], Ident, 2, 0, 1, xplmFont_Basic);
+    XPLMDrawNumber(colorW, INFOcolx + 280, INFOrow[0], Ident, 2, 0, 1, xplmFont_Basic);   // a blank after "ID:"
 
     const int greeting = (daytime >= 1 && daytime <= 4) ? daytime : 0;
     INFOtext(colorY, 1, info[greeting]);

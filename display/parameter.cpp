@@ -1,7 +1,8 @@
 // display/parameter.cpp: the custom data box. It is drawn by the draw
 // function of an invisible click strip at the left screen edge; labels in the
 // label colour with blanks left for the numbers drawn over them, numbers in
-// the value colour, always with their sign.
+// the value colour, always asking for their sign. The blanks hold the widest
+// figure in the basic font's 6-pixel cells, zero-padded or not.
 #include "display/parameter.h"
 #include <cmath>
 #include "XPLMDataAccess.h"
@@ -54,7 +55,10 @@ float Flow(float value) { return HostFiniteFloat(value, 0.0f, 1.0e6f, 0.0f); }
 
 void Box() { XPLMDrawTranslucentDarkBox(PARAMETERwx1, PARAMETERwy1, PARAMETERwx2, PARAMETERwy2); }
 
-// The glider's figures sit in the four blanks that open each label.
+enum { Cell = 6 };   // the basic font's character width, pixels
+
+// The glider's figures sit in the seven blanks that open each label: a
+// padded, negative 3.1 figure takes six.
 void GliderGroup()
 {
     Box();
@@ -63,8 +67,8 @@ void GliderGroup()
         float value;
         int decimals;
     } rows[] = {
-        {"    LoD ratio", l_o_d, 1},      {"    km to seaL", rangeKM, 0},    {"    kmh true", true_airspeed, 1},
-        {"    vvi m/s", sim_vvi, 1},      {"    kg shifted", mass_shift, 0}, {"    kg fix payload", m_fixed, 0},
+        {"       LoD ratio", l_o_d, 1},   {"       km to seaL", rangeKM, 0},    {"       kmh true", true_airspeed, 1},
+        {"       vvi m/s", sim_vvi, 1},   {"       kg shifted", mass_shift, 0}, {"       kg fix payload", m_fixed, 0},
     };
     int row = 1;
     for (const auto& r : rows) {
@@ -177,27 +181,30 @@ void DropTankRows()
     // The small addend keeps an idle or stopped engine from dividing by zero.
     DTANKdur = DTANKfuel / (Flow(engine_FF[0]) + Flow(engine_FF[1]) + 0.0000001f);
     DTANKrange = DTANKdur * true_airspeed;
+    // With the engines at idle the time and range are millions: shown as the
+    // most their digits hold, so they stay inside the box.
+    const int rangeX = PARAMETERwx1 + 18 * Cell;
     if (!FUELisGallon) {
         Text(colorW, PARAMETERwx1, 3, "  DROP TANKS       l");
-        Text(colorW, PARAMETERwx1, 4, " DROP:    hrs     km");
+        Text(colorW, PARAMETERwx1, 4, " DROP:        hrs      km");
         Number(PARAMETERcolx3, 3, DTANKliter, 5, 0);
-        Number(PARAMETERcolx3, 4, DTANKrange / 1000.0f, 4, 0);
+        Number(rangeX, 4, std::fmin(DTANKrange / 1000.0f, 9999.0f), 4, 0);
     } else {
         Text(colorW, PARAMETERwx1, 3, "  DROP TANKS      ga");
-        Text(colorW, PARAMETERwx1, 4, " DROP:    hrs     nm");
+        Text(colorW, PARAMETERwx1, 4, " DROP:        hrs      nm");
         Number(PARAMETERcolx3, 3, DTANKgallon, 4, 0);
-        Number(PARAMETERcolx3, 4, DTANKrange / 1852.0f, 4, 0);
+        Number(rangeX, 4, std::fmin(DTANKrange / 1852.0f, 9999.0f), 4, 0);
     }
     Number(PARAMETERcolx1, 3, DTANKnumber, 1, 0);
-    Number(PARAMETERcolx2, 4, DTANKdur / 3600.0f, 3, 2);
+    Number(PARAMETERcolx2, 4, std::fmin(DTANKdur / 3600.0f, 999.99f), 3, 2);
 }
 
 void RocketRows()
 {
-    Text(colorW, PARAMETERwx1, 4, verbrauch_tstoff > 0.000001f ? "   DUR     min" : "   DUR     (at max)");
+    Text(colorW, PARAMETERwx1, 4, verbrauch_tstoff > 0.000001f ? "   DUR         min" : "   DUR         (at max)");
     Text(colorW, PARAMETERwx1, 2, "TSTOFF     kg");
     Text(colorW, PARAMETERwx1, 3, "CSTOFF     kg");
-    Number(PARAMETERcolx2, 4, TCduration / 60.0f, 4, 2);
+    Number(PARAMETERcolx2, 4, std::fmin(TCduration / 60.0f, 9999.99f), 4, 2);   // a trickle of propellant lasts for ever
     Number(PARAMETERcolx2, 2, Tstoff, 4, 0);
     Number(PARAMETERcolx2, 3, Cstoff, 4, 0);
 }
@@ -213,7 +220,7 @@ void WeaponsGroup()
     }
 
     Text(colorW, PARAMETERwx1, 6, UNITisENGLISH ? "ABS/REL/DIST mph/mls" : "ABS/REL/DIST kmh/km");
-    Text(colorW, PARAMETERwx1, 5, UNITisENGLISH ? " TRUE:       mph" : " TRUE:       kmh");
+    Text(colorW, PARAMETERwx1, 5, UNITisENGLISH ? " TRUE:         mph" : " TRUE:         kmh");
     Number(PARAMETERcolx2, 5, Speed(true_airspeed), 5, 1);
 
     if (DTANKgauge)

@@ -48,6 +48,7 @@ struct Display {
     XPLMWindowID focus = nullptr;        // the legacy interface gives no way to take focus
     uint64_t serial = 0;
     bool windows_drawn = true;           // false in VR: legacy windows are neither drawn nor clicked
+    NumberStyle numbers = NumberStyle::Plain;
 };
 
 Display& disp()
@@ -116,6 +117,7 @@ void reset_display()
     d.sniffers.clear();
     d.focus = nullptr;
     d.windows_drawn = true;
+    d.numbers = NumberStyle::Plain;
 }
 
 void drop_plugin_display()
@@ -266,7 +268,7 @@ size_t magnitude_text(char* buf, size_t size, double magnitude, int decimals, bo
 }
 
 // The number as the host draws it, into `out`, whose room is reused.
-void format_into(std::string& out, double value, int digits, int decimals, int showSign)
+void format_into(std::string& out, double value, int digits, int decimals)
 {
     decimals = std::clamp(decimals, 0, 20);
     digits = std::clamp(digits, 0, 64);
@@ -277,23 +279,26 @@ void format_into(std::string& out, double value, int digits, int decimals, int s
     const size_t whole = dot ? static_cast<size_t>(static_cast<const char*>(dot) - magnitude) : len;
     out.clear();
     // The sign follows the rounded value: -0.04 with one decimal shows as 0.0.
+    // No '+' for a positive value, whatever the sign flag asks.
     if (value < 0 && nonZero)
         out.push_back('-');
-    else if (showSign)
-        out.push_back('+');
-    if (whole < static_cast<size_t>(digits))
-        out.append(digits - whole, ' ');
+    const bool finite = std::isfinite(value);
+    if (disp().numbers == NumberStyle::ZeroPadded && finite && whole < static_cast<size_t>(digits))
+        out.append(digits - whole, '0');
     out.append(magnitude, len);
 }
 
 }  // namespace
 
-std::string format_number(double value, int digits, int decimals, int showSign)
+std::string format_number(double value, int digits, int decimals, int /*showSign: never a '+'*/)
 {
     std::string out;
-    format_into(out, value, digits, decimals, showSign);
+    format_into(out, value, digits, decimals);
     return out;
 }
+
+void set_number_style(NumberStyle style) { disp().numbers = style; }
+NumberStyle number_style() { return disp().numbers; }
 
 const std::vector<DrawOp>& display_list() { return disp().last; }
 
@@ -555,7 +560,7 @@ void XPLMDrawNumber(float* inColorRGB, int inXOffset, int inYOffset, double inVa
     op.decimals = inDecimals;
     op.show_sign = inShowSign;
     op.font = inFontID;
-    format_into(op.text, inValue, inDigits, inDecimals, inShowSign);
+    format_into(op.text, inValue, inDigits, inDecimals);
 }
 
 void XPLMDrawTranslucentDarkBox(int inLeft, int inTop, int inRight, int inBottom)

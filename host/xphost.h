@@ -343,16 +343,40 @@ struct DrawOp {
     int         left = 0, top = 0, right = 0, bottom = 0;   // Box
     std::string source;                  // "phase 40", "window 3", ...
 };
-// Numbers are formatted as: a sign ('-' when negative, else '+' when the sign
-// is shown, else nothing), the integer part right-aligned in `digits`
-// characters (wider if it does not fit), then '.' and `decimals` decimals
-// when decimals > 0. So 12.5 with 4 digits, 1 decimal, sign -> "+  12.5".
-std::string format_number(double value, int digits, int decimals, int showSign);
+// How XPLMDrawNumber prints is not documented. Measured in the simulator: no
+// '+' even with the sign flag, the value rounded to `decimals`, the integer
+// part never cut short by too few `digits`; '-' for a negative value (the
+// sign of what is shown: -0.04 with one decimal is "0.0"). Whether the
+// integer part is padded to `digits` is unknown, so the host can print both:
+//   Plain       12.5 with 4 digits, 1 decimal -> "12.5"  (the default)
+//   ZeroPadded  12.5 with 4 digits, 1 decimal -> "0012.5", -3.1 -> "-0003.1"
+// A layout must be legible in both.
+enum class NumberStyle { Plain, ZeroPadded };
+void        set_number_style(NumberStyle style);   // reset() returns to Plain
+NumberStyle number_style();
+std::string format_number(double value, int digits, int decimals, int showSign);   // in the current style
 
 const std::vector<DrawOp>& display_list();           // the last complete frame
 std::vector<DrawOp> find_text(const std::string& text);   // String ops with exactly this text
 std::vector<DrawOp> draws_at(int x, int y);          // String and Number ops drawn at (x, y)
 void draw_now();                                     // a drawing pass without advancing time
+
+// The basic font as the simulator measures it: monospaced, 6 by 10 pixels a
+// character, a text drawn up and to the right of its (x, y).
+constexpr int kBasicFontWidth = 6, kBasicFontHeight = 10;
+
+// What makes a frame illegible in the basic font: within one source (a
+// window or a drawing callback), two texts or numbers whose characters other
+// than blanks share pixels (a label's leading blanks are room for a number);
+// a character outside the dark box of its source that holds its (x, y); a
+// character off the screen. One line per fault, naming both texts and where
+// they were drawn; empty when the frame is legible. `where` is the same for
+// the same fault in another frame with other values.
+struct LegibilityProblem {
+    std::string text;
+    std::string where;
+};
+std::vector<LegibilityProblem> legibility_problems(const std::vector<DrawOp>& ops, int screenW, int screenH);
 
 // ---------------------------------------------------------------- windows, mouse, keys
 

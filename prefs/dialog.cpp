@@ -160,7 +160,9 @@ static void BuildSettingsPage(int x, int y, int R, int B)
     orb_pitchText = DisplayField(x + 210, y - 174, x + 265, y - 194);
     orb_speedText = DisplayField(x + 270, y - 174, x + 325, y - 194);
     orbindex_activeText = DisplayField(x + 270, y - 138, x + 300, y - 158);
-    Halv_TO_modeText = DisplayField(x + 190, y - 300, x + 265, y - 320);
+    // Wide enough for the longest take-off text ("Halvik Gov loaded!"), its
+    // button moved right to make room.
+    Halv_TO_modeText = DisplayField(x + 170, y - 300, x + 282, y - 320);
     HalvFuelText = DisplayField(x + 190, y - 318, x + 265, y - 338);
     ShowKey(QZTkey);
     ShowRecord();
@@ -198,7 +200,7 @@ static void BuildSettingsPage(int x, int y, int R, int B)
     OrbSelectUButton = PushButton(x + 270, y - 124, x + 325, y - 135, "UP");
     OrbSelectDButton = PushButton(x + 270, y - 160, x + 325, y - 171, "DOWN");
     DefineQZTkeyButton = PushButton(x + 270, y - 34, x + 370, y - 45, " Redefine QZT key");
-    SetLoadkeyButton = PushButton(x + 270, y - 304, x + 370, y - 315, " Set Startup Load");
+    SetLoadkeyButton = PushButton(x + 286, y - 304, x + 386, y - 315, " Set Startup Load");
     DefaultButton = PushButton(x + 135, B + 85, x + 255, B + 65, " Default");
     DiscardButton = PushButton(x + 60, B + 60, x + 180, B + 40, " Discard");
     SaveButton = PushButton(x + 210, B + 60, x + 330, B + 40, "  Save and close");

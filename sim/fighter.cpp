@@ -79,8 +79,9 @@ struct DataBox {
 };
 
 // The box's rows are 15 pixels apart around the " TRUE" row (row 5); labels
-// start at the box's left edge, figures in three columns.
-constexpr int kCol1 = 5, kCol2 = 41, kCol3 = 82;
+// start at the box's left edge, figures in three columns (the drop tanks'
+// range further right).
+constexpr int kCol1 = 5, kCol2 = 41, kCol3 = 82, kRange = 108, kBoxWidth = 150;
 
 DataBox read_box()
 {
@@ -92,7 +93,7 @@ DataBox read_box()
             continue;
         if (op.kind == xphost::DrawOp::Box && op.left == 0)
             box.shown = true;
-        if (op.kind == xphost::DrawOp::String && op.x == 0 && op.text == " TRUE:       kmh")
+        if (op.kind == xphost::DrawOp::String && op.x == 0 && op.text.rfind(" TRUE:", 0) == 0)
             row5 = op.y;
     }
     if (!box.shown || row5 == INT_MIN)
@@ -100,7 +101,7 @@ DataBox read_box()
 
     double col3[8] = {};
     for (const auto& op : ops) {
-        if (op.source.rfind("window", 0) != 0 || op.kind == xphost::DrawOp::Box || op.x > 125
+        if (op.source.rfind("window", 0) != 0 || op.kind == xphost::DrawOp::Box || op.x > kBoxWidth
             || (row5 - op.y) % 15 != 0)
             continue;
         const int row = 5 + (row5 - op.y) / 15;
@@ -118,7 +119,7 @@ DataBox read_box()
         if (row == 3 && op.x == kCol1) box.tank_count = op.value;
         if (row == 3 && op.x == kCol3) box.litres = op.value;
         if (row == 4 && op.x == kCol2) box.hours = op.value;
-        if (row == 4 && op.x == kCol3) box.range_km = op.value;
+        if (row == 4 && op.x == kRange) box.range_km = op.value;
         if (row == 2 && op.x == kCol2) box.jato_s = op.value;
         if (w && op.x == kCol1) {
             w->figures = true;
@@ -136,6 +137,22 @@ DataBox read_box()
     return box;
 }
 
+// The box lists, one row each from row 7, the stations whose store the
+// plug-in counts as a weapon, in station order: the two tanks and the bomb.
+constexpr int kListedStations[] = {kFirstTank, kSecondTank, kBombStation};
+
+// What the box's kind number means, for a person reading the timeline.
+const char* kind_name(double kind)
+{
+    switch (static_cast<int>(kind)) {
+    case 9: return "a glide bomb";
+    case 21: return "a missile";
+    case 22: return "a bomb";
+    case 23: return "a drop tank";
+    default: return "a store";
+    }
+}
+
 std::string box_text(const DataBox& b)
 {
     if (!b.shown)
@@ -149,10 +166,11 @@ std::string box_text(const DataBox& b)
         s += fmt("; %.0f drop tanks, %.0f l (engines idle: no time or range yet)", b.tank_count, b.litres);
     for (int i = 0; i < 3; ++i) {
         const WeaponRow& w = b.rows[i];
+        const double station = kListedStations[i];
         if (w.listed)
-            s += fmt("; row %.0f: kind %.0f", 7 + i, w.kind);
+            s += std::string("; station ") + fmt("%.0f", station) + ": " + kind_name(w.kind) + fmt(" aboard (kind %.0f)", w.kind);
         else if (w.figures)
-            s += fmt("; row %.0f: %.0f km/h, %+.0f, %.2f km", 7 + i, w.speed, w.over, w.distance);
+            s += fmt("; station %.0f: %.0f km/h, %+.0f over launch, %.2f km", station, w.speed, w.over, w.distance);
     }
     return s;
 }
@@ -238,8 +256,9 @@ Outcome fly_fighter(Runner& r)
     int loops = 0;
     for (const auto& loop : xphost::flight_loops())
         loops += loop.active;
-    tl.event(fmt("plug-in running: %.0f flight loop, %.0f windows (handbook and custom data strips)", loops,
-                 xphost::windows().size()));
+    if (r.options.verbose)
+        tl.event(fmt("plug-in running: %.0f flight loop, %.0f windows (handbook and custom data strips)", loops,
+                     xphost::windows().size()));
     if (w.jato_filled < 0)
         out.missing.push_back("the plug-in did not fit the JATO unit (no 30 s of JATO)");
 
@@ -378,7 +397,7 @@ Outcome fly_fighter(Runner& r)
     r.moment("end");
 
     out.summary = w.pressed >= 0 && w.burnout >= 0
-                      ? fmt("JATO unit dropped %.1f s after burn-out at %.0f m/s; ", w.pressed - w.burnout, w.pressed_tas)
+                      ? fmt("JATO burnt out at %.0f m/s, unit dropped %.1f s later; ", w.burnout_tas, w.pressed - w.burnout)
                       : std::string("JATO unit not dropped; ");
     out.summary += w.dry >= 0 ? "drop tanks dry at " + clock_text(w.dry) + " and dropped; " : "drop tanks never dry; ";
     out.summary += fmt("bomb after 12 s: data box %.0f km/h, %.2f km; flight model %.0f km/h, %.2f km", row.speed,

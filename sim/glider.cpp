@@ -230,10 +230,10 @@ Outcome fly_glider(Runner& r)
     tl.event(fmt("glide: %.0f m flown for %.0f m lost (%.1f to 1), lift over drag %.1f, sink %.2f m/s", flown, lost,
                  ratio, lod, -end.vvi));
     if (dataWindow) {
-        window_figure("    km to seaL", &shownRange);
-        window_figure("    kmh true", &shownSpeed);
-        window_figure("    kg shifted", &shownShift);
-        window_figure("    kg fix payload", &shownPayload);
+        window_figure("       km to seaL", &shownRange);
+        window_figure("       kmh true", &shownSpeed);
+        window_figure("       kg shifted", &shownShift);
+        window_figure("       kg fix payload", &shownPayload);
         expectRange = rangeKm;
         tl.event(fmt("data window: %.0f km to sea level, %.1f km/h true, %.0f kg shifted, %.0f kg payload", shownRange,
                      shownSpeed, shownShift, shownPayload));

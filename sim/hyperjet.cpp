@@ -56,8 +56,8 @@ const char* const LandingLights = "sim/cockpit/electrical/landing_lights_on";
 // What the jet's panel page shows in this frame.
 struct JetPage {
     bool   thrust_line = false, water_line = false;
-    double factor = 0, use = 0;          // "TMAX        H2O     KG/S"
-    double water = 0, hours = -1;        // "  WATER:          KG    H"; no hours without use
+    double factor = 0, use = 0;          // "TMAX  ...  H2O  ...  KG/S"
+    double water = 0, hours = -1;        // "  WATER:  ...  KG  ...  H"; no hours without use
 };
 
 JetPage read_page()
@@ -68,11 +68,11 @@ JetPage read_page()
     for (const auto& op : ops) {
         if (op.kind != xphost::DrawOp::String || op.source != "phase 40")
             continue;
-        if (op.text == "TMAX        H2O     KG/S") {
+        if (op.text.rfind("TMAX ", 0) == 0) {
             page.thrust_line = true;
             thrustY = op.y;
             thrustX = op.x;
-        } else if (op.text == "  WATER:          KG    H") {
+        } else if (op.text.rfind("  WATER: ", 0) == 0) {
             page.water_line = true;
             waterY = op.y;
             waterX = op.x;
@@ -306,8 +306,10 @@ Outcome fly_hyperjet(Runner& r)
     HostBridge::pilot_set(Selector, 3);
     watch.selector = 3;
     tl.event("pilot: water selector to dump");
+    const float beforeDump = xphost::get_f(Water);
+    r.run_until([&] { return xphost::get_f(Water) <= beforeDump / 2; }, 120);
+    r.moment("dump", fmt("dumping the water: %.0f kg left", xphost::get_f(Water)));
     r.run_until([&] { return xphost::get_f(Water) <= 0.0f; }, 120);
-    r.moment("dump");
     r.run_for(5.0);
     const float end = xphost::get_f(Water);
     tl.event(fmt("water tank: %.1f kg", end));

@@ -1,6 +1,8 @@
 // sim/main.cpp: qztgov-demo, a headless flight of the built QZTgov plug-in.
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,10 +18,15 @@ using namespace sim;
 
 namespace {
 
+// The command a person typed: scripts/demo names itself, run directly the
+// program's own name.
+std::string g_command = "qztgov-demo";
+
 void usage(std::FILE* f)
 {
+    std::fprintf(f, "usage: %s [scenario | --all] [options]\n", g_command.c_str());
     std::fprintf(f,
-                 "usage: qztgov-demo [scenario | --all] [options]\n"
+                 ""
                  "Loads the built QZTgov plug-in into the stand-in host and flies a scenario.\n"
                  "\nscenarios:\n");
     for (const Scenario& s : scenarios())
@@ -38,15 +45,21 @@ void usage(std::FILE* f)
                  "                     placed, cut, end; fighter: tanks, launch;\n"
                  "                     twin: camera0, yoke, climb, turn, zoom, camera2, host-view;\n"
                  "                     hyperjet: water, cruise, cruise-water, dump; glider: stowed,\n"
-                 "                     glide, deployed); default: every name but phase0, phase4, phase5\n"
+                 "                     glide, deployed; carrier and lowzoom also hot (the page at its hottest));\n"
+                 "                     default: every name but phase0, phase4, phase5\n"
                  "  --fps N            simulator frames per simulated second (default 20)\n"
+                 "  --numbers STYLE    how the host draws numbers: plain (as measured in the\n"
+                 "                     simulator, the default) or padded (zero-filled to the digits)\n"
                  "  --quiet            print only the summary\n"
+                 "  --verbose          also the developer's figures: the host calls, allocations and\n"
+                 "                     look-ups the plug-in cost, the published zoom phase, the speed\n"
                  "  --trace SECONDS    also print the flight model's state to stderr this often\n"
                  "  --list             list the scenarios\n"
                  "  -h, --help         this text\n"
                  "\nExit status: 0 when the scenario (with --all: every scenario) reached its expected\n"
-                 "outcome, 1 when not, 2 for a usage error or an unknown scenario, 3 when the plug-in\n"
-                 "could not be loaded.\n");
+                 "outcome, 1 when not, 2 for a usage error (an unknown option, scenario or moment),\n"
+                 "3 when the plug-in could not be loaded, 4 when the preferences or pictures folder\n"
+                 "cannot be written.\n");
 }
 
 std::string default_plugin()
@@ -81,7 +94,55 @@ std::vector<std::string> split(const std::string& s)
     return out;
 }
 
-enum { ExpectedOutcome = 0, NotExpected = 1, CannotLoad = 3 };
+enum { ExpectedOutcome = 0, NotExpected = 1, UsageError = 2, CannotLoad = 3, CannotWrite = kCannotWrite };
+
+// A folder the demo is to write into: made if missing, and a file made and
+// removed in it, so a path to a file, a read-only place or a full disk is
+// told before the flight rather than after it. `sub` is the part below
+// `dir` that the demo writes into.
+bool writable_folder(const char* option, const std::string& dir, const std::string& sub)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path root = fs::absolute(dir, ec);
+    if (fs::exists(root, ec) && !fs::is_directory(root, ec)) {
+        std::fprintf(stderr, "qztgov-demo: %s %s is a file, not a folder\n", option, dir.c_str());
+        return false;
+    }
+    const fs::path where = sub.empty() ? root : root / sub;
+    fs::create_directories(where, ec);
+    if (ec) {
+        std::fprintf(stderr, "qztgov-demo: %s %s: cannot make the folder %s: %s\n", option, dir.c_str(),
+                     where.string().c_str(), ec.message().c_str());
+        return false;
+    }
+    const std::string probe = (where / ".qztgov-demo-write-test").string();
+    const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (fd < 0 || ::write(fd, "x", 1) != 1) {
+        std::fprintf(stderr, "qztgov-demo: %s %s: cannot write in %s: %s\n", option, dir.c_str(),
+                     where.string().c_str(), std::strerror(errno));
+        if (fd >= 0)
+            ::close(fd);
+        ::unlink(probe.c_str());
+        return false;
+    }
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return true;
+}
+
+// A moment is a number of seconds or one of the names.
+bool known_moment(const std::string& m)
+{
+    char* end = nullptr;
+    std::strtod(m.c_str(), &end);
+    if (end && end != m.c_str() && *end == '\0')
+        return true;
+    for (const auto& name : moment_names())
+        if (name == m)
+            return true;
+    return false;
+}
 
 // One flight in a fresh host. With `all`, the timeline stays quiet and the
 // time and summary lines are all that is printed (MISSING lines before them).
@@ -114,14 +175,21 @@ int fly(const Scenario& scenario, Options opt, bool all)
     runner.clear_progress();
     for (const auto& problem : runner.phase_check().problems())
         outcome.missing.push_back(problem);
-    std::fprintf(out, "\npublished zoom phase (QZTgov/zoom/phase) read in turn: %s\n",
-                 runner.phase_check().published().c_str());
+    for (const auto& problem : runner.illegible())
+        outcome.missing.push_back("a legible frame in the basic font (" + problem + ")");
+    for (const auto& name : runner.bare_pictures())
+        outcome.missing.push_back("something the plug-in drew in the picture " + name + " (only its click strips)");
+    if (opt.verbose)
+        std::fprintf(out, "\npublished zoom phase (QZTgov/zoom/phase) read in turn: %s\n",
+                     runner.phase_check().published().c_str());
 
     if (!opt.pictures_dir.empty()) {
         std::string why;
         if (!runner.write_profile_picture(std::string("QZTgov demo: ") + scenario.name + ", " + scenario.description,
-                                          outcome.summary, &why))
-            std::printf("pictures: the profile was not drawn: %s\n", why.c_str());
+                                          outcome.summary, &why)) {
+            std::fprintf(stderr, "qztgov-demo: cannot write the flight's profile picture: %s\n", why.c_str());
+            return CannotWrite;
+        }
     }
 
     // The plug-in's ticks and frames must cost the simulator no allocation, no
@@ -131,7 +199,8 @@ int fly(const Scenario& scenario, Options opt, bool all)
     const int64_t allocations = cost.loops.allocations + cost.drawing.allocations;
     const int64_t lookups = cost.loops.lookups + cost.drawing.lookups;
     const int64_t files = cost.loops.file_accesses + cost.drawing.file_accesses;
-    std::fprintf(out, "plug-in cost: %.1f host calls a tick, %.1f a frame; in %lld ticks and %lld frames %lld "
+    if (opt.verbose)
+        std::fprintf(out, "plug-in cost: %.1f host calls a tick, %.1f a frame; in %lld ticks and %lld frames %lld "
                  "allocations, %lld look-ups, %lld file accesses%s\n",
                  per(cost.loops.host_calls, cost.loops.callbacks), per(cost.drawing.host_calls, cost.frames),
                  static_cast<long long>(cost.loops.callbacks), static_cast<long long>(cost.frames),
@@ -156,8 +225,11 @@ int fly(const Scenario& scenario, Options opt, bool all)
     }
     for (const auto& m : runner.moments_missed())
         std::printf("pictures: the moment \"%s\" did not come in this flight\n", m.c_str());
-    std::printf("time: %s simulated in %.2f s of wall time (%.0f simulated seconds per wall second)\n",
-                clock_text(simulated).c_str(), wall, wall > 0 ? simulated / wall : 0.0);
+    if (opt.verbose)
+        std::printf("time: %s simulated in %.2f s of wall time (%.0f simulated seconds per wall second)\n",
+                    clock_text(simulated).c_str(), wall, wall > 0 ? simulated / wall : 0.0);
+    else
+        std::printf("time: %s of flight\n", clock_text(simulated).c_str());
     std::printf("summary [%s]: %s -> %s\n", scenario.name, outcome.summary.c_str(),
                 outcome.ok() ? "expected outcome" : "NOT the expected outcome");
     std::fflush(stdout);
@@ -170,6 +242,10 @@ int fly(const Scenario& scenario, Options opt, bool all)
 
 int main(int argc, char** argv)
 {
+    if (const char* name = std::getenv("QZT_DEMO_COMMAND"); name && *name)
+        g_command = name;
+    else if (argc > 0 && argv[0])
+        g_command = std::filesystem::path(argv[0]).filename().string();
     Options opt;
     bool named = false;
     bool all = false;
@@ -205,14 +281,23 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "qztgov-demo: --fps takes 10 to 200\n");
                 return 2;
             }
+        } else if (a == "--numbers") {
+            const std::string style = value("plain or padded");
+            if (style != "plain" && style != "padded") {
+                std::fprintf(stderr, "qztgov-demo: --numbers takes plain or padded, not \"%s\"\n", style.c_str());
+                return 2;
+            }
+            opt.padded_numbers = style == "padded";
         } else if (a == "--trace") {
             opt.trace = std::atof(value("seconds"));
         } else if (a == "--quiet") {
             opt.quiet = true;
+        } else if (a == "--verbose") {
+            opt.verbose = true;
         } else if (!a.empty() && a[0] == '-') {
-            std::fprintf(stderr, "qztgov-demo: unknown option %s\n\n", a.c_str());
-            usage(stderr);
-            return 2;
+            std::fprintf(stderr, "qztgov-demo: unknown option %s (%s --help lists them)\n", a.c_str(),
+                         g_command.c_str());
+            return UsageError;
         } else if (!named) {
             opt.scenario = a;
             named = true;
@@ -233,9 +318,31 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "  %-9s %s\n", s.name, s.description);
         return 2;
     }
+    for (const auto& m : opt.moments) {
+        if (!known_moment(m)) {
+            std::fprintf(stderr, "qztgov-demo: --at: there is no moment \"%s\"; moments are seconds of flight or",
+                         m.c_str());
+            for (const auto& name : moment_names())
+                std::fprintf(stderr, " %s", name.c_str());
+            std::fprintf(stderr, "\n");
+            return UsageError;
+        }
+    }
+    if (!opt.moments.empty() && opt.pictures_dir.empty()) {
+        std::fprintf(stderr, "qztgov-demo: --at chooses when pictures are taken: give --pictures DIR too\n");
+        return UsageError;
+    }
     if (!opt.pictures_dir.empty() && !pictures_available()) {
         std::fprintf(stderr, "qztgov-demo: this build cannot write pictures (it was built without cairo)\n");
         return 2;
+    }
+    if (!opt.prefs_dir.empty() && !writable_folder("--prefs-dir", opt.prefs_dir, "Resources/plugins"))
+        return CannotWrite;
+    if (!opt.pictures_dir.empty()) {
+        if (!writable_folder("--pictures", opt.pictures_dir, ""))
+            return CannotWrite;
+        std::error_code ec;   // this run's list of pictures starts empty
+        std::filesystem::remove(std::filesystem::path(opt.pictures_dir) / "pictures.txt", ec);
     }
     if (opt.plugin.empty())
         opt.plugin = default_plugin();

@@ -1,21 +1,70 @@
 // sim/render.cpp: the display list and the widget tree through cairo. Host
 // coordinates have their origin at the bottom left; strings are drawn from
-// their lower-left corner in a monospace face about the size of the
-// simulator's basic font.
+// their lower-left corner, each character in a cell of the simulator's basic
+// font (6 by 10 pixels), so a picture shows what overlaps there.
 #include "render.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 
+#include "XPStandardWidgets.h"
 #include "xphost.h"
 
 #ifdef QZT_DEMO_CAIRO
 #include <cairo.h>
 
-#include "XPStandardWidgets.h"
 #include "XPWidgets.h"
 #endif
 
 namespace sim {
+
+void Digest::add(const void* data, size_t size)
+{
+    const auto* p = static_cast<const unsigned char*>(data);
+    for (size_t i = 0; i < size; ++i) {
+        h_ ^= p[i];
+        h_ *= 1099511628211ull;
+    }
+}
+
+// To a millionth: what a picture or a profile can show, and no further.
+void Digest::add(double v)
+{
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.6g", std::isfinite(v) ? v : 0.0);
+    add(std::string(buf));
+}
+
+std::string Digest::hex() const
+{
+    char buf[20];
+    std::snprintf(buf, sizeof buf, "%016llx", h_);
+    return buf;
+}
+
+std::string drawn_digest(const std::string& caption)
+{
+    Digest d;
+    d.add(caption);
+    for (const auto& op : xphost::display_list()) {
+        d.add(static_cast<double>(op.kind));
+        for (float c : op.rgb)
+            d.add(c);
+        for (int v : {op.x, op.y, op.left, op.top, op.right, op.bottom})
+            d.add(static_cast<double>(v));
+        d.add(op.text);
+    }
+    for (const auto& w : xphost::widgets()) {
+        if (!w.visible)
+            continue;
+        for (int v : {w.left, w.top, w.right, w.bottom, static_cast<int>(w.widget_class)})
+            d.add(static_cast<double>(v));
+        d.add(w.descriptor);
+        d.add(static_cast<double>(xphost::widget_property(w.id, xpProperty_ButtonState)));
+    }
+    return d.hex();
+}
 
 #ifdef QZT_DEMO_CAIRO
 
@@ -23,8 +72,25 @@ bool pictures_available() { return true; }
 
 namespace {
 
-constexpr int kCaption = 26;     // pixels above the screen for the caption
-constexpr double kFontSize = 10.0;   // about 6 px a character, like the basic font
+constexpr int kCaption = 42;     // pixels above the screen for the caption's two lines
+constexpr double kFontSize = 9.5;    // a glyph that fits the basic font's cell
+constexpr double kWidgetFontSize = 10.0;
+
+// A text of the display list, one character a cell from (x, baseline).
+void cell_text(cairo_t* cr, double x, double baseline, const std::string& text)
+{
+    char one[2] = {0, 0};
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == ' ')
+            continue;
+        one[0] = text[i];
+        cairo_text_extents_t ext;
+        cairo_text_extents(cr, one, &ext);
+        // centred in its cell, as a monospaced face sets it
+        cairo_move_to(cr, x + i * xphost::kBasicFontWidth + (xphost::kBasicFontWidth - ext.x_advance) / 2, baseline);
+        cairo_show_text(cr, one);
+    }
+}
 
 // Host coordinates to the picture's: the canvas keeps its own offsets.
 struct Canvas {
@@ -172,9 +238,9 @@ bool write_picture(const std::string& path, const std::string& caption, std::str
             maxY = std::max(maxY, std::max(op.top, op.bottom));
         } else {
             minX = std::min(minX, op.x);
-            maxX = std::max(maxX, op.x + static_cast<int>(op.text.size()) * 6);
+            maxX = std::max(maxX, op.x + static_cast<int>(op.text.size()) * xphost::kBasicFontWidth);
             minY = std::min(minY, op.y);
-            maxY = std::max(maxY, op.y + 12);
+            maxY = std::max(maxY, op.y + xphost::kBasicFontHeight + 2);
         }
     }
     for (const auto& w : xphost::widgets()) {
@@ -219,9 +285,9 @@ bool write_picture(const std::string& path, const std::string& caption, std::str
         if (op.kind == xphost::DrawOp::Box || op.source.rfind("phase ", 0) != 0)
             continue;
         pl = std::min(pl, op.x);
-        pr = std::max(pr, op.x + static_cast<int>(op.text.size()) * 6);
+        pr = std::max(pr, op.x + static_cast<int>(op.text.size()) * xphost::kBasicFontWidth);
         pb = std::min(pb, op.y);
-        pt = std::max(pt, op.y + 10);
+        pt = std::max(pt, op.y + xphost::kBasicFontHeight);
     }
     if (pl < pr) {
         cairo_set_source_rgb(cr, 0.16, 0.17, 0.15);
@@ -247,8 +313,7 @@ bool write_picture(const std::string& path, const std::string& caption, std::str
             continue;
         cairo_set_source_rgb(cr, std::clamp(op.rgb[0], 0.0f, 1.0f), std::clamp(op.rgb[1], 0.0f, 1.0f),
                              std::clamp(op.rgb[2], 0.0f, 1.0f));
-        cairo_move_to(cr, X(op.x), Y(op.y));
-        cairo_show_text(cr, op.text.c_str());
+        cell_text(cr, X(op.x), Y(op.y) - 2, op.text);   // descenders inside the cell
     }
 
     // The plug-in's dialogs float above everything else.
@@ -256,19 +321,26 @@ bool write_picture(const std::string& path, const std::string& caption, std::str
     // layout counts on it.
     const Canvas canvas{cr, minX, maxY};
     cairo_select_font_face(cr, "DejaVu Sans Condensed", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
-    cairo_set_font_size(cr, kFontSize);
+    cairo_set_font_size(cr, kWidgetFontSize);
     for (const auto& w : xphost::widgets())
         if (w.root)
             draw_widget_tree(canvas, w.id);
 
-    // Caption strip.
+    // Caption strip: the moment, then what the picture shows.
     cairo_set_source_rgb(cr, 0.18, 0.20, 0.24);
     cairo_rectangle(cr, 0, 0, width, kCaption);
     cairo_fill(cr);
+    const size_t newline = caption.find('\n');
     cairo_set_source_rgb(cr, 0.95, 0.95, 0.95);
     cairo_set_font_size(cr, 13.0);
     cairo_move_to(cr, 8, 18);
-    cairo_show_text(cr, caption.c_str());
+    cairo_show_text(cr, caption.substr(0, newline).c_str());
+    if (newline != std::string::npos) {
+        cairo_set_source_rgb(cr, 0.85, 0.80, 0.55);
+        cairo_set_font_size(cr, 12.0);
+        cairo_move_to(cr, 8, 36);
+        cairo_show_text(cr, caption.substr(newline + 1).c_str());
+    }
 
     cairo_destroy(cr);
     const cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());

@@ -17,7 +17,10 @@ const char* const kDefaultMoments[] = {"loaded", "jato", "phase1", "phase2", "ph
                                        "phase6", "orbiter-loaded", "placed", "cut", "tanks", "launch", "end",
                                        "camera0", "yoke", "climb", "turn", "zoom", "camera2", "host-view",
                                        "water", "cruise", "cruise-water", "dump", "stowed", "glide", "deployed",
-                                       "about", "preferences"};
+                                       "about", "preferences", "hot"};
+
+// Asked for by name only: moments of the zoom a person rarely wants to see.
+const char* const kOtherMoments[] = {"phase0", "phase4", "phase5"};
 
 std::string released_text(const Store& s, int station)
 {
@@ -26,10 +29,22 @@ std::string released_text(const Store& s, int station)
         return "the spent JATO pack falls away" + where;
     if (s.type == 23)
         return "a drop tank falls away" + where;
+    if (s.type == 22)
+        return "the bomb leaves the aircraft" + where;
     return "a store of type " + std::to_string(s.type) + " leaves the aircraft" + where;
 }
 
 }  // namespace
+
+const std::vector<std::string>& moment_names()
+{
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> v(std::begin(kDefaultMoments), std::end(kDefaultMoments));
+        v.insert(v.end(), std::begin(kOtherMoments), std::end(kOtherMoments));
+        return v;
+    }();
+    return names;
+}
 
 Runner::Runner(const Options& opts, std::FILE* out) : timeline(model, out), options(opts), out_(out)
 {
@@ -56,6 +71,7 @@ bool Runner::start(std::string* error)
 {
     xphost::reset();
     xphost::set_frame_rate(options.fps);
+    xphost::set_number_style(options.padded_numbers ? xphost::NumberStyle::ZeroPadded : xphost::NumberStyle::Plain);
     if (!options.prefs_dir.empty()) {
         std::error_code ec;
         std::filesystem::path root = std::filesystem::absolute(options.prefs_dir, ec);
@@ -136,7 +152,6 @@ void Runner::placed()
     if (!brake_released_)
         timeline.event("  note: placed before any brake release of this aircraft (a brake release of the previous "
                        "aircraft was still pending)");
-    moment("placed");
 }
 
 void Runner::frame()
@@ -148,6 +163,7 @@ void Runner::frame()
     bridge.read_controls();
     bridge.scan_writes(&timeline);
     check_zoom_phase();
+    check_legibility();
 
     const int released = model.released_station();
     if (released != last_released_ && released >= 0) {
@@ -181,6 +197,20 @@ void Runner::frame()
         p.orbital = orbital_speed(o.elevation_m);
         p.orbiter = timeline.aircraft() == Timeline::Aircraft::Orbiter;
         profile.sample(p);
+    }
+
+    // The carrier's page at its hottest: the frame after the leading edge
+    // stopped heating, once it is hot enough to colour the read-outs.
+    if (timeline.aircraft() == Timeline::Aircraft::Carrier && !hot_taken_) {
+        const double le = model.observed().temp_le_c;
+        if (le < hottest_le_ && hottest_le_ > 600.0) {
+            hot_taken_ = true;
+            char buf[120];
+            std::snprintf(buf, sizeof buf, "the airframe is at its hottest: leading edges %.0f deg C", hottest_le_);
+            timeline.event(buf);
+            moment("hot", std::string(buf) + "; a read-out above 120 deg C turns from blue-green towards red");
+        }
+        hottest_le_ = std::max(hottest_le_, le);
     }
 
     if (separation_at_ > 0 && model.time() >= separation_at_) {
@@ -234,7 +264,15 @@ bool Runner::run_until(const std::function<bool()>& cond, double timeout)
     return true;
 }
 
-void Runner::moment(const std::string& tag)
+void Runner::click_handbook_strip()
+{
+    const int w = xphost::get_i("sim/graphics/view/window_width");
+    const int h = xphost::get_i("sim/graphics/view/window_height");
+    xphost::click(w - 25, h * 3 / 4);
+    timeline.event("pilot: clicks the far right of the screen (the handbook's strip)");
+}
+
+void Runner::moment(const std::string& tag, const std::string& note)
 {
     if (options.pictures_dir.empty() || !tags_.count(tag))
         return;
@@ -249,11 +287,36 @@ void Runner::moment(const std::string& tag)
     std::snprintf(caption, sizeof caption, "%s: %s  %s  t %s  %.0f ft  Mach %.2f  v/s %+.0f ft/min",
                   options.scenario.c_str(), model.airframe().name, tag.c_str(), clock_text(model.time()).c_str(), o.altitude_ft, o.mach,
                   o.vvi / 0.3048 * 60.0);
+    // A picture of nothing but the invisible strips tells a reader nothing.
+    bool drawn = !xphost::widgets().empty();
+    for (const auto& op : xphost::display_list())
+        drawn = drawn || op.kind != xphost::DrawOp::Box;
+    if (!drawn)
+        bare_.push_back(name);
+    std::string captionLines = caption;
+    if (!note.empty())
+        captionLines += "\n" + note;
     std::string error;
-    if (write_picture(path, caption, &error))
-        pictures_.push_back(path);
-    else
-        timeline.line("  (picture " + path + " not written: " + error + ")");
+    if (!write_picture(path, captionLines, &error)) {
+        // One clear error rather than a flight of them: the rest would fail alike.
+        std::fflush(out_);
+        std::fprintf(stderr, "qztgov-demo: cannot write the picture %s: %s\n", path.c_str(), error.c_str());
+        std::exit(kCannotWrite);
+    }
+    pictures_.push_back(path);
+    listed(name, drawn_digest(captionLines));
+}
+
+// Each picture with the fingerprint of what it shows, so a copy kept
+// elsewhere (the README's) can be told stale without comparing pixels.
+void Runner::listed(const std::string& name, const std::string& digest)
+{
+    const std::string list = (std::filesystem::path(options.pictures_dir) / "pictures.txt").string();
+    std::FILE* f = std::fopen(list.c_str(), "a");
+    if (!f || std::fprintf(f, "%s %s\n", name.c_str(), digest.c_str()) < 0 || std::fclose(f) != 0) {
+        std::fprintf(stderr, "qztgov-demo: cannot write %s\n", list.c_str());
+        std::exit(kCannotWrite);
+    }
 }
 
 void Runner::check_zoom_phase()
@@ -264,6 +327,18 @@ void Runner::check_zoom_phase()
     phase_check_.frame(model.time(), XPLMGetDatai(phase_ref_), timeline.zoom_phase());
     if (phase_check_.problems().size() > before)
         timeline.event("MISMATCH: " + phase_check_.problems().back());
+}
+
+void Runner::check_legibility()
+{
+    const int w = xphost::get_i("sim/graphics/view/window_width");
+    const int h = xphost::get_i("sim/graphics/view/window_height");
+    for (const auto& p : xphost::legibility_problems(xphost::display_list(), w, h)) {
+        if (!illegible_where_.insert(p.where).second)
+            continue;
+        illegible_.push_back(p.text);
+        timeline.event("ILLEGIBLE: " + p.text);
+    }
 }
 
 bool Runner::write_profile_picture(const std::string& title, const std::string& summary, std::string* error)
@@ -282,6 +357,22 @@ bool Runner::write_profile_picture(const std::string& title, const std::string& 
     if (!write_profile(path, profile, notes, error))
         return false;
     pictures_.push_back(path);
+    Digest d;
+    d.add(title);
+    d.add(summary);
+    for (double t : notes.phase_start)
+        d.add(t);
+    d.add(notes.cut_time);
+    for (const auto& s : profile.samples()) {
+        for (double v : {s.t, s.altitude_ft, s.mach, s.speed, s.orbital})
+            d.add(v);
+        d.add(s.orbiter ? 1.0 : 0.0);
+    }
+    for (const auto& e : profile.events()) {
+        d.add(e.t);
+        d.add(e.text);
+    }
+    listed(options.scenario + "-profile.png", d.hex());
     return true;
 }
 

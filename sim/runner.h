@@ -24,7 +24,9 @@ struct Options {
     std::string pictures_dir;            // empty: no pictures
     std::vector<std::string> moments;    // tags and seconds; empty: the default set
     double fps = 20;
+    bool   padded_numbers = false;       // the host draws numbers zero-padded to their digits
     bool   quiet = false;
+    bool   verbose = false;              // the developer's figures too
     bool   progress = false;             // stderr is a terminal
     double trace = 0;                    // seconds between state lines on stderr, 0 = none
 };
@@ -68,13 +70,24 @@ public:
     // each frame as another plug-in would, against what its writes show.
     const PhaseCheck& phase_check() const { return phase_check_; }
 
-    // A picture for this moment's tag, if one was asked for.
-    void moment(const std::string& tag);
+    // Every frame's drawing in the basic font: what was illegible, once a fault.
+    const std::vector<std::string>& illegible() const { return illegible_; }
+
+    // A picture for this moment's tag, if one was asked for; `note` is a
+    // second caption line saying what the picture shows.
+    void moment(const std::string& tag, const std::string& note = "");
+
+    // Pictures that showed nothing the plug-in drew but its click strips.
+    const std::vector<std::string>& bare_pictures() const { return bare_; }
+
+    // The pilot clicks the far right of the screen, the handbook's strip.
+    void click_handbook_strip();
 
 private:
     void progress();
     void placed();
     void check_zoom_phase();
+    void check_legibility();
 
     std::FILE* out_;
     std::set<std::string> tags_;
@@ -86,11 +99,24 @@ private:
     bool   brake_released_ = false;
     double separation_at_ = -1;
     double next_trace_ = 0;
+    double hottest_le_ = -1e9;           // the carrier's leading edge, deg C
+    bool   hot_taken_ = false;
     std::chrono::steady_clock::time_point wall_start_, last_progress_;
     bool   progress_shown_ = false;
     XPLMDataRef phase_ref_ = nullptr;
     PhaseCheck phase_check_;
+    std::set<std::string> illegible_where_;
+    std::vector<std::string> illegible_;
+    std::vector<std::string> bare_;
+    void listed(const std::string& name, const std::string& digest);   // into DIR/pictures.txt
 };
+
+// The demo's exit status when a folder or file it was told to use cannot be
+// written (the preferences folder, the pictures).
+constexpr int kCannotWrite = 4;
+
+// Every moment a picture can be asked for by name, in any scenario.
+const std::vector<std::string>& moment_names();
 
 // Where the airport lies and how the runway points.
 constexpr double kAirportLatitude = 28.60;

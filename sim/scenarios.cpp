@@ -44,8 +44,9 @@ bool carrier_departure(Runner& r, Outcome& out)
     set_switch("sim/cockpit/switches/puffers_on", 1);
     set_switch("sim/cockpit/weapons/firing_mode", 1);
     r.run_for(6.0);
-    tl.event(fmt("plug-in running: %.0f flight loops, %.0f panel drawing callback(s), %.0f windows",
-                 xphost::flight_loops().size(), xphost::draw_callbacks().size(), xphost::windows().size()));
+    if (r.options.verbose)
+        tl.event(fmt("plug-in running: %.0f flight loops, %.0f panel drawing callback(s), %.0f windows",
+                     xphost::flight_loops().size(), xphost::draw_callbacks().size(), xphost::windows().size()));
     r.moment("loaded");
     r.run_for(4.0);
 
@@ -120,6 +121,13 @@ Outcome fly_carrier(Runner& r)
     tl.event("pilot: parking brake off");
     set_switch("sim/flightmodel/controls/parkbrake", 0);
     if (r.run_until([&] { return f.placed; }, 5.0)) {
+        // The brake release closed the handbook; the pilot opens it again to fly the ascent.
+        r.click_handbook_strip();
+        r.run_for(0.5);
+        r.moment("placed", f.placed_offset_m >= 0
+                               ? fmt("placed %.1f m from where the carrier released it, at %.0f ft and %.3f km/s",
+                                     f.placed_offset_m, f.placed_ft, f.placed_speed / 1000.0)
+                               : fmt("placed at %.0f ft and %.3f km/s", f.placed_ft, f.placed_speed / 1000.0));
         r.run_until([&] { return f.cut; }, 900);
         r.run_for(20);
         const Observed& o = r.model.observed();

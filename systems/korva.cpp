@@ -167,7 +167,8 @@ void CAMDrawWindowCallback(XPLMWindowID, void*)
     XPLMDrawTranslucentDarkBox(CAMinfoDwx1, CAMinfoDwy1 + (grow > 0 ? grow : 0), CAMinfoDwx2,
                                CAMinfoDwy2 + (grow < 0 ? grow : 0));
     XPLMDrawString(colorW, CAMinfoDwx1 + 7, CAMinfoDwy1 - 12, VVIlabel, nullptr, xplmFont_Basic);
-    XPLMDrawNumber(colorY, CAMinfoDwx1 + 7, CAMinfoDwy1 - 25, sim_vvi, 4, 0, 1, xplmFont_Basic);
+    // from the box's edge: a descent of four digits and its sign fills the box
+    XPLMDrawNumber(colorY, CAMinfoDwx1 + 1, CAMinfoDwy1 - 25, sim_vvi, 4, 0, 1, xplmFont_Basic);
 
     RollBar(CAMinfoAwx1, CAMinfoAwy1, CAMinfoAwx2, CAMinfoAwy2, aircraft_roll_ratio);
     XPLMDrawString(colorW, CAMinfoAwx1 + 10, CAMinfoAwy1 - 10, RollLabel, nullptr, xplmFont_Basic);

@@ -157,7 +157,7 @@ TEST_F(Counters, TheTapeMakesTheSameCallsAgain)
     EXPECT_EQ(ops[0].text, "hello");
     EXPECT_EQ(ops[0].x, 1);
     EXPECT_EQ(ops[0].y, 2);
-    EXPECT_EQ(ops[1].text, " 1234");                     // the taped call's own arguments
+    EXPECT_EQ(ops[1].text, "1234");                      // the taped call's own arguments
     EXPECT_EQ(xphost::counters().drawing.host_calls, 3);
 
     xphost::set_taping(true);

@@ -44,7 +44,7 @@ TEST(Drawing, PhasesInOrderBeforeThenAfterThenShownWindows)
     std::vector<std::string> texts;
     for (const auto& op : xphost::display_list())
         texts.push_back(op.text);
-    EXPECT_EQ(texts, (std::vector<std::string>{"40 before", "40 after", "50 after", "shown", "-  2.2"}));
+    EXPECT_EQ(texts, (std::vector<std::string>{"40 before", "40 after", "50 after", "shown", "-2.2"}));
     EXPECT_EQ(xphost::display_list()[0].source, "phase 40");
     EXPECT_EQ(xphost::display_list()[3].source, "window 1");
     ASSERT_EQ(xphost::draws_at(5, 6).size(), 1u);
@@ -57,13 +57,21 @@ TEST(Drawing, PhasesInOrderBeforeThenAfterThenShownWindows)
     EXPECT_EQ(xphost::find_text("40 after").size(), 1u);
 }
 
-TEST(Drawing, NumbersAreFormattedAsDocumented)
+TEST(Drawing, NumbersAreDrawnAsMeasuredInEitherPadding)
 {
-    EXPECT_EQ(xphost::format_number(12.5, 4, 1, 1), "+  12.5");
-    EXPECT_EQ(xphost::format_number(-3.14159, 2, 2, 0), "- 3.14");
-    EXPECT_EQ(xphost::format_number(12345.0, 3, 0, 0), "12345");
-    EXPECT_EQ(xphost::format_number(-0.04, 1, 1, 1), "+0.0");   // the sign of what is shown
+    // No '+' even with the sign flag, rounded, never cut short.
+    EXPECT_EQ(xphost::format_number(12.5, 4, 1, 1), "12.5");
+    EXPECT_EQ(xphost::format_number(-3.14159, 2, 2, 0), "-3.14");
+    EXPECT_EQ(xphost::format_number(12345.0, 3, 0, 1), "12345");
+    EXPECT_EQ(xphost::format_number(-0.04, 1, 1, 1), "0.0");   // the sign of what is shown
     EXPECT_EQ(xphost::format_number(0.96, 1, 1, 0), "1.0");
+
+    xphost::set_number_style(xphost::NumberStyle::ZeroPadded);
+    EXPECT_EQ(xphost::format_number(12.5, 4, 1, 1), "0012.5");
+    EXPECT_EQ(xphost::format_number(-3.14159, 2, 2, 1), "-03.14");
+    EXPECT_EQ(xphost::format_number(12345.0, 3, 0, 1), "12345");
+    xphost::reset();
+    EXPECT_EQ(xphost::number_style(), xphost::NumberStyle::Plain);   // a fresh host draws plainly
 }
 
 }  // namespace

@@ -14,8 +14,9 @@
 
 namespace {
 
-// The rule as documented, with printf doing the rounding.
-std::string Reference(double value, int digits, int decimals, int showSign)
+// The rule as measured, with printf doing the rounding: no '+', and in the
+// padded style the integer part zero-filled to `digits`.
+std::string Reference(double value, int digits, int decimals, int /*showSign*/, bool padded = false)
 {
     decimals = std::max(0, std::min(decimals, 20));
     digits = std::max(0, std::min(digits, 64));
@@ -25,9 +26,9 @@ std::string Reference(double value, int digits, int decimals, int showSign)
     std::string body = buf;
     const size_t dot = body.find('.');
     const std::string whole = dot == std::string::npos ? body : body.substr(0, dot);
-    std::string out = negative ? "-" : (showSign ? "+" : "");
-    if (static_cast<int>(whole.size()) < digits)
-        out.append(digits - whole.size(), ' ');
+    std::string out = negative ? "-" : "";
+    if (padded && std::isfinite(value) && static_cast<int>(whole.size()) < digits)
+        out.append(digits - whole.size(), '0');
     return out + body;
 }
 
@@ -39,11 +40,15 @@ TEST(Numbers, PrintedAsPrintfRoundsThemTiesAndEdgesIncluded)
                             std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
                             std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::denorm_min(),
                             std::numeric_limits<double>::max()};
-    for (double v : edges)
-        for (int decimals : {0, 1, 2, 3, 4, 9, 10, 20, -1, 25})
-            for (int digits : {0, 3, 70})
-                EXPECT_EQ(xphost::format_number(v, digits, decimals, 1), Reference(v, digits, decimals, 1))
-                    << v << " with " << decimals << " decimals";
+    for (bool padded : {false, true}) {
+        xphost::set_number_style(padded ? xphost::NumberStyle::ZeroPadded : xphost::NumberStyle::Plain);
+        for (double v : edges)
+            for (int decimals : {0, 1, 2, 3, 4, 9, 10, 20, -1, 25})
+                for (int digits : {0, 3, 70})
+                    EXPECT_EQ(xphost::format_number(v, digits, decimals, 1), Reference(v, digits, decimals, 1, padded))
+                        << v << " with " << decimals << " decimals";
+    }
+    xphost::set_number_style(xphost::NumberStyle::Plain);
 
     // float values as the plug-in passes them, in every range the pages show
     std::mt19937_64 random(17);

@@ -73,7 +73,7 @@ TEST_F(BuiltFileStores, AFighterGetsItsLoopAndTheStripAndADisableHoldsEverything
     EXPECT_FALSE(BoxShows(" JATO:      sec"));
     ASSERT_TRUE(xphost::click(25, 600));
     EXPECT_TRUE(BoxShows(" JATO:      sec"));
-    EXPECT_TRUE(BoxShows(" TRUE:       kmh"));
+    EXPECT_TRUE(BoxShows(" TRUE:         kmh"));
 
     // The simulator calls nothing of a disabled plug-in; enabled, the loop
     // and the box go on with the unit it found.
@@ -83,7 +83,7 @@ TEST_F(BuiltFileStores, AFighterGetsItsLoopAndTheStripAndADisableHoldsEverything
     xphost::advance(5.0);
     EXPECT_EQ(Running()[0].calls, calls);
     EXPECT_TRUE(xphost::writes().empty());
-    EXPECT_FALSE(BoxShows(" TRUE:       kmh"));
+    EXPECT_FALSE(BoxShows(" TRUE:         kmh"));
     xphost::enable();
     xphost::advance(1.0);
     EXPECT_GE(Running()[0].calls - calls, 9);

@@ -72,6 +72,18 @@ foreach(pair lin_x64:LIN win_x64:WIN mac_x64:MAC)
   endif()
 endforeach()
 
+# The Linux file carries no debug information; the build keeps it beside.
+if(LIN_DEBUG)
+  file(STRINGS "${WORK}/unzipped/QZTgov/lin_x64/QZTgov.xpl" debug_sections REGEX "^\\.debug_")
+  if(debug_sections)
+    fail("QZTgov/lin_x64/QZTgov.xpl carries debug information (${debug_sections})")
+  endif()
+  file(STRINGS "${LIN_DEBUG}" kept REGEX "^\\.debug_info$")
+  if(NOT kept)
+    fail("the debug information kept beside it (${LIN_DEBUG}) has no .debug_info")
+  endif()
+endif()
+
 file(READ "${WORK}/unzipped/QZTgov/README.txt" readme)
 if(NOT readme MATCHES "^QZTgov ${VERSION} ")
   fail("the README does not start with \"QZTgov ${VERSION}\"")

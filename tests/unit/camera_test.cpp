@@ -270,9 +270,9 @@ TEST_F(Camera, TheOverlayShowsClimbRollAndHeadingWhileACameraRuns)
     Frame();
     Frame();                                            // drawn from what the camera last computed
 
-    const auto vvi = xphost::draws_at(CAMinfoDwx1 + 7, CAMinfoDwy1 - 25);
+    const auto vvi = xphost::draws_at(CAMinfoDwx1 + 1, CAMinfoDwy1 - 25);
     ASSERT_EQ(vvi.size(), 1u);
-    EXPECT_EQ(vvi[0].text, "+1000");
+    EXPECT_EQ(vvi[0].text, "1000");
     EXPECT_EQ(xphost::draws_at(CAMinfoDwx1 + 7, CAMinfoDwy1 - 12).at(0).text, "VVI");
     EXPECT_EQ(xphost::draws_at(CAMinfoAwx1 + 10, CAMinfoAwy1 - 10).at(0).text, "AIRCRAFT ROLL");
     EXPECT_EQ(xphost::draws_at(CAMinfoAwx1 + 30, CAMinfoAwy1 - 22).at(0).value, -30.0);

@@ -11,6 +11,8 @@ namespace {
 
 // Inside the custom data strip of a 1024 x 768 window (x 0..50, y 384..744).
 constexpr int kStripX = 25, kStripY = 600;
+// The drop tanks' range sits after "hrs", right of the third column.
+constexpr int kRangeX = 108;
 
 class DataWindow : public StoresTest {
 protected:
@@ -87,7 +89,7 @@ TEST_F(DataWindow, EveryRecognisedModelGetsTheStripAndTheClickSurvivesLoads)
     EXPECT_EQ(xphost::windows().size(), 2u);
     xphost::draw_now();
     EXPECT_TRUE(BoxDrawn());
-    EXPECT_EQ(At(PARAMETERwx1, 5), (std::vector<std::string>{" TRUE:       kmh"}));
+    EXPECT_EQ(At(PARAMETERwx1, 5), (std::vector<std::string>{" TRUE:         kmh"}));
 
     for (int slot : {28, 37, 45, 50}) {
         Load(slot);
@@ -122,8 +124,8 @@ TEST_F(DataWindow, TheGlidersFiguresSitInTheirLabelsBlanks)
     EXPECT_EQ(PARAMETERwy1, PARAMETERrow[5] + 15 * 4 + 15);
     EXPECT_EQ(PARAMETERwy2, PARAMETERrow[5] - 15 - 7);
     const std::vector<std::vector<std::string>> rows = {
-        {"    LoD ratio", "+ 23.4"}, {"    km to seaL", "+ 13"},   {"    kmh true", "+ 41.3"},
-        {"    vvi m/s", "-  0.8"},    {"    kg shifted", "+125"}, {"    kg fix payload", "+ 10"},
+        {"       LoD ratio", "23.4"}, {"       km to seaL", "13"},  {"       kmh true", "41.3"},
+        {"       vvi m/s", "-0.8"},   {"       kg shifted", "125"}, {"       kg fix payload", "10"},
     };
     for (int r = 1; r <= 6; ++r)
         EXPECT_EQ(At(PARAMETERcolx1, r), rows[r - 1]) << "row " << r;
@@ -139,16 +141,16 @@ TEST_F(DataWindow, HeaderRowsInKilometresOrKnots)
     true_airspeed = 100.0f;
     xphost::draw_now();
     EXPECT_EQ(At(PARAMETERwx1, 6), (std::vector<std::string>{"ABS/REL/DIST kmh/km"}));
-    EXPECT_EQ(At(PARAMETERwx1, 5), (std::vector<std::string>{" TRUE:       kmh"}));
-    EXPECT_EQ(At(PARAMETERcolx2, 5), (std::vector<std::string>{"+  360.0"}));
+    EXPECT_EQ(At(PARAMETERwx1, 5), (std::vector<std::string>{" TRUE:         kmh"}));
+    EXPECT_EQ(At(PARAMETERcolx2, 5), (std::vector<std::string>{"360.0"}));
     EXPECT_EQ(BoxOps().size(), 4u);                    // no weapons listed: box, two labels, one figure
 
     Load(19);                                          // the twin-engine floatplane
     true_airspeed = 100.0f;
     xphost::draw_now();
     EXPECT_EQ(At(PARAMETERwx1, 6), (std::vector<std::string>{"ABS/REL/DIST mph/mls"}));
-    EXPECT_EQ(At(PARAMETERwx1, 5), (std::vector<std::string>{" TRUE:       mph"}));
-    EXPECT_EQ(At(PARAMETERcolx2, 5), (std::vector<std::string>{"+  194.4"}));
+    EXPECT_EQ(At(PARAMETERwx1, 5), (std::vector<std::string>{" TRUE:         mph"}));
+    EXPECT_EQ(At(PARAMETERcolx2, 5), (std::vector<std::string>{"194.4"}));
 }
 
 TEST_F(DataWindow, DropTankFuelTimeAndRangeInLitresOrGallons)
@@ -162,18 +164,18 @@ TEST_F(DataWindow, DropTankFuelTimeAndRangeInLitresOrGallons)
     xphost::draw_now();
     EXPECT_NEAR(DTANKdur, 1800.0f, 0.01f);             // at 0.225 kg/s
     EXPECT_EQ(At(PARAMETERwx1, 3), (std::vector<std::string>{"  DROP TANKS       l"}));
-    EXPECT_EQ(At(PARAMETERcolx1, 3), (std::vector<std::string>{"+2"}));
-    EXPECT_EQ(At(PARAMETERcolx3, 3), (std::vector<std::string>{"+  500"}));
-    EXPECT_EQ(At(PARAMETERwx1, 4), (std::vector<std::string>{" DROP:    hrs     km"}));
-    EXPECT_EQ(At(PARAMETERcolx2, 4), (std::vector<std::string>{"+  0.50"}));
-    EXPECT_EQ(At(PARAMETERcolx3, 4), (std::vector<std::string>{"+ 360"}));
+    EXPECT_EQ(At(PARAMETERcolx1, 3), (std::vector<std::string>{"2"}));
+    EXPECT_EQ(At(PARAMETERcolx3, 3), (std::vector<std::string>{"500"}));
+    EXPECT_EQ(At(PARAMETERwx1, 4), (std::vector<std::string>{" DROP:        hrs      km"}));
+    EXPECT_EQ(At(PARAMETERcolx2, 4), (std::vector<std::string>{"0.50"}));
+    EXPECT_EQ(At(kRangeX, 4), (std::vector<std::string>{"360"}));
 
     FUELisGallon = 1;
     xphost::draw_now();
     EXPECT_EQ(At(PARAMETERwx1, 3), (std::vector<std::string>{"  DROP TANKS      ga"}));
-    EXPECT_EQ(At(PARAMETERcolx3, 3), (std::vector<std::string>{"+ 132"}));
-    EXPECT_EQ(At(PARAMETERwx1, 4), (std::vector<std::string>{" DROP:    hrs     nm"}));
-    EXPECT_EQ(At(PARAMETERcolx3, 4), (std::vector<std::string>{"+ 194"}));
+    EXPECT_EQ(At(PARAMETERcolx3, 3), (std::vector<std::string>{"132"}));
+    EXPECT_EQ(At(PARAMETERwx1, 4), (std::vector<std::string>{" DROP:        hrs      nm"}));
+    EXPECT_EQ(At(kRangeX, 4), (std::vector<std::string>{"194"}));
 
     // Engines stopped, or flows no engine can have: a long time, never a division by zero.
     for (const std::vector<float>& flows : {std::vector<float>{0.0f, 0.0f}, std::vector<float>{-0.1f, 0.0f},
@@ -182,6 +184,9 @@ TEST_F(DataWindow, DropTankFuelTimeAndRangeInLitresOrGallons)
         xphost::draw_now();
         EXPECT_NEAR(DTANKdur, 405.0f / 0.0000001f, 1e6f);
         ExpectFiniteNumbers();
+        // shown as the most the figures' digits hold, inside the box
+        EXPECT_EQ(At(PARAMETERcolx2, 4), (std::vector<std::string>{"999.99"}));
+        EXPECT_EQ(At(kRangeX, 4), (std::vector<std::string>{"9999"}));
     }
 }
 
@@ -193,13 +198,13 @@ TEST_F(DataWindow, BoosterAndRocketRows)
     JATOleft = 27.4f;
     xphost::draw_now();
     EXPECT_EQ(At(PARAMETERwx1, 2), (std::vector<std::string>{" JATO:      sec"}));
-    EXPECT_EQ(At(PARAMETERcolx2, 2), (std::vector<std::string>{"+ 27.4"}));
+    EXPECT_EQ(At(PARAMETERcolx2, 2), (std::vector<std::string>{"27.4"}));
 
     Load(26);
     JATO287gauge = 1;
     JATOmass = 60.0f;
     xphost::draw_now();
-    EXPECT_EQ(At(PARAMETERcolx2, 2), (std::vector<std::string>{"+ 20.0"}));
+    EXPECT_EQ(At(PARAMETERcolx2, 2), (std::vector<std::string>{"20.0"}));
 
     Load(13);
     HWKgauge = 1;
@@ -209,14 +214,70 @@ TEST_F(DataWindow, BoosterAndRocketRows)
     TCduration = 100.0f;
     xphost::draw_now();
     EXPECT_EQ(At(PARAMETERwx1, 2), (std::vector<std::string>{"TSTOFF     kg"}));
-    EXPECT_EQ(At(PARAMETERcolx2, 2), (std::vector<std::string>{"+ 500"}));
+    EXPECT_EQ(At(PARAMETERcolx2, 2), (std::vector<std::string>{"500"}));
     EXPECT_EQ(At(PARAMETERwx1, 3), (std::vector<std::string>{"CSTOFF     kg"}));
-    EXPECT_EQ(At(PARAMETERcolx2, 3), (std::vector<std::string>{"+ 167"}));
-    EXPECT_EQ(At(PARAMETERwx1, 4), (std::vector<std::string>{"   DUR     min"}));
-    EXPECT_EQ(At(PARAMETERcolx2, 4), (std::vector<std::string>{"+   1.67"}));
+    EXPECT_EQ(At(PARAMETERcolx2, 3), (std::vector<std::string>{"167"}));
+    EXPECT_EQ(At(PARAMETERwx1, 4), (std::vector<std::string>{"   DUR         min"}));
+    EXPECT_EQ(At(PARAMETERcolx2, 4), (std::vector<std::string>{"1.67"}));
     verbrauch_tstoff = 0.000001f;
     xphost::draw_now();
-    EXPECT_EQ(At(PARAMETERwx1, 4), (std::vector<std::string>{"   DUR     (at max)"}));
+    EXPECT_EQ(At(PARAMETERwx1, 4), (std::vector<std::string>{"   DUR         (at max)"}));
+}
+
+// Every group with each figure at its widest, in either way the host may draw
+// numbers: no figure on a label, nothing out of the box or off the screen.
+TEST_F(DataWindow, EveryGroupStaysLegibleWithItsWidestFiguresInEitherNumberStyle)
+{
+    auto legible = [](const std::string& what) {
+        for (const auto& p : xphost::legibility_problems(xphost::display_list(), 1024, 768))
+            ADD_FAILURE() << what << ": " << p.text;
+    };
+    for (auto style : {xphost::NumberStyle::Plain, xphost::NumberStyle::ZeroPadded}) {
+        const std::string name = style == xphost::NumberStyle::Plain ? "plain" : "padded";
+        Load(7);
+        if (!PARAMETERon)
+            Open();
+        xphost::set_number_style(style);
+        l_o_d = -12.5f;
+        rangeKM = 999.0f;
+        true_airspeed = 999.9f;
+        sim_vvi = -25.5f;
+        mass_shift = 140.0f;
+        m_fixed = 141.0f;
+        xphost::draw_now();
+        legible("glider, " + name);
+
+        for (int slot : {9, 13, 19}) {
+            Load(slot, {Station{22, 0, 0, 250}, Station{21, 0, 0, 90}, Station{9, 0, 0, 300}});
+            xphost::set_number_style(style);
+            xphost::advance(5.2);
+            for (int s = 0; s < 3; ++s) {
+                xphost::set_vi(Status, {s == 0 ? 0 : 1}, s);
+                xphost::set_vf(Speed, {s == 1 ? 2700.0f : 10.0f}, s);   // 9720 km/h, or far slower than the jet
+                xphost::set_vf(X, {99000.0f}, s);
+            }
+            true_airspeed = 2700.0f;
+            DTANKgauge = slot != 13;               // the rocket's rows take the tanks' place
+            DTANKnumber = 4;
+            DTANKfuel = 8100.0f;                   // 10000 l
+            FUELisGallon = slot == 19;
+            JATOgauge = slot == 9;
+            JATOleft = 99.9f;
+            HWKgauge = slot == 13;
+            Tstoff = 9999.0f;
+            Cstoff = 9999.0f;
+            verbrauch_tstoff = 0.0001f;
+            TCduration = 1.0e8f;
+            xphost::set_vf(FuelFlow, {0.0f, 0.0f});
+            PARAMETERlinUP = 3;                    // as the stores' logic stretches the box
+            MeasurePanel();
+            xphost::draw_now();
+            legible("slot " + std::to_string(slot) + ", " + name);
+            verbrauch_tstoff = 0.0f;
+            xphost::draw_now();
+            legible("slot " + std::to_string(slot) + " at max, " + name);
+        }
+    }
 }
 
 // ---- launch records
@@ -261,9 +322,9 @@ TEST_F(LaunchRecord, EachWeaponIsMeasuredFromWhereItLeftTheAircraft)
     Tick();
     EXPECT_EQ(PARAMETERwy2, PARAMETERrow[5] - 15 * 4 - 7);   // the box holds the three rows
     EXPECT_EQ(At(PARAMETERwx1, 7), (std::vector<std::string>{" WEAPON KIND"}));
-    EXPECT_EQ(At(PARAMETERcolx3, 7), (std::vector<std::string>{"+22"}));
-    EXPECT_EQ(At(PARAMETERcolx3, 8), (std::vector<std::string>{"+21"}));
-    EXPECT_EQ(At(PARAMETERcolx3, 9), (std::vector<std::string>{"+ 9"}));
+    EXPECT_EQ(At(PARAMETERcolx3, 7), (std::vector<std::string>{"22"}));
+    EXPECT_EQ(At(PARAMETERcolx3, 8), (std::vector<std::string>{"21"}));
+    EXPECT_EQ(At(PARAMETERcolx3, 9), (std::vector<std::string>{"9"}));
     EXPECT_FLOAT_EQ(xphost::draws_at(PARAMETERwx1, PARAMETERrow[7])[0].rgb[2], 0.2f);
 
     // Released: the record starts in this frame, with no time flown yet.
@@ -271,9 +332,9 @@ TEST_F(LaunchRecord, EachWeaponIsMeasuredFromWhereItLeftTheAircraft)
     Tick();
     EXPECT_GT(w_sectenthbegin[2], 0);
     EXPECT_FLOAT_EQ(w_msc_launch[2], 150.0f);
-    EXPECT_EQ(At(PARAMETERcolx1, 7), (std::vector<std::string>{"+ 576"}));
-    EXPECT_EQ(At(PARAMETERcolx2, 7), (std::vector<std::string>{"+  36"}));
-    EXPECT_EQ(At(PARAMETERcolx3, 7), (std::vector<std::string>{"+   0.00"}));
+    EXPECT_EQ(At(PARAMETERcolx1, 7), (std::vector<std::string>{"576"}));
+    EXPECT_EQ(At(PARAMETERcolx2, 7), (std::vector<std::string>{"36"}));
+    EXPECT_EQ(At(PARAMETERcolx3, 7), (std::vector<std::string>{"0.00"}));
     ExpectFiniteNumbers();
 
     // 300 m east, 400 m down and 1200 m north of its launch point.
@@ -281,8 +342,8 @@ TEST_F(LaunchRecord, EachWeaponIsMeasuredFromWhereItLeftTheAircraft)
     Weapon(2, 1, 1300.0f, 2600.0f, -1700.0f, 170.0f);
     Tick();
     EXPECT_FLOAT_EQ(w_m_dist[2], 1300.0f);
-    EXPECT_EQ(At(PARAMETERcolx2, 7), (std::vector<std::string>{"+  72"}));
-    EXPECT_EQ(At(PARAMETERcolx3, 7), (std::vector<std::string>{"+   1.30"}));
+    EXPECT_EQ(At(PARAMETERcolx2, 7), (std::vector<std::string>{"72"}));
+    EXPECT_EQ(At(PARAMETERcolx3, 7), (std::vector<std::string>{"1.30"}));
 
     // Another launch later does not move this weapon's reference.
     Weapon(3, 1, 9000.0f, 2000.0f, 0.0f, 300.0f);
@@ -295,9 +356,9 @@ TEST_F(LaunchRecord, EachWeaponIsMeasuredFromWhereItLeftTheAircraft)
     Weapon(2, 2, 0.0f, 0.0f, 0.0f, 0.0f);
     Tick();
     EXPECT_EQ(w_sectenthbegin[2], 0);
-    EXPECT_EQ(At(PARAMETERcolx1, 7), (std::vector<std::string>{"+   0"}));
-    EXPECT_EQ(At(PARAMETERcolx2, 7), (std::vector<std::string>{"+  72"}));
-    EXPECT_EQ(At(PARAMETERcolx3, 7), (std::vector<std::string>{"+   1.30"}));
+    EXPECT_EQ(At(PARAMETERcolx1, 7), (std::vector<std::string>{"0"}));
+    EXPECT_EQ(At(PARAMETERcolx2, 7), (std::vector<std::string>{"72"}));
+    EXPECT_EQ(At(PARAMETERcolx3, 7), (std::vector<std::string>{"1.30"}));
 
     // Back on the station (reloaded): the record is gone.
     Weapon(2, 0, 0.0f, 0.0f, 0.0f, 0.0f);
@@ -340,9 +401,9 @@ TEST_F(LaunchRecord, EnglishUnitsInKnotsAndNauticalMiles)
     Tick();
     Weapon(2, 1, 0.0f, 0.0f, -1852.0f, 120.0f);
     Tick();
-    EXPECT_EQ(At(PARAMETERcolx1, 7), (std::vector<std::string>{"+ 233"}));
-    EXPECT_EQ(At(PARAMETERcolx2, 7), (std::vector<std::string>{"+  39"}));
-    EXPECT_EQ(At(PARAMETERcolx3, 7), (std::vector<std::string>{"+   1.00"}));
+    EXPECT_EQ(At(PARAMETERcolx1, 7), (std::vector<std::string>{"233"}));
+    EXPECT_EQ(At(PARAMETERcolx2, 7), (std::vector<std::string>{"39"}));
+    EXPECT_EQ(At(PARAMETERcolx3, 7), (std::vector<std::string>{"1.00"}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The preferences dialog, used as a pilot uses it: pages opened from the
 // menu, boxes ticked, buttons and the close box pressed, keys pressed while it
 // waits for one; what it shows, what it commits and what reaches the file.
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -190,7 +191,7 @@ TEST_F(Dialog, SettingsPageShowsTheCommittedSettings)
         {F, x + 210, y - 174, x + 265, y - 194, "8.250000"},
         {F, x + 270, y - 174, x + 325, y - 194, "2.125000"},
         {F, x + 270, y - 138, x + 300, y - 158, "3"},
-        {F, x + 190, y - 300, x + 265, y - 320, "HOVERING"},
+        {F, x + 170, y - 300, x + 282, y - 320, "HOVERING"},
         {F, x + 190, y - 318, x + 265, y - 338, "25000"},
         {C, x + 110, y - 30, R - 10, y - 45, "Current QZT key:"},
         {C, x + 14, y - 48, R - 10, y - 63, "     Show POH after loading a plane"},
@@ -218,12 +219,20 @@ TEST_F(Dialog, SettingsPageShowsTheCommittedSettings)
         {Bt, x + 270, y - 124, x + 325, y - 135, "UP"},
         {Bt, x + 270, y - 160, x + 325, y - 171, "DOWN"},
         {Bt, x + 270, y - 34, x + 370, y - 45, " Redefine QZT key"},
-        {Bt, x + 270, y - 304, x + 370, y - 315, " Set Startup Load"},
+        {Bt, x + 286, y - 304, x + 386, y - 315, " Set Startup Load"},
         {Bt, x + 135, B + 85, x + 255, B + 65, " Default"},
         {Bt, x + 60, B + 60, x + 180, B + 40, " Discard"},
         {Bt, x + 210, B + 60, x + 330, B + 40, "  Save and close"},
     });
     EXPECT_EQ(xphost::widget_property(Root(), xpProperty_MainWindowHasCloseBoxes), 1);
+
+    // The take-off field shows each mode's text whole, even at the basic
+    // font's 6 pixels a character (the widget font is narrower).
+    const xphost::Widget* modeField = xphost::widget(Halv_TO_modeText);
+    ASSERT_NE(modeField, nullptr);
+    for (int row = 0; row < HalvTakeOffRows && HalvTakeOff[row].mode != 99; ++row)
+        EXPECT_LE(6 * static_cast<int>(std::strlen(HalvTakeOff[row].text)) + 3, modeField->right - modeField->left)
+            << HalvTakeOff[row].text;
 
     // Fields are single-line entry fields the user cannot edit.
     for (XPWidgetID field : {QZTkeyText, orb_latitudeText, orb_speedText, orbindex_activeText, HalvFuelText}) {

@@ -99,9 +99,9 @@ TEST_F(Handbook, ModelWithOneBlockShowsItsLinesTheTimeLineAndTheHints)
 
     // Time line: label, local time and the slot, all signed two-digit numbers.
     EXPECT_EQ(xphost::draws_at(INFOcolx + 100, INFOrow[0]).at(0).text, "               :   LOCAL  ID:");
-    EXPECT_EQ(xphost::draws_at(INFOcolx + 178, INFOrow[0]).at(0).text, "+14");
-    EXPECT_EQ(xphost::draws_at(INFOcolx + 196, INFOrow[0]).at(0).text, "+ 7");
-    EXPECT_EQ(xphost::draws_at(INFOcolx + 268, INFOrow[0]).at(0).text, "+45");
+    EXPECT_EQ(xphost::draws_at(INFOcolx + 178, INFOrow[0]).at(0).text, "14");
+    EXPECT_EQ(xphost::draws_at(INFOcolx + 196, INFOrow[0]).at(0).text, "7");
+    EXPECT_EQ(xphost::draws_at(INFOcolx + 280, INFOrow[0]).at(0).text, "45");   // a blank after "ID:"
     EXPECT_EQ(Only(1), "Good afternoon Sir!");
 }
 
@@ -121,7 +121,7 @@ TEST_F(Handbook, ModelWithAnEmptyBlockShowsOnlyTheFrame)
     EXPECT_EQ(INFOlin, 4);
     EXPECT_EQ(Only(1), "");                        // the empty greeting before the clock has run
     ExpectHintsFrom(2);
-    EXPECT_EQ(xphost::draws_at(INFOcolx + 268, INFOrow[0]).at(0).text, "+36");
+    EXPECT_EQ(xphost::draws_at(INFOcolx + 280, INFOrow[0]).at(0).text, "36");
 }
 
 TEST_F(Handbook, GreetingFollowsThePartOfTheDay)

@@ -54,7 +54,7 @@ TEST_F(Metric, AltitudeIsShownInWhole25MetreSteps)
     ASSERT_EQ(figures.size(), 1u);
     const auto& f = figures[0];
     EXPECT_EQ(f.value, 9975.0);
-    EXPECT_EQ(f.text, "+ 9975");
+    EXPECT_EQ(f.text, "9975");
     EXPECT_EQ(f.x, 182);
     EXPECT_EQ(f.y, 340);
     EXPECT_EQ(f.digits, 5);
@@ -65,11 +65,11 @@ TEST_F(Metric, AltitudeIsShownInWhole25MetreSteps)
     EXPECT_FLOAT_EQ(f.rgb[1], 0.75f);
     EXPECT_FLOAT_EQ(f.rgb[2], 0.75f);
 
-    EXPECT_EQ(Shown(82.01f), "+    0");               // below 82.02 ft
-    EXPECT_EQ(Shown(82.03f), "+   25");
-    EXPECT_EQ(Shown(0.0f), "+    0");
-    EXPECT_EQ(Shown(-100.0f), "-   25");              // toward zero below sea level
-    EXPECT_EQ(Shown(99900.0f), "+30425");
+    EXPECT_EQ(Shown(82.01f), "0");               // below 82.02 ft
+    EXPECT_EQ(Shown(82.03f), "25");
+    EXPECT_EQ(Shown(0.0f), "0");
+    EXPECT_EQ(Shown(-100.0f), "-25");              // toward zero below sea level
+    EXPECT_EQ(Shown(99900.0f), "30425");
 }
 
 TEST_F(Metric, FeetAboveTheMetresWhenAskedForEachFamilyAtItsPlace)

@@ -102,17 +102,17 @@ TEST_F(Panel, CarrierPageDrawsEveryItemInPlace)
     xphost::set_i(EcamMode, 0);
     xphost::draw_now();
 
-    ExpectText(176, 507, " THRUST MAX    ACT", White);
-    ExpectNumber(241, 507, 0.88, 3, 2, Yellow);
-    ExpectNumber(269, 507, 0.99, 3, 2, Yellow);
+    ExpectText(176, 507, " THRUST MAX        ACT", White);
+    ExpectNumber(248, 507, 0.88, 3, 2, Yellow);
+    ExpectNumber(314, 507, 0.99, 3, 2, Yellow);
     EXPECT_TRUE(xphost::find_text("  WATER:         KG").empty());
     ExpectNumber(867, 541, 35000, 6, 0, Yellow);
 
-    ExpectText(259, 497, "    AMBC", White);
+    ExpectText(259, 497, "          AMBC", White);
     ExpectNumber(259, 497, -56.5, 4, 1, Yellow);
-    ExpectText(259, 482, "    ALTKM", White);
+    ExpectText(259, 482, "          ALTKM", White);
     ExpectNumber(259, 482, 10.668, 4, 1, Yellow);
-    ExpectText(259, 467, "    Gnorm", White);
+    ExpectText(259, 467, "          Gnorm", White);
     ExpectNumber(259, 467, 1.25, 4, 3, Yellow);
 
     ExpectText(131, 497, "ZOOM AP ON", Green);
@@ -128,10 +128,10 @@ TEST_F(Panel, CarrierPageDrawsEveryItemInPlace)
 
     ExpectText(252, 335, "     ID:", White);
     ExpectNumber(300, 335, 4, 2, 0, Yellow);
-    ExpectText(131, 325, "    ELEV", White);
+    ExpectText(131, 335, "ELEV", White);             // above its figure
     ExpectNumber(131, 325, 0.125, 4, 3, Yellow);
 
-    const int tx[6] = {0, 226, 160, 176, 244, 261}, ty[6] = {0, 508, 391, 348, 348, 391};
+    const int tx[6] = {0, 226, 160, 176, 244, 261}, ty[6] = {0, 520, 391, 348, 348, 391};
     for (int i = 1; i <= 5; ++i)
         ExpectNumber(tx[i], ty[i], tempc[i], 4, 0, {colorT[i][0], colorT[i][1], colorT[i][2]});
 }
@@ -141,14 +141,14 @@ TEST_F(Panel, EcamModeOneShowsTheWaterAndHigherModesNeitherLine)
     xphost::set_i(EcamMode, 1);
     xphost::draw_now();
     ExpectText(176, 468, "  WATER:         KG", Blue);
-    ExpectNumber(241, 468, 1234.5, 5, 1, Blue);
-    EXPECT_TRUE(xphost::find_text(" THRUST MAX    ACT").empty());
-    EXPECT_FALSE(NumberAt(269, 507));
+    ExpectNumber(230, 468, 1234.5, 5, 1, Blue);
+    EXPECT_TRUE(xphost::find_text(" THRUST MAX        ACT").empty());
+    EXPECT_FALSE(NumberAt(314, 507));
 
     xphost::set_i(EcamMode, 2);
     xphost::draw_now();
     EXPECT_TRUE(xphost::find_text("  WATER:         KG").empty());
-    EXPECT_TRUE(xphost::find_text(" THRUST MAX    ACT").empty());
+    EXPECT_TRUE(xphost::find_text(" THRUST MAX        ACT").empty());
     ExpectNumber(867, 541, 35000, 6, 0, Yellow);  // the rest of the page stays
 }
 
@@ -180,8 +180,8 @@ TEST_F(Panel, IndexFollowsIndexNoAndConsumptionFillsTheWaterLine)
     ExpectText(131, 482, "LAUNCH STORED", {1.0f, 1.02f, 0.2f});
     ExpectText(131, 467, "INDEX NO.", Yellow);
     ExpectNumber(191, 467, 4, 2, 0, Yellow);
-    ExpectText(191, 325, "WATER    KG/S", {0.4f, 0.4f, 1.0f});
-    ExpectNumber(226, 325, 0.25, 3, 2, Yellow);
+    ExpectText(191, 325, "WATER         KG/S", {0.4f, 0.4f, 1.0f});
+    ExpectNumber(227, 325, 0.25, 3, 2, Yellow);
     ExpectText(252, 432, "BAY EMPTY", Green);
     ExpectNumber(252, 420, 0, 4, 0, Green);
 }
@@ -195,8 +195,8 @@ TEST_F(Panel, PageFollowsAScrolledPanelWithinTheFrameInEveryView)
     xphost::set_f(PanelBottom, 40.0f);            // scrolled down by 10
     xphost::draw_now();
     ExpectText(131, 487, "ZOOM AP ON", Green);
-    ExpectText(176, 497, " THRUST MAX    ACT", White);
-    ExpectNumber(226, 498, 320, 4, 0, {colorT[1][0], colorT[1][1], colorT[1][2]});
+    ExpectText(176, 497, " THRUST MAX        ACT", White);
+    ExpectNumber(226, 510, 320, 4, 0, {colorT[1][0], colorT[1][1], colorT[1][2]});
     EXPECT_EQ(TextAt(131, 497), "<none>");
     xphost::set_f(PanelLeft, 80.0f);              // and left by 20
     xphost::draw_now();
@@ -211,20 +211,20 @@ TEST_F(Panel, JetShowsItsWaterFiguresOnlyInTheInsideViews)
     for (int view : {1000, 1026}) {
         xphost::set_i(ViewType, view);
         xphost::draw_now();
-        ExpectText(176, 507, "TMAX        H2O     KG/S", White);
-        ExpectNumber(203, 507, 0.88, 5, 4, Yellow);
-        ExpectNumber(269, 507, 0.25, 4, 3, Yellow);
+        ExpectText(176, 507, "TMAX            H2O           KG/S", White);
+        ExpectNumber(206, 507, 0.88, 5, 4, Yellow);
+        ExpectNumber(296, 507, 0.25, 4, 3, Yellow);
         ExpectNumber(867, 541, 35000, 6, 0, Yellow);
         EXPECT_TRUE(xphost::find_text("ZOOM AP ON").empty());   // none of the carrier's page
     }
     xphost::set_i(EcamMode, 1);
     xphost::draw_now();
-    ExpectText(170, 468, "  WATER:          KG    H", White);
-    ExpectNumber(241, 468, 1234.5, 5, 1, White);
-    ExpectNumber(294, 468, 1234.5 / 0.25 / 3600.0, 3, 2, White);
+    ExpectText(170, 468, "  WATER:         KG         H", White);
+    ExpectNumber(224, 468, 1234.5, 5, 1, White);
+    ExpectNumber(290, 468, 1234.5 / 0.25 / 3600.0, 3, 2, White);
     WASSERverbrauch = 0.0f;                       // no consumption: no hours
     xphost::draw_now();
-    EXPECT_FALSE(NumberAt(294, 468));
+    EXPECT_FALSE(NumberAt(290, 468));
 
     for (int view : {1017, 1023, 1000 + 25}) {
         xphost::set_i(ViewType, view);
@@ -234,6 +234,58 @@ TEST_F(Panel, JetShowsItsWaterFiguresOnlyInTheInsideViews)
             drawn += op.source == "phase 40";
         EXPECT_EQ(drawn, 0) << view;
     }
+}
+
+// Each figure at the widest it takes in either way the host may draw numbers
+// (zero-padded or not), and the page must stay legible in the basic font; a
+// figure moved onto its label is caught.
+TEST_F(Panel, PagesStayLegibleWithTheWidestFiguresInEitherNumberStyle)
+{
+    temperature_ambc = -56.5f;
+    CurrentAltKM = 120.0f;
+    g_nrml = -1.25f;
+    elvator_trim = -0.875f;
+    thrust_maximum = 1.0f;
+    currmaxFWD2 = 1.0f;
+    m_jettison = 1360.6f;
+    WASSERverbrauch = -0.05f;                    // water added below 10,000 ft
+    INDEXtostore = 10;
+    system23mes = 48;
+    system25mes = 17;
+    for (int i = 1; i <= 5; ++i)
+        tempc[i] = 1450.0f;
+    auto legible = [](const char* what) {
+        for (const auto& p : xphost::legibility_problems(xphost::display_list(), 1024, 768))
+            ADD_FAILURE() << what << ": " << p.text;
+    };
+    for (auto style : {xphost::NumberStyle::Plain, xphost::NumberStyle::ZeroPadded}) {
+        xphost::set_number_style(style);
+        Ident = 37;
+        xphost::set_i(EcamMode, 0);
+        xphost::draw_now();
+        legible("carrier");
+        Ident = 28;
+        xphost::draw_now();
+        legible("jet, ECAM page 0");
+        xphost::set_i(EcamMode, 1);
+        WASSERverbrauch = 0.001f;                 // days of water left
+        xphost::draw_now();
+        legible("jet, ECAM page 1");
+        WASSERverbrauch = -0.05f;
+    }
+
+    Ident = 37;
+    xphost::set_i(EcamMode, 0);
+    xphost::draw_now();
+    std::vector<xphost::DrawOp> ops = xphost::display_list();
+    ASSERT_TRUE(xphost::legibility_problems(ops, 1024, 768).empty());
+    for (auto& op : ops)
+        if (op.kind == xphost::DrawOp::Number && op.x == 259 && op.y == 497)
+            op.x += 10 * 6;                        // onto "AMBC"
+    const auto problems = xphost::legibility_problems(ops, 1024, 768);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_NE(problems[0].text.find("AMBC"), std::string::npos) << problems[0].text;
+    EXPECT_NE(problems[0].text.find("overlap"), std::string::npos) << problems[0].text;
 }
 
 TEST_F(Panel, RunningCarrierShowsItsStateEveryFrame)
