@@ -15,6 +15,7 @@
 #include "display/handbook.h"
 #include "frame/controls.h"
 #include "frame/datarefs.h"
+#include "prefs/prefs.h"
 
 double orb_latitude[OrbRecords] = {};
 double orb_longitude[OrbRecords] = {};
@@ -49,25 +50,100 @@ static void ORBspeed()
     orbspeedKMS = static_cast<float>(0.1L * std::sqrt(gm / r));
 }
 
-// The record's place in the simulator's coordinates; false when it is no
-// place at all (a file edited to a longitude of 1e300, a value that is no number).
+// ---------------------------------------------------------------- the release records
+
+static const double DegPerRad = 57.29577951308232;
+
+// The host's attitude quaternion of a heading, pitch and roll in degrees.
+static void QuaternionOf(double head, double pitch, double roll, float q[4])
+{
+    const double h = head / DegPerRad / 2, p = pitch / DegPerRad / 2, r = roll / DegPerRad / 2;
+    q[0] = static_cast<float>(std::cos(h) * std::cos(p) * std::cos(r) + std::sin(h) * std::sin(p) * std::sin(r));
+    q[1] = static_cast<float>(std::cos(h) * std::cos(p) * std::sin(r) - std::sin(h) * std::sin(p) * std::cos(r));
+    q[2] = static_cast<float>(std::cos(h) * std::sin(p) * std::cos(r) + std::sin(h) * std::cos(p) * std::sin(r));
+    q[3] = static_cast<float>(-std::cos(h) * std::sin(p) * std::sin(r) + std::sin(h) * std::cos(p) * std::cos(r));
+}
+
+// The attitude a record puts the orbiter in, always a unit quaternion: its
+// own; without one (a file from before releases kept theirs, a host that gave
+// none) its heading, pitch and roll when set; else nose along its velocity,
+// wings level. A zero quaternion is no attitude at all to the host.
+static void RecordAttitude(int rec, float q[4])
+{
+    const float* own = orb_quaternion[rec];
+    const double n = std::sqrt(double(own[0]) * own[0] + double(own[1]) * own[1] + double(own[2]) * own[2] +
+                               double(own[3]) * own[3]);
+    if (std::isfinite(n) && n >= 0.5) {
+        for (int i = 0; i < 4; ++i)
+            q[i] = static_cast<float>(own[i] / n);
+        return;
+    }
+    const double head = orb_head[rec], pitch = orb_pitch[rec], roll = orb_roll[rec];
+    if (std::isfinite(head + pitch + roll) && (head != 0.0 || pitch != 0.0 || roll != 0.0)) {
+        QuaternionOf(head, pitch, roll, q);
+        return;
+    }
+    // x east, y up, z south: heading 0 points along -z.
+    const double vx = orb_local_vx[rec], vy = orb_local_vy[rec], vz = orb_local_vz[rec];
+    const double level = std::hypot(vx, vz);
+    const bool moving = std::isfinite(level + vy) && (level > 0.0 || vy != 0.0);
+    QuaternionOf(moving && level > 0.0 ? std::atan2(vx, -vz) * DegPerRad : 0.0,
+                 moving ? std::atan2(vy, level) * DegPerRad : 0.0, 0.0, q);
+}
+
+void ORBreleaseFigures(int rec)
+{
+    if (rec < 1 || rec >= OrbRecords)
+        return;
+    // Figures an older release left in the record must not stand in for a
+    // quaternion this host did not give.
+    orb_head[rec] = orb_pitch[rec] = orb_roll[rec] = 0.0f;
+    float q[4];
+    RecordAttitude(rec, q);
+    const double q0 = q[0], q1 = q[1], q2 = q[2], q3 = q[3];
+    double head = std::atan2(2.0 * (q0 * q3 + q1 * q2), 1.0 - 2.0 * (q2 * q2 + q3 * q3)) * DegPerRad;
+    if (head < 0.0)
+        head += 360.0;
+    const double sinPitch = 2.0 * (q0 * q2 - q3 * q1);
+    orb_head[rec] = static_cast<float>(head >= 360.0 ? 0.0 : head);
+    orb_pitch[rec] = static_cast<float>(std::asin(sinPitch > 1.0 ? 1.0 : sinPitch < -1.0 ? -1.0 : sinPitch) * DegPerRad);
+    orb_roll[rec] = static_cast<float>(std::atan2(2.0 * (q0 * q1 + q2 * q3), 1.0 - 2.0 * (q1 * q1 + q2 * q2)) * DegPerRad);
+    const double v = std::sqrt(double(orb_local_vx[rec]) * orb_local_vx[rec] +
+                               double(orb_local_vy[rec]) * orb_local_vy[rec] +
+                               double(orb_local_vz[rec]) * orb_local_vz[rec]);
+    orb_speed[rec] = std::isfinite(v) ? static_cast<float>(v / 1000.0) : 0.0f;
+}
+
+// The record the orbiter starts from: the one the dialog shows, which is the
+// latest release unless the pilot chose another. One no release has filled
+// (a latitude of exactly 0) means the default record 0.
+static int ORBstartRecord()
+{
+    const int rec = (orbindex_active >= 0 && orbindex_active < OrbRecords) ? orbindex_active : 0;
+    return orb_latitude[rec] != 0.0 ? rec : 0;
+}
+
+// The record's place, speed and attitude in the simulator's coordinates;
+// false when it is no place at all (a file edited to a longitude of 1e300).
+static float PlaceAttitude[4];
+
 static bool RecordPlace(int rec)
 {
     XPLMWorldToLocal(orb_latitude[rec], orb_longitude[rec], orb_elevation[rec], &local_x, &local_y, &local_z);
     local_vx = orb_local_vx[rec];
     local_vy = orb_local_vy[rec];
     local_vz = orb_local_vz[rec];
+    RecordAttitude(rec, PlaceAttitude);
     bool finite = std::isfinite(local_x) && std::isfinite(local_y) && std::isfinite(local_z) &&
                   std::isfinite(local_vx) && std::isfinite(local_vy) && std::isfinite(local_vz);
-    for (float q : orb_quaternion[rec])
+    for (float q : PlaceAttitude)
         finite = finite && std::isfinite(q);
     return finite;
 }
 
-// Puts the orbiter at the stored release: record 1 once a carrier has stored
-// one there, else the default record 0. Position, speed and attitude all come
-// from the same record. A record that is no place falls back to record 0; if
-// that is none either, the orbiter stays where it is.
+// Puts the orbiter at the stored release of the chosen record, position,
+// speed and attitude all from it. A record that is no place falls back to
+// record 0; if that is none either, the orbiter stays where it is.
 static void ORBplace()
 {
     go_initial = 0;
@@ -78,10 +154,9 @@ static void ORBplace()
     XPLMSetDatai(dr_prop_sync_on, prop_sync_on);
     ORB_AltKM = 250.0f;
 
-    // A latitude of exactly 0 marks a record no release has filled.
-    int rec = orb_latitude[1] != 0.0 ? 1 : 0;
+    int rec = ORBstartRecord();
     bool place = RecordPlace(rec);
-    if (!place && rec == 1)
+    if (!place && rec != 0)
         place = RecordPlace(rec = 0);
     if (place) {
         XPLMSetDatad(dr_local_x, local_x);
@@ -90,7 +165,7 @@ static void ORBplace()
         XPLMSetDataf(dr_local_vx, local_vx);
         XPLMSetDataf(dr_local_vy, local_vy);
         XPLMSetDataf(dr_local_vz, local_vz);
-        XPLMSetDatavf(dr_Quaternion[0], orb_quaternion[rec], 0, 4);
+        XPLMSetDatavf(dr_Quaternion[0], PlaceAttitude, 0, 4);
     }
 
     XPLMCommandButtonPress(xplm_joy_gear_up);

@@ -21,5 +21,8 @@ extern float  fuel_2full;            // rocket tank content at placement, kg
 extern int    mis_time_hold1;        // mission tenths at placement or engine cut
 extern uint8_t ORBcut;               // engine cut made; the booster disarm and tank change are still due
 
+// A release just stored in record rec: its heading, pitch and roll from its
+// quaternion and its speed from its velocity, as the dialog shows them.
+void  ORBreleaseFigures(int rec);
 void  OrbiterReset(ResetReason why); // the ascent's state as at start; a disable ends the ascent
 float CheckOrbiter(float elapsedSinceLastCall, float elapsedTimeSinceLastFlightLoop, int counter, void* refcon);

@@ -242,22 +242,29 @@ static void PhasePullUp()
 static double Stored(double v) { return std::isfinite(v) ? v : 0.0; }
 static float Stored(float v) { return std::isfinite(v) ? v : 0.0f; }
 
-// Position and velocity into the record this run fills, attitude into record 1.
+// The whole release into the record this run fills: position, velocity,
+// attitude and the figures the dialog shows. That record is then the latest
+// release the file names and the one the next orbiter starts from.
 static void StoreRelease()
 {
-    if (INDEXtostore >= 1 && INDEXtostore < OrbRecords) {
-        const int i = INDEXtostore;
-        orb_latitude[i] = Stored(XPLMGetDatad(dr_latitude));
-        orb_longitude[i] = Stored(XPLMGetDatad(dr_longitude));
-        orb_elevation[i] = Stored(XPLMGetDatad(dr_elevation));
-        orb_local_vx[i] = Stored(XPLMGetDataf(dr_local_vx));
-        orb_local_vy[i] = Stored(XPLMGetDataf(dr_local_vy));
-        orb_local_vz[i] = Stored(XPLMGetDataf(dr_local_vz));
-        INDEXstored = i;
-    }
-    XPLMGetDatavf(dr_Quaternion[0], orb_quaternion[1], 0, 4);
-    for (float& q : orb_quaternion[1])
-        q = Stored(q);
+    if (INDEXtostore < 1 || INDEXtostore >= OrbRecords)
+        return;
+    const int i = INDEXtostore;
+    orb_latitude[i] = Stored(XPLMGetDatad(dr_latitude));
+    orb_longitude[i] = Stored(XPLMGetDatad(dr_longitude));
+    orb_elevation[i] = Stored(XPLMGetDatad(dr_elevation));
+    orb_local_vx[i] = Stored(XPLMGetDataf(dr_local_vx));
+    orb_local_vy[i] = Stored(XPLMGetDataf(dr_local_vy));
+    orb_local_vz[i] = Stored(XPLMGetDataf(dr_local_vz));
+    // A host that gives fewer than four values leaves no older attitude behind.
+    float q[4] = {};
+    XPLMGetDatavf(dr_Quaternion[0], q, 0, 4);
+    for (int k = 0; k < 4; ++k)
+        orb_quaternion[i][k] = Stored(q[k]);
+    ORBreleaseFigures(i);
+    INDEXstored = i;
+    orbindex_last = i;
+    orbindex_active = i;
 }
 
 // Once per release, what the record finally holds.

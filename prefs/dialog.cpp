@@ -93,8 +93,8 @@ static void ShowKey(uint8_t key)
     XPSetWidgetDescriptor(QZTkeyText, charBuffer);
 }
 
-// The record on display; an index from anywhere but the buttons is brought
-// back into the table first.
+// The record on display, the one the next orbiter starts from; an index from
+// anywhere but the buttons is brought back into the table first.
 static void ShowRecord()
 {
     if (orbindex_active < 0 || orbindex_active >= OrbRecords)
@@ -175,10 +175,10 @@ static void BuildSettingsPage(int x, int y, int R, int B)
         {14, 66, 10, 81, "  For metric panels, show dialed in"},
         {215, 66, 10, 81, "AP altitude in feet also"},
         {20, 78, 0, 148, "Preferences for SKYHOIST-ORBITER:"},
-        {20, 197, 0, 212, "Position and velocity of the last 10 orbital releases are"},
-        {20, 210, 0, 225, "permamently stored. When the orbital vehicle is loaded, a brake"},
-        {20, 223, 0, 238, "release brings it into the here selected position."},
-        {20, 236, 0, 251, "If no release was ever made the selection is zero for default location."},
+        {20, 197, 0, 212, "Position, speed and attitude of the last 10 orbital releases are kept"},
+        {20, 210, 0, 225, "(saved with Save and close). When the orbital vehicle is loaded, a brake"},
+        {20, 223, 0, 238, "release brings it into the here selected position: the latest release,"},
+        {20, 236, 0, 251, "or the one chosen with UP/DOWN; zero is the default location."},
         {100, 120, 0, 135, "Latitude:"},
         {90, 138, 0, 153, "Longitude:"},
         {75, 156, 0, 171, "Elevation (m):"},

@@ -29,6 +29,7 @@ uint8_t autoFlaps = 0, autoFlaps1 = 0;
 uint8_t autoEngineRam = 0, autoEngineRam1 = 0;
 int     Halv_TO_mode = 0, Halv_TO_mode1 = 0;
 int     orbindex_active = 0;
+int     orbindex_last = 0;
 int     INDEXtostore = 0;    // 0 only until the file has been read: a new file stores 0
 char    outputPath[OutputPathLen] = {};
 const char* PrefsFailure = nullptr;
@@ -116,7 +117,7 @@ static void ReportPrefsFailure(const char* what, const char* path = outputPath, 
 // A release is never stored into record 0, and never past record 10.
 static void DeriveIndexToStore()
 {
-    INDEXtostore = (orbindex_active >= 0 && orbindex_active <= 9) ? orbindex_active + 1 : 1;
+    INDEXtostore = (orbindex_last >= 0 && orbindex_last <= 9) ? orbindex_last + 1 : 1;
 }
 
 // The whole file is read into memory before any value is taken, so a file
@@ -279,7 +280,11 @@ static void ReadValues(Reader& r)
         ReadFloat(r, orb_speed[i]);
     }
 
-    ReadIntIn(r, orbindex_active, 0, OrbRecords - 1, 0);
+    ReadIntIn(r, orbindex_last, 0, OrbRecords - 1, 0);
+    // The record chosen in the dialog follows the index; files written before
+    // the choice was kept end here, and their orbiter starts from the latest release.
+    orbindex_active = orbindex_last;
+    ReadIntIn(r, orbindex_active, 0, OrbRecords - 1, orbindex_last);
 }
 
 // False when the file could not be read; memory is then left as it was.
@@ -339,7 +344,11 @@ static bool WriteContents(FILE* f)
                           Finite(orb_quaternion[i][1]), Finite(orb_quaternion[i][2]), Finite(orb_quaternion[i][3]),
                           Finite(orb_pitch[i]), Finite(orb_roll[i]), Finite(orb_head[i]), Finite(orb_speed[i])) > 0;
     }
-    ok = ok && std::fprintf(f, "%d \n", INDEXtostore) > 0;
+    // The index names the latest release, so a save without one keeps it and
+    // no record is skipped; the choice is only ever a record of the table.
+    const int chosen = (orbindex_active >= 0 && orbindex_active < OrbRecords) ? orbindex_active : orbindex_last;
+    ok = ok && std::fprintf(f, "%d \n", orbindex_last) > 0;
+    ok = ok && std::fprintf(f, "%d \n", chosen) > 0;
     return ok && std::fflush(f) == 0;
 }
 

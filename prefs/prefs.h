@@ -14,7 +14,8 @@ extern uint8_t autoFlaps, autoFlaps1;
 extern uint8_t autoEngineRam, autoEngineRam1;
 extern int     Halv_TO_mode, Halv_TO_mode1;
 
-extern int     orbindex_active;      // release record last stored, as read; the dialog's record on display
+extern int     orbindex_active;      // record the next orbiter starts from, the dialog's record on display
+extern int     orbindex_last;        // record of the latest release, the file's index line
 extern int     INDEXtostore;         // record 1 to 10 that this run's releases fill
 
 enum { OutputPathLen = 255 };

@@ -377,6 +377,10 @@ void HostBridge::scan_writes(WriteObserver* observer)
                 rel_vx_ = o.vx;
                 rel_vy_ = o.vy;
                 rel_vz_ = o.vz;
+                double alt = 0;
+                XPLMLocalToWorld(o.x, o.y, o.z, &rel_lat_, &rel_lon_, &alt);
+                for (int i = 0; i < 4; ++i)
+                    rel_q_[i] = o.q[i];
             }
             fire_down_ = down;
         } else if (w.path == p.jato_left) {

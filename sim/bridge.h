@@ -48,6 +48,13 @@ public:
     float  release_vx() const { return rel_vx_; }
     float  release_vy() const { return rel_vy_; }
     float  release_vz() const { return rel_vz_; }
+    // The same moment on the globe, and the attitude quaternion published then.
+    double release_latitude() const { return rel_lat_; }
+    double release_longitude() const { return rel_lon_; }
+    double release_elevation() const { return rel_y_; }
+    const float* release_q() const { return rel_q_; }
+    // A new run of the simulator remembers no release.
+    void   forget_release() { release_seen_ = false; release_time_ = -1; }
     int    last_fired_station() const { return last_fired_; }
     bool   placed() const { return placed_; }
     void   clear_placed() { placed_ = false; }
@@ -62,6 +69,8 @@ private:
     bool   release_seen_ = false;
     double rel_x_ = 0, rel_y_ = 0, rel_z_ = 0;
     float  rel_vx_ = 0, rel_vy_ = 0, rel_vz_ = 0;
+    double rel_lat_ = 0, rel_lon_ = 0;
+    float  rel_q_[4] = {1, 0, 0, 0};
     double release_time_ = -1;
     int    last_fired_ = -1;
     bool   placed_ = false;

@@ -194,7 +194,7 @@ int fly(const Scenario& scenario, Options opt, bool all)
 
     // The plug-in's ticks and frames must cost the simulator no allocation, no
     // look-up and no file access (the counting shim reports the first and last).
-    const xphost::Counters cost = xphost::counters();
+    const xphost::Counters cost = runner.cost();
     const auto per = [](int64_t n, int64_t of) { return of > 0 ? double(n) / of : 0.0; };
     const int64_t allocations = cost.loops.allocations + cost.drawing.allocations;
     const int64_t lookups = cost.loops.lookups + cost.drawing.lookups;

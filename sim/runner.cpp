@@ -6,10 +6,13 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "XPLMGraphics.h"
 #include "render.h"
 #include "xphost.h"
 
 namespace sim {
+
+const Airport kHomeAirport{"the home airport", 28.60, -80.60, 3.0, 90.0};
 
 namespace {
 
@@ -98,7 +101,7 @@ bool Runner::start(std::string* error)
     phase_ref_ = XPLMFindDataRef("QZTgov/zoom/phase");
     if (!phase_ref_)
         phase_check_.fail("the plug-in publishes no QZTgov/zoom/phase");
-    xphost::set_local_reference(kAirportLatitude, kAirportLongitude);
+    set_airport(airport_);
     bridge.set_local_time(10 * 3600.0 + 20 * 60.0, -5.0);
     return true;
 }
@@ -112,13 +115,67 @@ std::vector<std::string> Runner::stop()
     return xphost::faults();
 }
 
+namespace {
+
+void add(xphost::Usage& to, const xphost::Usage& u)
+{
+    to.callbacks += u.callbacks;
+    to.host_calls += u.host_calls;
+    to.lookups += u.lookups;
+    to.allocations += u.allocations;
+    to.file_accesses += u.file_accesses;
+    for (const auto& [name, n] : u.by_function)
+        to.by_function[name] += n;
+}
+
+}  // namespace
+
+xphost::Counters Runner::cost() const
+{
+    xphost::Counters c = earlier_runs_;
+    const xphost::Counters now = xphost::counters();
+    add(c.loops, now.loops);
+    add(c.drawing, now.drawing);
+    add(c.other, now.other);
+    c.frames += now.frames;
+    return c;
+}
+
+bool Runner::restart(std::string* error)
+{
+    earlier_runs_ = cost();
+    xphost::reset_counters();
+    first_frame_ = xphost::frame_count() + 1;
+    stop();                             // the simulator unloads the file and keeps what it left
+    phase_ref_ = nullptr;
+    bridge.forget_release();
+    if (!xphost::load_plugin(options.plugin, error))
+        return false;
+    if (!xphost::start()) {
+        if (error)
+            *error = "the plug-in refused to start again";
+        return false;
+    }
+    xphost::enable();
+    phase_ref_ = XPLMFindDataRef("QZTgov/zoom/phase");
+    if (!phase_ref_)
+        phase_check_.fail("the restarted plug-in publishes no QZTgov/zoom/phase");
+    return true;
+}
+
+void Runner::set_airport(const Airport& airport)
+{
+    airport_ = airport;
+    xphost::set_local_reference(airport.latitude, airport.longitude);
+}
+
 std::string Runner::prefs_file() const { return xphost::system_path() + "Resources/plugins/QZTgov_Preferences.txt"; }
 
 void Runner::load_aircraft(const Airframe& airframe, const char* description, const Store* stores, int count,
                            bool airport)
 {
-    model.load(airframe, 0.0, 0.0, kAirportElevation, kRunwayHeading);
-    bridge.load_aircraft_file(airframe, stores, count, static_cast<float>(kRunwayHeading));
+    model.load(airframe, 0.0, 0.0, airport_.elevation, airport_.runway_heading);
+    bridge.load_aircraft_file(airframe, stores, count, static_cast<float>(airport_.runway_heading));
     bridge.publish();
     profile.break_line();
     xphost::load_aircraft(description);
@@ -131,11 +188,20 @@ void Runner::load_aircraft(const Airframe& airframe, const char* description, co
 void Runner::placed()
 {
     // The plug-in moved the aircraft: show where, against the carrier's release.
+    // What it wrote stays in the simulator's variables until the next frame.
     model.refresh();
     profile.break_line();
     const Observed& o = model.observed();
     Facts& f = timeline.facts;
     f.placed = true;
+    XPLMLocalToWorld(xphost::get_d("sim/flightmodel/position/local_x"), xphost::get_d("sim/flightmodel/position/local_y"),
+                     xphost::get_d("sim/flightmodel/position/local_z"), &f.placed_lat, &f.placed_lon, &f.placed_elev);
+    f.placed_v[0] = xphost::get_f("sim/flightmodel/position/local_vx");
+    f.placed_v[1] = xphost::get_f("sim/flightmodel/position/local_vy");
+    f.placed_v[2] = xphost::get_f("sim/flightmodel/position/local_vz");
+    const std::vector<float> q = xphost::get_vf("sim/flightmodel/position/q", 0, 4);
+    for (size_t i = 0; i < 4 && i < q.size(); ++i)
+        f.placed_q[i] = q[i];
     f.placed_ft = o.altitude_ft;
     f.placed_speed = std::sqrt(double(o.vx) * o.vx + double(o.vy) * o.vy + double(o.vz) * o.vz);
     if (bridge.release_seen())
@@ -158,7 +224,7 @@ void Runner::frame()
 {
     bridge.publish();
     xphost::run_frame();
-    if (xphost::frame_count() == 1)
+    if (xphost::frame_count() == first_frame_)
         xphost::reset_counters();   // the plug-in's start ends in its first frame: what it costs from here
     bridge.read_controls();
     bridge.scan_writes(&timeline);

@@ -11,11 +11,23 @@
 
 #include "XPLMDataAccess.h"
 #include "bridge.h"
+#include "xphost.h"
 #include "model.h"
 #include "profile.h"
 #include "timeline.h"
 
 namespace sim {
+
+// Where the simulator loads the aircraft: the airport and its runway.
+struct Airport {
+    const char* name;
+    double latitude, longitude;
+    double elevation;                    // m
+    double runway_heading;               // degrees true
+};
+
+// The demo's home airport; the carrier's flights start here.
+extern const Airport kHomeAirport;
 
 struct Options {
     std::string scenario = "carrier";
@@ -39,8 +51,16 @@ public:
     // started and enabled. False with a reason.
     bool start(std::string* error);
     std::vector<std::string> stop();   // disable, stop and unload: what the plug-in left behind
+    // X-Plane quits and starts again: the plug-in is stopped, its file closed,
+    // opened and started anew; the preferences folder and the clock stay.
+    bool restart(std::string* error);
 
-    // The simulator loads an aircraft at the airport (runway heading east).
+    // Where the next aircraft is loaded; the simulator's local frame is
+    // centred there.
+    void set_airport(const Airport& airport);
+    const Airport& airport() const { return airport_; }
+
+    // The simulator loads an aircraft at the airport, on its runway.
     void load_aircraft(const Airframe& airframe, const char* description, const Store* stores, int count,
                        bool airport);
 
@@ -50,6 +70,9 @@ public:
     bool run_until(const std::function<bool()>& cond, double timeout);
 
     double now() const { return model.time(); }
+    // What the plug-in cost the simulator in its ticks and frames, each run
+    // from the end of its start (its first frame) on.
+    xphost::Counters cost() const;
     std::string prefs_file() const;
     std::vector<std::string> pictures_written() const { return pictures_; }
     // Moments asked for by name or time that never came.
@@ -90,6 +113,7 @@ private:
     void check_legibility();
 
     std::FILE* out_;
+    Airport airport_ = kHomeAirport;
     std::set<std::string> tags_;
     std::vector<double> times_;
     size_t next_time_ = 0;
@@ -109,6 +133,8 @@ private:
     std::vector<std::string> illegible_;
     std::vector<std::string> bare_;
     void listed(const std::string& name, const std::string& digest);   // into DIR/pictures.txt
+    xphost::Counters earlier_runs_;     // the cost of the runs before a restart
+    int     first_frame_ = 1;           // the frame that ends the plug-in's latest start
 };
 
 // The demo's exit status when a folder or file it was told to use cannot be

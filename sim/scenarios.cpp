@@ -26,67 +26,6 @@ std::string fmt(const char* format, double a = 0, double b = 0, double c = 0)
     return buf;
 }
 
-// The carrier from the hangar to the zoom master. Returns false if the
-// aircraft never got that far.
-bool carrier_departure(Runner& r, Outcome& out)
-{
-    Timeline& tl = r.timeline;
-    tl.set_aircraft(Timeline::Aircraft::Carrier);
-    tl.heading("Skyhoist carrier: orbiter in the bay, JATO pack on station 1");
-
-    Store stores[3];
-    stores[kJatoStation] = Store{kJatoType, 0, kJatoMass};
-    stores[kBayStation] = Store{kOrbiterType, 0, kOrbiterMass};
-    r.load_aircraft(carrier_airframe(), kCarrierDescription, stores, 3, true);
-    tl.event(std::string("carrier loaded at the airport: \"") + kCarrierDescription + "\"");
-
-    // Cockpit preparation: orbiter switch on, water injection automatic.
-    set_switch("sim/cockpit/switches/puffers_on", 1);
-    set_switch("sim/cockpit/weapons/firing_mode", 1);
-    r.run_for(6.0);
-    if (r.options.verbose)
-        tl.event(fmt("plug-in running: %.0f flight loops, %.0f panel drawing callback(s), %.0f windows",
-                     xphost::flight_loops().size(), xphost::draw_callbacks().size(), xphost::windows().size()));
-    r.moment("loaded");
-    r.run_for(4.0);
-
-    tl.event("pilot: throttles full, parking brake off");
-    r.model.pilot.throttle = 1.0f;
-    r.model.pilot.hand_flying = true;
-    r.model.pilot.pitch_deg = 9.0f;
-    set_switch("sim/flightmodel/controls/parkbrake", 0);
-    if (!r.run_until([&] { return !r.model.observed().on_ground; }, 120)) {
-        out.missing.push_back("the carrier never left the runway");
-        return false;
-    }
-    tl.event(fmt("lift-off at %.0f kt", r.model.observed().ias_kt));
-    r.run_until([&] { return r.model.observed().altitude_ft > 400; }, 60);
-    set_switch("sim/cockpit/switches/gear_handle_status", 0);
-    tl.event("pilot: gear up");
-    r.model.pilot.pitch_deg = 12.0f;
-    if (!r.run_until([&] { return r.model.observed().altitude_ft > 8000; }, 300)) {
-        out.missing.push_back("the carrier never climbed to 8,000 ft");
-        return false;
-    }
-    set_switch("sim/cockpit/switches/prop_sync_on", 1);
-    r.model.pilot.hand_flying = false;
-    tl.event("pilot: zoom master on (prop sync switch), hands off");
-    return true;
-}
-
-void check_phases(const Facts& f, Outcome& out)
-{
-    for (int i = 0; i < 7; ++i)
-        if (!f.phase[i])
-            out.missing.push_back("zoom phase " + std::to_string(i) + " was not seen");
-}
-
-void need_speech(const Facts& f, const char* text, Outcome& out)
-{
-    if (!f.said(text))
-        out.missing.push_back(std::string("\"") + text + "\" was not spoken");
-}
-
 Outcome fly_carrier(Runner& r)
 {
     Outcome out;
@@ -197,6 +136,67 @@ Outcome fly_lowzoom(Runner& r)
 
 }  // namespace
 
+// The carrier from the hangar to the zoom master. Returns false if the
+// aircraft never got that far.
+bool carrier_departure(Runner& r, Outcome& out)
+{
+    Timeline& tl = r.timeline;
+    tl.set_aircraft(Timeline::Aircraft::Carrier);
+    tl.heading("Skyhoist carrier: orbiter in the bay, JATO pack on station 1");
+
+    Store stores[3];
+    stores[kJatoStation] = Store{kJatoType, 0, kJatoMass};
+    stores[kBayStation] = Store{kOrbiterType, 0, kOrbiterMass};
+    r.load_aircraft(carrier_airframe(), kCarrierDescription, stores, 3, true);
+    tl.event(std::string("carrier loaded at the airport: \"") + kCarrierDescription + "\"");
+
+    // Cockpit preparation: orbiter switch on, water injection automatic.
+    set_switch("sim/cockpit/switches/puffers_on", 1);
+    set_switch("sim/cockpit/weapons/firing_mode", 1);
+    r.run_for(6.0);
+    if (r.options.verbose)
+        tl.event(fmt("plug-in running: %.0f flight loops, %.0f panel drawing callback(s), %.0f windows",
+                     xphost::flight_loops().size(), xphost::draw_callbacks().size(), xphost::windows().size()));
+    r.moment("loaded");
+    r.run_for(4.0);
+
+    tl.event("pilot: throttles full, parking brake off");
+    r.model.pilot.throttle = 1.0f;
+    r.model.pilot.hand_flying = true;
+    r.model.pilot.pitch_deg = 9.0f;
+    set_switch("sim/flightmodel/controls/parkbrake", 0);
+    if (!r.run_until([&] { return !r.model.observed().on_ground; }, 120)) {
+        out.missing.push_back("the carrier never left the runway");
+        return false;
+    }
+    tl.event(fmt("lift-off at %.0f kt", r.model.observed().ias_kt));
+    r.run_until([&] { return r.model.observed().altitude_ft > 400; }, 60);
+    set_switch("sim/cockpit/switches/gear_handle_status", 0);
+    tl.event("pilot: gear up");
+    r.model.pilot.pitch_deg = 12.0f;
+    if (!r.run_until([&] { return r.model.observed().altitude_ft > 8000; }, 300)) {
+        out.missing.push_back("the carrier never climbed to 8,000 ft");
+        return false;
+    }
+    set_switch("sim/cockpit/switches/prop_sync_on", 1);
+    r.model.pilot.hand_flying = false;
+    tl.event("pilot: zoom master on (prop sync switch), hands off");
+    return true;
+}
+
+void check_phases(const Facts& f, Outcome& out)
+{
+    for (int i = 0; i < 7; ++i)
+        if (!f.phase[i])
+            out.missing.push_back("zoom phase " + std::to_string(i) + " was not seen");
+}
+
+void need_speech(const Facts& f, const char* text, Outcome& out)
+{
+    if (!f.said(text))
+        out.missing.push_back(std::string("\"") + text + "\" was not spoken");
+}
+
 const std::vector<Scenario>& scenarios()
 {
     static const std::vector<Scenario> all = {
@@ -207,6 +207,9 @@ const std::vector<Scenario>& scenarios()
          fly_fighter},
         {"hyperjet", "the hypersonic jet climbs beyond Mach 3 with water injection and its wing schedule", fly_hyperjet},
         {"glider", "the motor glider climbs, stows its engine and glides, then unfolds it again", fly_glider},
+        {"campaign", "two carrier missions from two airports with X-Plane restarted between them; each orbiter "
+                     "starts from its own release, a third from the record chosen in the dialog",
+         fly_campaign},
     };
     return all;
 }

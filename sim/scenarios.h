@@ -24,6 +24,12 @@ const std::vector<Scenario>& scenarios();
 // Flights in files of their own.
 Outcome fly_hyperjet(Runner& runner);
 Outcome fly_glider(Runner& runner);
+Outcome fly_campaign(Runner& runner);
+// The carrier from the hangar to the zoom master at 8,000 ft; false, with the
+// reason in out, if it never got that far.
+bool carrier_departure(Runner& r, Outcome& out);
+void check_phases(const Facts& f, Outcome& out);
+void need_speech(const Facts& f, const char* text, Outcome& out);
 const Scenario* find_scenario(const std::string& name);
 
 }  // namespace sim

@@ -46,6 +46,23 @@ bool Facts::said(const std::string& text) const
     return false;
 }
 
+void Timeline::new_flight()
+{
+    facts = Facts{};
+    last_speed_target_ = -1;
+    last_throtmax_ = 1;
+    throttle_cut_ = false;
+    last_dump_ = -1;
+    last_doors_ = 0;
+    last_engines_ = -1;
+    jato_lit_ = false;
+    peak_g_ = 0;
+    apex_told_ = false;
+    guidance_ = false;
+    throttle_step_ = 1.0;
+    nslots_ = 0;
+}
+
 void Timeline::heading(const std::string& title)
 {
     std::fprintf(out_, "\n%s\n%9s %13s %6s %9s  %s\n", title.c_str(), "time", "altitude", "Mach", "v/s fpm",

@@ -28,6 +28,9 @@ struct Facts {
     double placed_offset_m = -1;       // from the carrier's stored release
     double placed_ft = 0;
     double placed_speed = 0;           // m/s
+    double placed_lat = 0, placed_lon = 0, placed_elev = 0;   // where the plug-in put it
+    float  placed_v[3] = {};           // the velocity it wrote
+    float  placed_q[4] = {};           // the attitude quaternion it wrote
     bool   cut = false;                // the orbiter's rocket was cut
     double cut_speed = 0, cut_orbital = 0, cut_ft = 0, cut_fuel = 0, cut_time = 0;
     bool   said(const std::string& text) const;
@@ -41,6 +44,9 @@ public:
     void set_aircraft(Aircraft a) { aircraft_ = a; }
     Aircraft aircraft() const { return aircraft_; }
     void set_clock_origin(double t) { origin_ = t; }
+    // Another flight in the same timeline: its facts start afresh, what was
+    // said and logged before stays read.
+    void new_flight();
 
     void heading(const std::string& title);
     void event(const std::string& text);            // with the state at this moment

@@ -153,7 +153,7 @@ Outcome fly_twin(Runner& r)
     r.moment("climb");
 
     // A climbing turn to the left on the autopilot's heading mode.
-    HostBridge::pilot_set("sim/cockpit/autopilot/heading", static_cast<float>(kRunwayHeading - 90.0));
+    HostBridge::pilot_set("sim/cockpit/autopilot/heading", static_cast<float>(r.airport().runway_heading - 90.0));
     xphost::set_i("sim/cockpit/autopilot/autopilot_state", 2);
     HostBridge::pilot_set("sim/cockpit/autopilot/autopilot_mode", 2);
     r.model.pilot.hand_flying = false;

@@ -84,7 +84,7 @@ std::string DefaultPrefsText()
     text += Record({30, 0, 100000, 0, 0, 0, 0, 0, 0, 0, 15, 0, 90, 0});
     for (int i = 1; i < Records; ++i)
         text += Record({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
-    return text + "0 \n";
+    return text + "0 \n0 \n";
 }
 
 bool DocumentedForm(const std::string& text, std::string* why)
@@ -103,8 +103,8 @@ bool DocumentedForm(const std::string& text, std::string* why)
         lines.push_back(text.substr(pos, end - pos));
         pos = end + 1;
     }
-    if (lines.size() != 15)
-        return fail(static_cast<int>(lines.size()), "15 lines expected");
+    if (lines.size() != 16)
+        return fail(static_cast<int>(lines.size()), "16 lines expected");
     std::vector<std::string> w;
     long long v = 0;
     if (!Words(lines[0], &w) || w.size() != 1 || !IntWord(w[0], &v))
@@ -125,6 +125,8 @@ bool DocumentedForm(const std::string& text, std::string* why)
     }
     if (!Words(lines[14], &w) || w.size() != 1 || !IntWord(w[0], &v) || v < 0 || v > 10)
         return fail(15, "not a record 0 to 10");
+    if (!Words(lines[15], &w) || w.size() != 1 || !IntWord(w[0], &v) || v < 0 || v > 10)
+        return fail(16, "not a record 0 to 10");
     return true;
 }
 
@@ -188,7 +190,9 @@ std::string RandomPrefsFile(Random& rnd, int* key)
         }
         text += Record(v);
     }
-    return text + std::to_string(rnd.below(11)) + " \n";
+    // Half of them end as files did before the chosen record was kept.
+    text += std::to_string(rnd.below(11)) + " \n";
+    return rnd.chance(0.5) ? text + std::to_string(rnd.below(11)) + " \n" : text;
 }
 
 std::string Truncated(Random& rnd, const std::string& text)

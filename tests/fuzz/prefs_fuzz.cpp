@@ -53,9 +53,10 @@ void CheckValues()
                 autoFlaps1 == autoFlaps && autoEngineRam1 == autoEngineRam,
             "a flag and its working copy differ");
     Require(Halv_TO_mode >= 0 && Halv_TO_mode <= 3 && Halv_TO_mode1 == Halv_TO_mode, "take-off load out of range");
-    Require(orbindex_active >= 0 && orbindex_active <= 10, "stored record out of range");
+    Require(orbindex_last >= 0 && orbindex_last <= 10, "stored record out of range");
+    Require(orbindex_active >= 0 && orbindex_active <= 10, "chosen record out of range");
     Require(INDEXtostore >= 1 && INDEXtostore <= 10, "INDEXtostore out of range");
-    Require(INDEXtostore == (orbindex_active <= 9 ? orbindex_active + 1 : 1), "INDEXtostore not the next record");
+    Require(INDEXtostore == (orbindex_last <= 9 ? orbindex_last + 1 : 1), "INDEXtostore not the next record");
     for (int i = 0; i < OrbRecords; ++i) {
         const double v[] = {orb_latitude[i], orb_longitude[i], orb_elevation[i], orb_local_vx[i], orb_local_vy[i],
                             orb_local_vz[i], orb_quaternion[i][0], orb_quaternion[i][1], orb_quaternion[i][2],
@@ -83,7 +84,8 @@ bool IsFixed(const std::string& t)
            IsInt(t.substr(dot + 1)) && t[dot + 1] != '-';
 }
 
-// 15 lines: three of integers, eleven records of fourteen fixed decimals, the index.
+// 16 lines: three of integers, eleven records of fourteen fixed decimals, the
+// index and the chosen record.
 void CheckWrittenForm(const std::string& text)
 {
     std::vector<std::vector<std::string>> lines;
@@ -97,7 +99,7 @@ void CheckWrittenForm(const std::string& text)
             words.push_back(t);
         lines.push_back(words);
     }
-    Require(lines.size() == 15, "saved file does not have 15 lines");
+    Require(lines.size() == 16, "saved file does not have 16 lines");
     const size_t counts[] = {1, 1, 6};
     for (int l = 0; l < 3; ++l) {
         Require(lines[l].size() == counts[l], "saved settings line has the wrong count");
@@ -110,6 +112,7 @@ void CheckWrittenForm(const std::string& text)
             Require(IsFixed(t), "saved record value is not in fixed notation with six decimals");
     }
     Require(lines[14].size() == 1 && IsInt(lines[14][0]), "saved index line is not one integer");
+    Require(lines[15].size() == 1 && IsInt(lines[15][0]), "saved chosen record is not one integer");
 }
 
 }  // namespace
@@ -132,7 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Require(ReadAll(path) == input, "reading the file changed it");
 
     // What was read, saved and read again: the documented form, the same values.
-    const int key = QZTkey, index = INDEXtostore;
+    const int key = QZTkey, index = orbindex_last, chosen = orbindex_active;
     PreferencesSave();
     Require(PrefsFailure == nullptr, "the save failed");
     const std::string saved = ReadAll(path);
@@ -140,8 +143,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     PreferencesLoad();
     CheckValues();
     Require(QZTkey == key, "the key changed over a save and a load");
-    Require(orbindex_active == index && INDEXtostore == (index <= 9 ? index + 1 : 1),
+    Require(orbindex_last == index && INDEXtostore == (index <= 9 ? index + 1 : 1),
             "the stored index did not come back as saved");
+    Require(orbindex_active == chosen, "the chosen record did not come back as saved");
     xphost::stop();
     return 0;
 }

@@ -30,7 +30,7 @@ TEST_F(BuiltFile, FirstStartWritesThePreferencesFile)
 {
     const std::string text = ReadAll(xphost::system_path() + "Resources/plugins/QZTgov_Preferences.txt");
     EXPECT_EQ(text.substr(0, 23), "120 \n115 \n1 0 0 0 0 0 \n");
-    EXPECT_EQ(text.substr(text.size() - 3), "0 \n");
+    EXPECT_EQ(text.substr(text.size() - 6), "0 \n0 \n");
 }
 
 TEST_F(BuiltFile, LoadPresetAndFirstAction)

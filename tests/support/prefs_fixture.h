@@ -29,7 +29,7 @@ inline void WriteWholeFile(const std::string& path, const std::string& text)
 }
 
 // The file a first start writes: the built-in settings, the default release
-// in record 0, ten empty records and the index 0.
+// in record 0, ten empty records, the index 0 and the chosen record 0.
 inline std::string DefaultPreferencesText()
 {
     std::string text = "120 \n115 \n1 0 0 0 0 0 \n";
@@ -40,7 +40,7 @@ inline std::string DefaultPreferencesText()
             text += "0.000000 ";
         text += "\n";
     }
-    text += "0 \n";
+    text += "0 \n0 \n";
     return text;
 }
 

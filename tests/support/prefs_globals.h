@@ -16,6 +16,7 @@ inline void ResetPreferenceGlobals()
     autoEngineRam = autoEngineRam1 = 0;
     Halv_TO_mode = Halv_TO_mode1 = 0;
     orbindex_active = 0;
+    orbindex_last = 0;
     INDEXtostore = 0;
     outputPath[0] = '\0';
     PrefsFailure = nullptr;

@@ -22,7 +22,8 @@ const int DescriptionTop = 400 + 210, PreferencesTop = 400 + 230;
 
 std::string PrefsFile() { return xphost::system_path() + "Resources/plugins/QZTgov_Preferences.txt"; }
 
-// The default file with its first three lines, a record and the stored index replaced.
+// The default file with its first three lines and a record replaced, ending
+// in the stored index as files did before the chosen record was kept.
 std::string PrefsText(const std::string& head, int record = -1, const std::string& values = "",
                       const std::string& index = "0")
 {
@@ -34,7 +35,7 @@ std::string PrefsText(const std::string& head, int record = -1, const std::strin
             start = text.find('\n', start) + 1;
         text.replace(start, text.find('\n', start) - start, values);
     }
-    return text.substr(0, text.rfind('\n', text.size() - 2) + 1) + index + " \n";
+    return text.substr(0, text.size() - 6) + index + " \n";
 }
 
 struct Expected {
@@ -199,10 +200,10 @@ TEST_F(Dialog, SettingsPageShowsTheCommittedSettings)
         {C, x + 14, y - 66, R - 10, y - 81, "  For metric panels, show dialed in"},
         {C, x + 215, y - 66, R - 10, y - 81, "AP altitude in feet also"},
         {C, x + 20, y - 78, R, y - 148, "Preferences for SKYHOIST-ORBITER:"},
-        {C, x + 20, y - 197, R, y - 212, "Position and velocity of the last 10 orbital releases are"},
-        {C, x + 20, y - 210, R, y - 225, "permamently stored. When the orbital vehicle is loaded, a brake"},
-        {C, x + 20, y - 223, R, y - 238, "release brings it into the here selected position."},
-        {C, x + 20, y - 236, R, y - 251, "If no release was ever made the selection is zero for default location."},
+        {C, x + 20, y - 197, R, y - 212, "Position, speed and attitude of the last 10 orbital releases are kept"},
+        {C, x + 20, y - 210, R, y - 225, "(saved with Save and close). When the orbital vehicle is loaded, a brake"},
+        {C, x + 20, y - 223, R, y - 238, "release brings it into the here selected position: the latest release,"},
+        {C, x + 20, y - 236, R, y - 251, "or the one chosen with UP/DOWN; zero is the default location."},
         {C, x + 100, y - 120, R, y - 135, "Latitude:"},
         {C, x + 90, y - 138, R, y - 153, "Longitude:"},
         {C, x + 75, y - 156, R, y - 171, "Elevation (m):"},
@@ -278,6 +279,30 @@ TEST_F(Dialog, RecordBrowserWrapsAround)
     EXPECT_EQ(Shown(orbindex_activeText), "9");      // eleven records, each once
     EXPECT_EQ(INDEXtostore, 1);                      // browsing never moves where releases go
     EXPECT_EQ(ReadWholeFile(PrefsFile()).substr(ReadWholeFile(PrefsFile()).size() - 4), "10 \n");
+}
+
+// The record chosen with "UP" and "DOWN" is the one the next orbiter starts
+// from; "  Save and close" keeps the choice over a restart, and leaves the
+// index of the latest release, and so where the next release goes, alone.
+TEST_F(Dialog, ChosenRecordIsSavedWithoutMovingTheIndex)
+{
+    StartWith(PrefsText("120 \n115 \n1 0 0 0 0 0 \n", 4,
+                        "-3.5 150.25 95000 0 0 0 0 0 0 0 11 0 45 1.5", "5"));
+    Open("Preferences");
+    EXPECT_EQ(Shown(orbindex_activeText), "5");      // the latest release
+    Press("DOWN");
+    EXPECT_EQ(orbindex_active, 4);
+    Press("  Save and close");
+    const std::string saved = ReadWholeFile(PrefsFile());
+    EXPECT_EQ(saved.substr(saved.size() - 6), "5 \n4 \n");
+
+    ResetPreferenceGlobals();                        // the next start
+    PreferencesLoad();
+    EXPECT_EQ(orbindex_active, 4);
+    EXPECT_EQ(INDEXtostore, 6);
+    Open("Preferences");
+    EXPECT_EQ(Record(), (std::vector<std::string>{"4", "-3.500000", "150.250000", "95000.000000", "45.000000",
+                                                  "11.000000", "1.500000"}));
 }
 
 // A new key is captured into the working copy only; the close box keeps it

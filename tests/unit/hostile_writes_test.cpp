@@ -210,8 +210,10 @@ TEST_F(HostileCarrier, AReleaseStoresNumbers)
     EXPECT_EQ(orb_latitude[3], 0.0);
     EXPECT_EQ(orb_elevation[3], 90000.0);
     EXPECT_EQ(orb_local_vx[3], 0.0f);
-    EXPECT_EQ(orb_quaternion[1][0], 0.0f);
-    EXPECT_EQ(orb_quaternion[1][1], 0.5f);
+    EXPECT_EQ(orb_quaternion[3][0], 0.0f);
+    EXPECT_EQ(orb_quaternion[3][1], 0.5f);
+    for (float v : {orb_head[3], orb_pitch[3], orb_roll[3], orb_speed[3]})
+        EXPECT_TRUE(std::isfinite(v));
 }
 
 // The Halvik's turbo engine is its aircraft file's, read at the first action:

@@ -4,6 +4,9 @@
 #include "support/plugin_fixture.h"
 
 #include <cmath>
+#include <fstream>
+#include <string>
+#include <vector>
 #include "XPLMGraphics.h"
 #include "carrier/carrier.h"
 #include "carrier/orbiter.h"
@@ -11,6 +14,7 @@
 #include "common/timers.h"
 #include "display/handbook.h"
 #include "frame/datarefs.h"
+#include "prefs/prefs.h"
 
 namespace {
 
@@ -140,22 +144,25 @@ TEST_F(Orbiter, PlacementWaitsForTheNextSecondAndHappensOncePerBrakeRelease)
     EXPECT_EQ(xphost::writes_to(kLocalX).size(), 2u);
 }
 
-TEST_F(Orbiter, StoredReleaseInRecordOneIsPreferredOverOtherRecords)
+// The orbiter starts from the record the dialog shows (the latest release
+// unless the pilot chose another), position, speed and attitude all from it.
+TEST_F(Orbiter, StartsFromTheChosenRecordWithItsOwnAttitude)
 {
     orb_latitude[1] = 30.5; orb_longitude[1] = 1.25; orb_elevation[1] = 91000.0;
-    orb_local_vx[1] = 1500.0f; orb_local_vy[1] = 20.0f; orb_local_vz[1] = -300.0f;
-    const float q1[4] = {0.9f, 0.1f, 0.3f, 0.2f};
-    for (int i = 0; i < 4; ++i) orb_quaternion[1][i] = q1[i];
+    orb_local_vx[1] = 9.0f;
+    orb_quaternion[1][0] = 1.0f;
     orb_latitude[5] = -12.0; orb_longitude[5] = 40.0; orb_elevation[5] = 95000.0;
-    orb_local_vx[5] = 9.0f;
-    orb_quaternion[5][0] = 0.5f;
+    orb_local_vx[5] = 1500.0f; orb_local_vy[5] = 20.0f; orb_local_vz[5] = -300.0f;
+    const float q5[4] = {0.9f, 0.1f, 0.3f, 0.2f};
+    for (int i = 0; i < 4; ++i) orb_quaternion[5][i] = q5[i];
+    orbindex_active = 5;
 
     Place();
 
     double x, y, z;
-    XPLMWorldToLocal(30.5, 1.25, 91000.0, &x, &y, &z);
+    XPLMWorldToLocal(-12.0, 40.0, 95000.0, &x, &y, &z);
     EXPECT_DOUBLE_EQ(LastValues(kLocalX).at(0), x);
-    EXPECT_DOUBLE_EQ(LastValues(kLocalY).at(0), 91000.0);
+    EXPECT_DOUBLE_EQ(LastValues(kLocalY).at(0), 95000.0);
     EXPECT_DOUBLE_EQ(LastValues(kLocalY).at(0), y);
     EXPECT_DOUBLE_EQ(LastValues(kLocalZ).at(0), z);
     EXPECT_FLOAT_EQ(LastValues(kLocalVx).at(0), 1500.0f);
@@ -163,7 +170,8 @@ TEST_F(Orbiter, StoredReleaseInRecordOneIsPreferredOverOtherRecords)
     EXPECT_FLOAT_EQ(LastValues(kLocalVz).at(0), -300.0f);
     const auto q = LastValues(kQ);
     ASSERT_EQ(q.size(), 4u);
-    for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(q[i], q1[i]);
+    const double n = std::sqrt(0.81 + 0.01 + 0.09 + 0.04);   // written as a unit quaternion
+    for (int i = 0; i < 4; ++i) EXPECT_NEAR(q[i], q5[i] / n, 1e-6);
 
     // Position, then velocity, then attitude.
     EXPECT_LT(IndexOf(kLocalX), IndexOf(kLocalY));
@@ -172,7 +180,7 @@ TEST_F(Orbiter, StoredReleaseInRecordOneIsPreferredOverOtherRecords)
     EXPECT_LT(IndexOf(kLocalVz), IndexOf(kQ));
 }
 
-TEST_F(Orbiter, DefaultRecordWhileRecordOneHasNoLatitude)
+TEST_F(Orbiter, DefaultRecordWhileTheChosenRecordHasNoLatitude)
 {
     // Record 1 holds an attitude and speed but no position: it is still empty.
     orb_longitude[1] = 5.0;
@@ -180,6 +188,7 @@ TEST_F(Orbiter, DefaultRecordWhileRecordOneHasNoLatitude)
     orb_quaternion[1][0] = 0.7f;
     orb_local_vx[0] = 11.0f;
     orb_quaternion[0][0] = 1.0f;
+    orbindex_active = 1;
 
     Place();
 
@@ -190,7 +199,85 @@ TEST_F(Orbiter, DefaultRecordWhileRecordOneHasNoLatitude)
     EXPECT_DOUBLE_EQ(LastValues(kLocalZ).at(0), z);
     EXPECT_NE(z, 0.0);                            // 30 degrees north is well off the reference
     EXPECT_FLOAT_EQ(LastValues(kLocalVx).at(0), 11.0f);
-    EXPECT_FLOAT_EQ(LastValues(kQ).at(0), 1.0f);
+    EXPECT_EQ(LastValues(kQ), (std::vector<double>{1.0, 0.0, 0.0, 0.0}));
+}
+
+// Heading, pitch and roll in degrees of a quaternion in the host's order.
+std::vector<double> Angles(const std::vector<double>& q)
+{
+    const double d = 180.0 / M_PI;
+    double head = std::atan2(2 * (q[0] * q[3] + q[1] * q[2]), 1 - 2 * (q[2] * q[2] + q[3] * q[3])) * d;
+    return {head < 0 ? head + 360 : head, std::asin(2 * (q[0] * q[2] - q[3] * q[1])) * d,
+            std::atan2(2 * (q[0] * q[1] + q[2] * q[3]), 1 - 2 * (q[1] * q[1] + q[2] * q[2])) * d};
+}
+
+// Files written before each release kept its own attitude hold a quaternion
+// only in record 1. The others put the orbiter in a sound attitude all the
+// same (a zero quaternion is none): by their heading, pitch and roll where
+// set, as record 0's are, else nose along the velocity, wings level.
+TEST_F(Orbiter, RecordsOfOldFilesGiveASoundAttitude)
+{
+    std::string text = "120 \n115 \n1 0 0 0 0 0 \n"
+                       "30.000000 0.000000 100000.000000 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000 "
+                       "0.000000 15.000000 0.000000 90.000000 0.000000 \n"
+                       "28.5 -80.5 91000 1600 40 -500 0.8 0.2 -0.4 0.4 0 0 0 0 \n"
+                       "29.5 -75.5 92000 1500 300 -800 0 0 0 0 0 0 0 0 \n"
+                       "30.5 -70.5 93000 0 0 0 0 0 0 0 0 0 0 0 \n";
+    for (int i = 4; i < 11; ++i) text += "0 0 0 0 0 0 0 0 0 0 0 0 0 0 \n";
+    std::ofstream(xphost::system_path() + "Resources/plugins/QZTgov_Preferences.txt") << text << "2 \n";
+    PreferencesLoad();
+    ASSERT_EQ(orbindex_active, 2);
+
+    const struct { int record; double head, pitch, roll; } cases[] = {
+        {2, std::atan2(1500.0, 800.0) * 180 / M_PI, std::atan2(300.0, std::hypot(1500.0, 800.0)) * 180 / M_PI, 0},
+        {0, 90, 15, 0},
+        {3, 0, 0, 0},                               // standing still: level, to the north
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.record);
+        orbindex_active = c.record;
+        xphost::clear_writes();
+        Place();
+        const auto q = LastValues(kQ);
+        ASSERT_EQ(q.size(), 4u);
+        EXPECT_NEAR(q[0] * q[0] + q[1] * q[1] + q[2] * q[2] + q[3] * q[3], 1.0, 1e-6);
+        const auto a = Angles(q);
+        EXPECT_NEAR(a[0], c.head, 1e-3);
+        EXPECT_NEAR(a[1], c.pitch, 1e-3);
+        EXPECT_NEAR(a[2], c.roll, 1e-3);
+    }
+    orbindex_active = 1;                            // record 1 still has its own
+    xphost::clear_writes();
+    Place();
+    EXPECT_EQ(LastValues(kQ), (std::vector<double>{0.8f, 0.2f, -0.4f, 0.4f}));
+}
+
+// What a release stores for the dialog: heading, pitch and roll of its
+// quaternion and its speed in km/s; without a quaternion from the host, those
+// of its velocity, never figures an older release left in the record.
+TEST_F(Orbiter, ReleaseFiguresFromTheQuaternionAndTheVelocity)
+{
+    const double d = M_PI / 180.0, h = 230 * d / 2, p = -12 * d / 2, r = 35 * d / 2;
+    const float q[4] = {
+        float(std::cos(h) * std::cos(p) * std::cos(r) + std::sin(h) * std::sin(p) * std::sin(r)),
+        float(std::cos(h) * std::cos(p) * std::sin(r) - std::sin(h) * std::sin(p) * std::cos(r)),
+        float(std::cos(h) * std::sin(p) * std::cos(r) + std::sin(h) * std::cos(p) * std::sin(r)),
+        float(-std::cos(h) * std::sin(p) * std::sin(r) + std::sin(h) * std::cos(p) * std::cos(r))};
+    for (int i = 0; i < 4; ++i) orb_quaternion[6][i] = q[i];
+    orb_local_vx[6] = 1200.0f; orb_local_vy[6] = 500.0f; orb_local_vz[6] = 900.0f;
+    ORBreleaseFigures(6);
+    EXPECT_NEAR(orb_head[6], 230.0f, 1e-3f);
+    EXPECT_NEAR(orb_pitch[6], -12.0f, 1e-3f);
+    EXPECT_NEAR(orb_roll[6], 35.0f, 1e-3f);
+    EXPECT_NEAR(orb_speed[6], std::sqrt(1200.0f * 1200.0f + 500.0f * 500.0f + 900.0f * 900.0f) / 1000.0f, 1e-6f);
+
+    for (float& v : orb_quaternion[6]) v = 0.0f;
+    orb_local_vx[6] = 0.0f; orb_local_vy[6] = -100.0f; orb_local_vz[6] = 100.0f;
+    ORBreleaseFigures(6);
+    EXPECT_NEAR(orb_head[6], 180.0f, 1e-3f);      // along +z, to the south
+    EXPECT_NEAR(orb_pitch[6], -45.0f, 1e-3f);
+    EXPECT_NEAR(orb_roll[6], 0.0f, 1e-3f);
+    EXPECT_NEAR(orb_speed[6], 0.141421f, 1e-6f);
 }
 
 TEST_F(Orbiter, PlacementHandsTheOrbiterToTheAscentProgram)

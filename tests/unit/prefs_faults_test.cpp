@@ -118,8 +118,8 @@ namespace {
 
 std::string PrefsFile() { return xphost::system_path() + "Resources/plugins/QZTgov_Preferences.txt"; }
 
-// What the user had saved: a key of their own, a release in record 3 and
-// its attitude in record 1, record 3 named as the last one filled.
+// What the user had saved: a key of their own, a release in record 3,
+// named as the last one filled.
 void OldValues()
 {
     QZTkey = 97;
@@ -128,8 +128,8 @@ void OldValues()
     orb_longitude[3] = -80.649167;
     orb_elevation[3] = 91440.0;
     orb_local_vx[3] = 2101.5f;
-    orb_quaternion[1][0] = 0.707107f;
-    INDEXtostore = 3;
+    orb_quaternion[3][0] = 0.707107f;
+    orbindex_last = orbindex_active = 3;
 }
 
 // This session's changes on top of the old file: another key and a release
@@ -141,6 +141,7 @@ void NewValues()
     orb_longitude[4] = 45.5;
     orb_elevation[4] = 93000.0;
     orb_local_vz[4] = -1999.75f;
+    orbindex_last = orbindex_active = 4;
 }
 
 // A copy of everything a save writes, to show that a failed save leaves memory alone.
@@ -156,7 +157,7 @@ Memory Snapshot()
     std::memset(&m, 0, sizeof m);   // padding too, for the comparison below
     m.key = QZTkey;
     m.feet = showFeetAP;
-    m.index = INDEXtostore;
+    m.index = orbindex_last;
     for (int i = 0; i < OrbRecords; ++i) {
         m.lat[i] = orb_latitude[i];
         m.lon[i] = orb_longitude[i];

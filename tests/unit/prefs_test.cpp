@@ -13,11 +13,12 @@ const char* const Relative = "Resources/plugins/QZTgov_Preferences.txt";
 
 std::string PrefsFile() { return xphost::system_path() + Relative; }
 
-// The default text with its last line (the stored index) replaced.
-std::string WithIndex(const std::string& index)
+// The default text ending in this tail instead of its index and chosen record
+// ("3" is a file from before the choice was kept, "3 \n7" one with it).
+std::string WithIndex(const std::string& tail)
 {
     std::string text = DefaultPreferencesText();
-    return text.substr(0, text.size() - 3) + index + " \n";
+    return text.substr(0, text.size() - 6) + tail + " \n";
 }
 
 // The default text with lines 1 to 3 replaced.
@@ -40,6 +41,7 @@ TEST_F(Prefs, FirstStartCreatesTheDefaultFileAndReadsItBack)
     EXPECT_EQ(QZTkey1, 115);
     EXPECT_EQ(showInitialInfo1, 1);
     EXPECT_EQ(orbindex_active, 0);
+    EXPECT_EQ(orbindex_last, 0);
     EXPECT_EQ(INDEXtostore, 1);
     EXPECT_EQ(orb_latitude[0], 30.0);
     EXPECT_EQ(orb_elevation[0], 100000.0);
@@ -47,19 +49,25 @@ TEST_F(Prefs, FirstStartCreatesTheDefaultFileAndReadsItBack)
 }
 
 // Each start stores into the record after the one the file names; after 10
-// it starts again at 1, and record 0 is never a target.
-TEST_F(Prefs, StoredIndexPicksTheNextRecord)
+// it starts again at 1, and record 0 is never a target. The orbiter starts
+// from the record chosen in the dialog, or without one (a file written before
+// the choice was kept) from the latest release.
+TEST_F(Prefs, StoredIndexPicksTheNextRecordAndTheChosenOneTheStart)
 {
-    const struct { const char* stored; int active, next; } cases[] = {
-        {"0", 0, 1}, {"3", 3, 4}, {"9", 9, 10}, {"10", 10, 1},
+    const struct { const char* tail; int last, active, next; } cases[] = {
+        {"0", 0, 0, 1}, {"3", 3, 3, 4}, {"9", 9, 9, 10}, {"10", 10, 10, 1},
         // out of range: treated as no record stored yet
-        {"11", 0, 1}, {"-2", 0, 1}, {"2147483647", 0, 1},
+        {"11", 0, 0, 1}, {"-2", 0, 0, 1}, {"2147483647", 0, 0, 1},
+        {"3 \n7", 3, 7, 4}, {"10 \n0", 10, 0, 1}, {"0 \n10", 0, 10, 1},
+        // a choice outside the table, or none that is a number, is the latest release
+        {"3 \n11", 3, 3, 4}, {"3 \n-1", 3, 3, 4}, {"3 \nx", 3, 3, 4}, {"12 \n5", 0, 5, 1},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.stored);
+        SCOPED_TRACE(c.tail);
         SetUp();
-        WriteWholeFile(PrefsFile(), WithIndex(c.stored));
+        WriteWholeFile(PrefsFile(), WithIndex(c.tail));
         Start();
+        EXPECT_EQ(orbindex_last, c.last);
         EXPECT_EQ(orbindex_active, c.active);
         EXPECT_EQ(INDEXtostore, c.next);
     }
@@ -142,7 +150,7 @@ TEST_F(Prefs, NumbersBeyondIntAreBadValues)
 {
     const std::string huge = "1" + std::string(40, '0');
     std::string text = WithHead("-99999999999 \n4294967393 \n4294967296 0 0 0 " + huge + " 4294967298 \n");
-    text = text.substr(0, text.size() - 3) + "4294967301 \n";
+    text = text.substr(0, text.size() - 6) + "4294967301 \n";
     WriteWholeFile(PrefsFile(), text);
     Start();
     EXPECT_EQ(qzt_vers_pref, 0);            // a version beyond int is not taken
@@ -199,7 +207,7 @@ TEST_F(Prefs, ANumberMustBeTheWholeWord)
     Start();
     orb_elevation[4] = 1e300;
     orb_speed[4] = -3e38f;
-    INDEXtostore = 4;
+    orbindex_last = 4;
     PreferencesSave();
     ResetPreferenceGlobals();
     PreferencesLoad();
@@ -273,8 +281,9 @@ TEST_F(Prefs, GarbageStopsTheReading)
     EXPECT_EQ(INDEXtostore, 1);
 }
 
-// Saving writes the committed settings, not the working copies, and the
-// same index twice in one run; the next start stores one record further.
+// Saving writes the committed settings, not the working copies, the same
+// text twice in one run, the latest release's record and the chosen one; the
+// next start stores one record further and starts from the chosen one.
 TEST_F(Prefs, SaveAndReadBack)
 {
     Start();
@@ -288,7 +297,8 @@ TEST_F(Prefs, SaveAndReadBack)
     orb_local_vx[3] = 1234.5f;
     orb_quaternion[3][2] = -0.5f;
     orb_speed[3] = 2.25f;
-    INDEXtostore = 3;
+    orbindex_last = 3;
+    orbindex_active = 8;
     PreferencesSave();
     const std::string once = ReadWholeFile(PrefsFile());
     PreferencesSave();
@@ -298,7 +308,7 @@ TEST_F(Prefs, SaveAndReadBack)
     EXPECT_NE(once.find("\n12.500000 -45.250000 81234.500000 1234.500000 0.000000 0.000000 0.000000 0.000000 "
                         "-0.500000 0.000000 0.000000 0.000000 0.000000 2.250000 \n"),
               std::string::npos);
-    EXPECT_EQ(once.substr(once.size() - 3), "3 \n");
+    EXPECT_EQ(once.substr(once.size() - 6), "3 \n8 \n");
 
     ResetPreferenceGlobals();
     PreferencesLoad();
@@ -307,8 +317,29 @@ TEST_F(Prefs, SaveAndReadBack)
     EXPECT_EQ(Halv_TO_mode1, 3);
     EXPECT_EQ(orb_longitude[3], -45.25);
     EXPECT_EQ(orb_quaternion[3][2], -0.5f);
-    EXPECT_EQ(orbindex_active, 3);
+    EXPECT_EQ(orbindex_last, 3);
+    EXPECT_EQ(orbindex_active, 8);
     EXPECT_EQ(INDEXtostore, 4);
+}
+
+// A run without a release leaves the index where it was: the next run stores
+// into the record after the latest release, none is skipped. (Saving the
+// record this run would fill made every save without a release skip one.)
+TEST_F(Prefs, SaveWithoutAReleaseKeepsTheIndex)
+{
+    WriteWholeFile(PrefsFile(), WithIndex("3"));
+    Start();
+    ASSERT_EQ(INDEXtostore, 4);
+    PreferencesSave();
+    EXPECT_EQ(ReadWholeFile(PrefsFile()), WithIndex("3 \n3"));
+    for (int run = 0; run < 3; ++run) {
+        ResetPreferenceGlobals();
+        PreferencesLoad();
+        PreferencesSave();
+    }
+    EXPECT_EQ(orbindex_last, 3);
+    EXPECT_EQ(INDEXtostore, 4);
+    EXPECT_EQ(ReadWholeFile(PrefsFile()), WithIndex("3 \n3"));
 }
 
 // A save that cannot finish leaves the previous file whole: here the

@@ -312,7 +312,7 @@ TEST_F(Zoom, ReleaseAtTheTopOpensLowersReleasesAndStoresTheRecord)
     xphost::set_f(LocalVx, 1.0f);
     xphost::set_f(LocalVy, 2.0f);
     xphost::set_f(LocalVz, 3.0f);
-    xphost::set_vf(Quaternion, {0.1f, 0.2f, 0.3f, 0.4f});
+    xphost::set_vf(Quaternion, {0.5f, 0.5f, 0.5f, 0.5f});
     xphost::set_vf(StationYAtt, {0, 0, 0, 0, 0, 0});
 
     const auto log = Release(71, [](int n) {
@@ -343,11 +343,21 @@ TEST_F(Zoom, ReleaseAtTheTopOpensLowersReleasesAndStoresTheRecord)
     EXPECT_FLOAT_EQ(orb_local_vx[4], 1.0f);
     EXPECT_FLOAT_EQ(orb_local_vy[4], 2.0f);
     EXPECT_FLOAT_EQ(orb_local_vz[4], 3.5f);
-    EXPECT_EQ(std::vector<float>(orb_quaternion[1], orb_quaternion[1] + 4),
-              (std::vector<float>{0.1f, 0.2f, 0.3f, 0.4f}));
-    EXPECT_EQ(orb_latitude[1], 0.0);              // record 1 takes only the attitude
+    // The whole release in its own record: attitude, and heading 90, pitch 0,
+    // roll 90 and the speed in km/s for the dialog. Record 1 keeps its own.
+    EXPECT_EQ(std::vector<float>(orb_quaternion[4], orb_quaternion[4] + 4),
+              (std::vector<float>{0.5f, 0.5f, 0.5f, 0.5f}));
+    EXPECT_NEAR(orb_head[4], 90.0f, 1e-3f);
+    EXPECT_NEAR(orb_pitch[4], 0.0f, 1e-3f);
+    EXPECT_NEAR(orb_roll[4], 90.0f, 1e-3f);
+    EXPECT_NEAR(orb_speed[4], std::sqrt(1.0f + 4.0f + 12.25f) / 1000.0f, 1e-7f);
+    EXPECT_EQ(std::vector<float>(orb_quaternion[1], orb_quaternion[1] + 4), std::vector<float>(4, 0.0f));
+    EXPECT_EQ(orb_head[1], 0.0f);
     EXPECT_EQ(INDEXtostore, 4);
     EXPECT_EQ(INDEXstored, 4);
+    // The latest release: the file's index names it, the next orbiter starts from it.
+    EXPECT_EQ(orbindex_last, 4);
+    EXPECT_EQ(orbindex_active, 4);
 
     // One line in the simulator's log for the whole flight to the release:
     // what the record finally holds.

@@ -73,7 +73,7 @@ std::string DefaultPreferencesText()
             text += "0.000000 ";
         text += "\r\n";
     }
-    text += "0 \r\n";
+    text += "0 \r\n0 \r\n";
     return text;
 }
 
@@ -203,7 +203,8 @@ int Run(const std::string& file)
     Check(xphost::published_datarefs().empty() && !XPLMFindDataRef("QZTgov/slot"), "the published names are gone at stop");
     Check(xphost::command_handlers("QZTgov/qzt_key").empty(), "the command's handler is gone at stop");
 
-    // A release stored in record 1, as a carrier's flight and a save leave it.
+    // A release stored in record 1, as a carrier's flight and a save leave it:
+    // the record, and the index and the chosen record naming it.
     std::string text = ReadBinary(prefs);
     size_t line = 0;
     for (int k = 0; k < 4 && line != std::string::npos; ++k)
@@ -214,7 +215,11 @@ int Run(const std::string& file)
         text.replace(line, end - line,
                      "12.500000 -45.250000 95000.000000 1200.000000 50.000000 -7000.000000 "
                      "0.100000 0.200000 0.300000 0.900000 20.000000 0.000000 95.000000 7.100000 ");
-    Check(edited, "record 1 of the saved file can be edited");
+    const std::string tail = "0 \r\n0 \r\n";
+    const bool named = text.size() > tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    if (named)
+        text.replace(text.size() - tail.size(), tail.size(), "1 \r\n1 \r\n");
+    Check(edited && named, "record 1 of the saved file can be edited");
     WriteBinary(prefs, text);
 
     // Second start: the file is freed and loaded anew, and reads the file back.
