@@ -38,18 +38,29 @@ void drop_plugin_file();              // closes it; other plug-ins stay
 void draw_pass();
 // The camera controller's turn in a frame.
 void camera_frame();
+// A plug-in's features (native paths, ...) go with it when it is unloaded.
+void drop_plugin_features();
 // The continue phase of every held command.
 void commands_frame();
 // A key event the sniffers and windows left to the simulator's key bindings.
 void key_to_commands(int flags, char virtualKey);
 
-// Catalogue of the simulator's variables the plug-in binds, with defaults.
+// Catalogue of the simulator's variables the plug-in binds, with defaults. A
+// name X-Plane 12 marks replaced names its replacement: the two are one
+// variable, and looking the old one up while the new one exists draws the
+// simulator's deprecation warning.
 struct CatalogueEntry {
     const char* path;
     int  types;
     int  size;
     bool writable;
+    const char* replaced_by = nullptr;
 };
+// The replacement of an old name, or the old name a replacement stands for
+// (nullptr when the name has no other).
+const char* catalogue_twin(const std::string& path);
+// The replacement of an old name only.
+const char* catalogue_replacement(const std::string& path);
 const CatalogueEntry* catalogue_entries(int* count);
 
 // Opaque ids for windows, menus and widgets: never reused within a process, so

@@ -190,6 +190,16 @@ const std::vector<TypeMismatch>& type_mismatches();
 
 int find_calls();                        // XPLMFindDataRef calls since reset()
 
+// Names X-Plane 12 marks replaced that a plug-in looked up while their
+// replacement was published (X-Plane 12 logs a deprecation warning naming the
+// plug-in for each), in order, since reset(). Of the catalogue's old names,
+// "sim/joystick/yolk_*_ratio" and "sim/weather/temperature_{ambient,le}_c" are
+// one variable with their replacements "sim/joystick/yoke_*_ratio" and
+// "sim/weather/aircraft/temperature_{ambient,leadingedge}_deg_c": a value set or
+// written under one name reads the same under the other. Withdrawing the new
+// names gives an X-Plane 11, withdrawing the old ones a simulator that dropped them.
+const std::vector<std::string>& replaced_lookups();
+
 // "sim/cockpit/autopilot/autopilot_state" is a row of mode buttons to a
 // plug-in: a write presses the button of every bit written, lowest bit first.
 // Pressing an engaged mode's button switches it off; engaging a mode releases
