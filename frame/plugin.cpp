@@ -23,6 +23,7 @@
 
 XPLMMenuID QZTgovMenu = nullptr;
 int        QZTgovMenuItem = -1;
+uint8_t    NativePaths = 0;
 
 // The menu handler tells the items apart by their reference, the item's own name.
 static char DescriptionItem[] = "Description";
@@ -67,9 +68,22 @@ static void LogUserAircraft()
         LogLine("no QZT model recognised in the aircraft's description \"%.40s\"", descrip);
 }
 
+// Paths in one form on every system: UTF-8 with '/' separators. The SDK asks
+// every Mac plug-in to (the other form is a colon path the C library cannot
+// open), and on Windows it is the only form that keeps a folder name outside
+// the ANSI code page. Linux paths are the same either way.
+static void EnableNativePaths()
+{
+    static const char Feature[] = "XPLM_USE_NATIVE_PATHS";
+    if (XPLMHasFeature(Feature))
+        XPLMEnableFeature(Feature, 1);
+    NativePaths = XPLMIsFeatureEnabled(Feature) != 0;
+}
+
 PLUGIN_API int XPluginStart(char* outName, char* outSig, char* outDesc)
 {
     LogLine("version %d.%02d for %s starting", qzt_vers / 100, qzt_vers % 100, PlatformName);
+    EnableNativePaths();
     InitDataRef(1, 1);
 
     CopyInfo(outName, "QZTgov");

@@ -1,5 +1,6 @@
 // frame/plugin.h: the five entry points the host calls, and the plug-in's menu.
 #pragma once
+#include <cstdint>
 #include "XPLMDefs.h"
 #include "XPLMMenus.h"
 
@@ -11,6 +12,7 @@ PLUGIN_API void XPluginReceiveMessage(XPLMPluginID inFromWho, int inMessage, voi
 
 extern XPLMMenuID QZTgovMenu;       // the "QZTgov" submenu of the plug-ins menu
 extern int        QZTgovMenuItem;   // its item in the plug-ins menu
+extern uint8_t    NativePaths;      // the host gives its paths in UTF-8 with '/' separators
 
 // The host hands the plug-in buffers of 256 bytes for its name, signature and description.
 enum { PluginInfoLen = 256 };

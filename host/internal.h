@@ -74,6 +74,12 @@ void* open_library(const std::string& path, std::string* error);
 void* library_symbol(void* library, const char* name);
 void  close_library(void* library);
 std::string make_temp_folder();
+// The simulator's folder as XPLMGetSystemPath gives it with native paths (UTF-8,
+// '/' on every system, Windows keeping its drive letter) and without (Windows:
+// '\\' and the ANSI code page, where a character outside it becomes '?'; Linux:
+// the same either way).
+std::string native_path_form(const std::string& path);
+std::string legacy_path_form(const std::string& path);
 
 // ---------------------------------------------------------------- who runs
 
