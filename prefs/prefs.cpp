@@ -57,16 +57,16 @@ static void ReportPrefsFailure(const char* what, const char* path = outputPath, 
         LogLine("%s (%s)", what, path);
 }
 
-// The folder with the relative part in the host's form: without native paths
-// Windows separates with backslashes.
-static bool JoinPath(char* out, size_t size, const char* folder, const char* relative)
+// The folder and the file's place below it in the host's form: without native
+// paths Windows separates with backslashes.
+static bool JoinPath(const char* folder)
 {
-    const int len = std::snprintf(out, size, "%s%s%s", folder, relative, PrefsName);
-    if (len < 0 || static_cast<size_t>(len) >= size)
+    const int len = std::snprintf(outputPath, sizeof outputPath, "%s%s%s", folder, PrefsFolder, PrefsName);
+    if (len < 0 || static_cast<size_t>(len) >= sizeof outputPath)
         return false;
 #if IBM
     if (!NativePaths)
-        for (char* c = out + std::strlen(folder); *c != '\0'; ++c)
+        for (char* c = outputPath + std::strlen(folder); *c != '\0'; ++c)
             if (*c == '/')
                 *c = '\\';
 #endif
@@ -95,7 +95,7 @@ static bool BuildOutputPath()
         return false;
     }
 #endif
-    if (!JoinPath(outputPath, sizeof outputPath, systemPath, PrefsFolder)) {
+    if (!JoinPath(systemPath)) {
         outputPath[0] = '\0';
         return false;
     }
