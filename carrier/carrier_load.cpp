@@ -1,6 +1,7 @@
 // carrier/carrier_load.cpp: what the carrier starts with after a load, and the
 // state its loop leaves behind, cleared when another aircraft comes.
 #include "carrier/carrier.h"
+#include <cmath>
 #include "carrier/camera.h"
 #include "carrier/panel.h"
 #include "carrier/zoom.h"
@@ -81,7 +82,7 @@ static void ZoomEndsWithDisable()
         XPLMSetDatai(dr_prop_sync_on, prop_sync_on);
     }
     prop_sync_on1 = 0;
-    if (tmax_acf > 0.0f) {
+    if (tmax_acf > 0.0f && std::isfinite(tmax_acf)) {   // a rating read as no number is none
         tmax_curr = tmax_acf;
         XPLMSetDataf(dr_tmax, tmax_curr);
     }

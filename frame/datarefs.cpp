@@ -236,6 +236,20 @@ static XPLMDataRef Bind(const char* path)
     return ref;
 }
 
+// X-Plane 12 renamed a few variables and logs a warning naming every plug-in
+// that looks up an old name, so the new name is asked for first; the old one
+// only where the simulator lacks the new (X-Plane 11). Both pairs here keep
+// their type and unit.
+static XPLMDataRef BindRenamed(const char* current, const char* old)
+{
+    XPLMDataRef ref = XPLMFindDataRef(current);
+    if (!ref)
+        ref = XPLMFindDataRef(old);
+    if (!ref)
+        LogLine("the simulator publishes neither %s nor %s; what uses it will not work", current, old);
+    return ref;
+}
+
 void InitDataRef(int, int)
 {
     dr_battery_on = Bind("sim/cockpit/electrical/battery_on");
@@ -290,8 +304,8 @@ void InitDataRef(int, int)
     dr_strobe_lights_on = Bind("sim/cockpit/electrical/strobe_lights_on");
     dr_taxi_light_on = Bind("sim/cockpit/electrical/taxi_light_on");
     dr_throtmax_FWD = Bind("sim/aircraft/engine/acf_throtmax_FWD");
-    dr_temperature_ambc = Bind("sim/weather/temperature_ambient_c");
-    dr_temperature_lec = Bind("sim/weather/temperature_le_c");
+    dr_temperature_ambc = BindRenamed("sim/weather/aircraft/temperature_ambient_deg_c", "sim/weather/temperature_ambient_c");
+    dr_temperature_lec = BindRenamed("sim/weather/aircraft/temperature_leadingedge_deg_c", "sim/weather/temperature_le_c");
     dr_missiles_armed = Bind("sim/cockpit/weapons/missiles_armed");
     dr_bombs_armed = Bind("sim/cockpit/weapons/bombs_armed");
     dr_pitch_elect = Bind("sim/cockpit/gyros/the_ind_deg3");
@@ -335,9 +349,9 @@ void InitDataRef(int, int)
     dr_dihedral = Bind("sim/flightmodel/controls/dihed_rqst");
     dr_parkbrake = Bind("sim/flightmodel/controls/parkbrake");
     dr_override_joystick = Bind("sim/operation/override/override_joystick");
-    dr_yolk_pitch_ratio = Bind("sim/joystick/yolk_pitch_ratio");
-    dr_yolk_roll_ratio = Bind("sim/joystick/yolk_roll_ratio");
-    dr_yolk_heading_ratio = Bind("sim/joystick/yolk_heading_ratio");
+    dr_yolk_pitch_ratio = BindRenamed("sim/joystick/yoke_pitch_ratio", "sim/joystick/yolk_pitch_ratio");
+    dr_yolk_roll_ratio = BindRenamed("sim/joystick/yoke_roll_ratio", "sim/joystick/yolk_roll_ratio");
+    dr_yolk_heading_ratio = BindRenamed("sim/joystick/yoke_heading_ratio", "sim/joystick/yolk_heading_ratio");
     dr_JATOduration = Bind("sim/aircraft/specialcontrols/acf_jato_dur");
 
     // empty path entries give null handles, so only slot 0 of each array is live

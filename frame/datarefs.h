@@ -66,8 +66,8 @@ extern XPLMDataRef dr_nav_lights_on;                   // int    sim/cockpit/ele
 extern XPLMDataRef dr_strobe_lights_on;                // int    sim/cockpit/electrical/strobe_lights_on
 extern XPLMDataRef dr_taxi_light_on;                   // int    sim/cockpit/electrical/taxi_light_on
 extern XPLMDataRef dr_throtmax_FWD;                    // float  sim/aircraft/engine/acf_throtmax_FWD
-extern XPLMDataRef dr_temperature_ambc;                // float  sim/weather/temperature_ambient_c
-extern XPLMDataRef dr_temperature_lec;                 // float  sim/weather/temperature_le_c
+extern XPLMDataRef dr_temperature_ambc;                // float  sim/weather/aircraft/temperature_ambient_deg_c (X-Plane 11: sim/weather/temperature_ambient_c)
+extern XPLMDataRef dr_temperature_lec;                 // float  sim/weather/aircraft/temperature_leadingedge_deg_c (X-Plane 11: sim/weather/temperature_le_c)
 extern XPLMDataRef dr_missiles_armed;                  // int    sim/cockpit/weapons/missiles_armed
 extern XPLMDataRef dr_bombs_armed;                     // int    sim/cockpit/weapons/bombs_armed
 extern XPLMDataRef dr_pitch_elect;                     // float  sim/cockpit/gyros/the_ind_deg3
@@ -111,9 +111,9 @@ extern XPLMDataRef dr_swdirqst;                        // float  sim/flightmodel
 extern XPLMDataRef dr_dihedral;                        // float  sim/flightmodel/controls/dihed_rqst
 extern XPLMDataRef dr_parkbrake;                       // float  sim/flightmodel/controls/parkbrake
 extern XPLMDataRef dr_override_joystick;               // int    sim/operation/override/override_joystick
-extern XPLMDataRef dr_yolk_pitch_ratio;                // float  sim/joystick/yolk_pitch_ratio
-extern XPLMDataRef dr_yolk_roll_ratio;                 // float  sim/joystick/yolk_roll_ratio
-extern XPLMDataRef dr_yolk_heading_ratio;              // float  sim/joystick/yolk_heading_ratio
+extern XPLMDataRef dr_yolk_pitch_ratio;                // float  sim/joystick/yoke_pitch_ratio (X-Plane 11: yolk_pitch_ratio)
+extern XPLMDataRef dr_yolk_roll_ratio;                 // float  sim/joystick/yoke_roll_ratio (X-Plane 11: yolk_roll_ratio)
+extern XPLMDataRef dr_yolk_heading_ratio;              // float  sim/joystick/yoke_heading_ratio (X-Plane 11: yolk_heading_ratio)
 extern XPLMDataRef dr_JATOduration;                    // float  sim/aircraft/specialcontrols/acf_jato_dur
 
 // ---- array handles (slot 0 = the array) and their path tables, in binding order
@@ -205,8 +205,8 @@ extern int     landing_lights_on;         // sim/cockpit/electrical/landing_ligh
 extern int     nav_lights_on;             // sim/cockpit/electrical/nav_lights_on
 extern int     strobe_lights_on;          // sim/cockpit/electrical/strobe_lights_on
 extern int     taxi_light_on;             // sim/cockpit/electrical/taxi_light_on
-extern float   temperature_ambc;          // sim/weather/temperature_ambient_c
-extern float   temperature_lec;           // sim/weather/temperature_le_c
+extern float   temperature_ambc;          // sim/weather/aircraft/temperature_ambient_deg_c
+extern float   temperature_lec;           // sim/weather/aircraft/temperature_leadingedge_deg_c
 extern uint8_t bombs_armed;               // sim/cockpit/weapons/bombs_armed
 extern float   pitch_elect;               // sim/cockpit/gyros/the_ind_deg3
 extern float   g_nrml;                    // sim/flightmodel/forces/g_nrml
@@ -235,8 +235,8 @@ extern float   swdirqst;                  // sim/flightmodel/controls/swdirqst
 extern float   dihedral;                  // sim/flightmodel/controls/dihed_rqst
 extern float   parkbrake;                 // sim/flightmodel/controls/parkbrake
 extern uint8_t override_joystick;         // sim/operation/override/override_joystick
-extern float   yolk_pitch_ratio;          // sim/joystick/yolk_pitch_ratio
-extern float   yolk_roll_ratio;           // sim/joystick/yolk_roll_ratio
+extern float   yolk_pitch_ratio;          // sim/joystick/yoke_pitch_ratio
+extern float   yolk_roll_ratio;           // sim/joystick/yoke_roll_ratio
 extern char    descrip[101];              // sim/aircraft/view/acf_descrip, first 100 bytes
 extern float   WeaponsX[25];              // sim/weapons/x
 extern float   WeaponsY[25];              // sim/weapons/y

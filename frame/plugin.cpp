@@ -26,6 +26,7 @@
 XPLMMenuID QZTgovMenu = nullptr;
 int        QZTgovMenuItem = -1;
 uint8_t    AwaitEnable = 0;
+uint8_t    NativePaths = 0;
 
 // The menu handler tells the items apart by their reference, the item's own name.
 static char DescriptionItem[] = "Description";
@@ -88,10 +89,23 @@ static void UserPlaneLoaded()
         PlaneCallback();
 }
 
+// Paths in one form on every system: UTF-8 with '/' separators. The SDK asks
+// every Mac plug-in to (the other form is a colon path the C library cannot
+// open), and on Windows it is the only form that keeps a folder name outside
+// the ANSI code page. Linux paths are the same either way.
+static void EnableNativePaths()
+{
+    static const char Feature[] = "XPLM_USE_NATIVE_PATHS";
+    if (XPLMHasFeature(Feature))
+        XPLMEnableFeature(Feature, 1);
+    NativePaths = XPLMIsFeatureEnabled(Feature) != 0;
+}
+
 PLUGIN_API int XPluginStart(char* outName, char* outSig, char* outDesc)
 {
     LogLine("version %d.%02d for %s starting", qzt_vers / 100, qzt_vers % 100, PlatformName);
     AwaitEnable = 0;
+    EnableNativePaths();
     InitDataRef(1, 1);
 
     CopyInfo(outName, "QZTgov");

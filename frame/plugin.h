@@ -13,6 +13,7 @@ PLUGIN_API void XPluginReceiveMessage(XPLMPluginID inFromWho, int inMessage, voi
 extern XPLMMenuID QZTgovMenu;       // the "QZTgov" submenu of the plug-ins menu
 extern int        QZTgovMenuItem;   // its item in the plug-ins menu
 extern uint8_t    AwaitEnable;      // disabled: messages may have been missed until the enable
+extern uint8_t    NativePaths;      // the host gives its paths in UTF-8 with '/' separators
 
 // The host hands the plug-in buffers of 256 bytes for its name, signature and description.
 enum { PluginInfoLen = 256 };

@@ -11,6 +11,8 @@ namespace {
 // legs), not the plug-in's slot counts. The flight-director pitch override and
 // the JATO duration carry the names the simulator really publishes. The
 // thrust-point count is read-only in the simulator, so writes to it are lost.
+// The five names X-Plane 12 marks replaced are published under both names, as
+// X-Plane 12 does (X-Plane 11 knows only the old ones: withdraw the new).
 const CatalogueEntry kEntries[] = {
     {"sim/cockpit/electrical/battery_on", xplmType_Int, 1, false},
     {"sim/cockpit/electrical/avionics_on", xplmType_Int, 1, false},
@@ -64,8 +66,10 @@ const CatalogueEntry kEntries[] = {
     {"sim/cockpit/electrical/strobe_lights_on", xplmType_Int, 1, true},
     {"sim/cockpit/electrical/taxi_light_on", xplmType_Int, 1, true},
     {"sim/aircraft/engine/acf_throtmax_FWD", xplmType_Float, 1, true},
-    {"sim/weather/temperature_ambient_c", xplmType_Float, 1, false},
-    {"sim/weather/temperature_le_c", xplmType_Float, 1, false},
+    {"sim/weather/temperature_ambient_c", xplmType_Float, 1, false, "sim/weather/aircraft/temperature_ambient_deg_c"},
+    {"sim/weather/temperature_le_c", xplmType_Float, 1, false, "sim/weather/aircraft/temperature_leadingedge_deg_c"},
+    {"sim/weather/aircraft/temperature_ambient_deg_c", xplmType_Float, 1, false},
+    {"sim/weather/aircraft/temperature_leadingedge_deg_c", xplmType_Float, 1, false},
     {"sim/cockpit/weapons/missiles_armed", xplmType_Int, 1, true},
     {"sim/cockpit/weapons/bombs_armed", xplmType_Int, 1, true},
     {"sim/cockpit/gyros/the_ind_deg3", xplmType_Float, 1, false},
@@ -109,9 +113,12 @@ const CatalogueEntry kEntries[] = {
     {"sim/flightmodel/controls/dihed_rqst", xplmType_Float, 1, true},
     {"sim/flightmodel/controls/parkbrake", xplmType_Float, 1, true},
     {"sim/operation/override/override_joystick", xplmType_Int, 1, true},
-    {"sim/joystick/yolk_pitch_ratio", xplmType_Float, 1, true},
-    {"sim/joystick/yolk_roll_ratio", xplmType_Float, 1, true},
-    {"sim/joystick/yolk_heading_ratio", xplmType_Float, 1, true},
+    {"sim/joystick/yolk_pitch_ratio", xplmType_Float, 1, true, "sim/joystick/yoke_pitch_ratio"},
+    {"sim/joystick/yolk_roll_ratio", xplmType_Float, 1, true, "sim/joystick/yoke_roll_ratio"},
+    {"sim/joystick/yolk_heading_ratio", xplmType_Float, 1, true, "sim/joystick/yoke_heading_ratio"},
+    {"sim/joystick/yoke_pitch_ratio", xplmType_Float, 1, true},
+    {"sim/joystick/yoke_roll_ratio", xplmType_Float, 1, true},
+    {"sim/joystick/yoke_heading_ratio", xplmType_Float, 1, true},
     {"sim/aircraft/specialcontrols/acf_jato_dur", xplmType_Float, 1, true},
     {"sim/weapons/x", xplmType_FloatArray, 25, false},
     {"sim/weapons/y", xplmType_FloatArray, 25, false},
@@ -136,6 +143,27 @@ const CatalogueEntry* catalogue_entries(int* count)
 {
     *count = static_cast<int>(sizeof(kEntries) / sizeof(kEntries[0]));
     return kEntries;
+}
+
+const char* catalogue_twin(const std::string& path)
+{
+    for (const CatalogueEntry& e : kEntries) {
+        if (!e.replaced_by)
+            continue;
+        if (path == e.path)
+            return e.replaced_by;
+        if (path == e.replaced_by)
+            return e.path;
+    }
+    return nullptr;
+}
+
+const char* catalogue_replacement(const std::string& path)
+{
+    for (const CatalogueEntry& e : kEntries)
+        if (e.replaced_by && path == e.path)
+            return e.replaced_by;
+    return nullptr;
 }
 
 }  // namespace xphost::detail

@@ -46,16 +46,22 @@ struct Accessor {
     void* write_ref = nullptr;
 };
 
-struct Var {
-    Dataref meta;
-    bool   published = false;                // by a plug-in, through acc
-    Accessor acc;
+// What a variable holds. An old name X-Plane 12 replaced and its replacement
+// share one.
+struct Value {
     int    i = 0;
     float  f = 0;
     double d = 0;
     std::vector<int>   vi;
     std::vector<float> vf;
     std::vector<unsigned char> bytes;
+};
+
+struct Var {
+    Dataref meta;
+    bool   published = false;                // by a plug-in, through acc
+    Accessor acc;
+    std::shared_ptr<Value> val = std::make_shared<Value>();
     Handle* handle = nullptr;
     bool   buttons = false;                  // a write presses mode buttons (the autopilot state)
 };
@@ -68,6 +74,7 @@ struct Store {
     std::vector<Write> writes;
     std::vector<TypeMismatch> mismatches;
     std::vector<std::string> refused;        // registrations the host turned down
+    std::vector<std::string> replaced_lookups;
     int find_calls = 0;
 };
 
@@ -121,15 +128,21 @@ void erase_var(std::string path)
         rebuild_catalogue();
 }
 
+// A fresh value, or the one of its other name when that is published.
 void size_storage(Var& v)
 {
+    if (const char* twin = detail::catalogue_twin(v.meta.path)) {
+        auto it = store().vars.find(twin);
+        if (it != store().vars.end() && !it->second->published) {
+            v.val = it->second->val;
+            return;
+        }
+    }
     const int n = std::max(0, v.meta.size);
-    v.i = 0;
-    v.f = 0;
-    v.d = 0;
-    v.vi.assign(v.meta.types & xplmType_IntArray ? n : 0, 0);
-    v.vf.assign(v.meta.types & xplmType_FloatArray ? n : 0, 0.0f);
-    v.bytes.assign(v.meta.types & xplmType_Data ? n : 0, 0);
+    v.val = std::make_shared<Value>();
+    v.val->vi.assign(v.meta.types & xplmType_IntArray ? n : 0, 0);
+    v.val->vf.assign(v.meta.types & xplmType_FloatArray ? n : 0, 0.0f);
+    v.val->bytes.assign(v.meta.types & xplmType_Data ? n : 0, 0);
 }
 
 Var* add_var(const Dataref& ref, bool rebuild = true)
@@ -276,16 +289,17 @@ Var snapshot(const Var& v)
 {
     Var s;
     s.meta = v.meta;
+    Value& to = *s.val;
     const Accessor& a = v.acc;
-    if (a.geti) s.i = detail::call_plugin(CallbackKind::Other, a.geti, a.read_ref);
-    if (a.getf) s.f = detail::call_plugin(CallbackKind::Other, a.getf, a.read_ref);
-    if (a.getd) s.d = detail::call_plugin(CallbackKind::Other, a.getd, a.read_ref);
+    if (a.geti) to.i = detail::call_plugin(CallbackKind::Other, a.geti, a.read_ref);
+    if (a.getf) to.f = detail::call_plugin(CallbackKind::Other, a.getf, a.read_ref);
+    if (a.getd) to.d = detail::call_plugin(CallbackKind::Other, a.getd, a.read_ref);
     if ((v.meta.types & xplmType_IntArray) && a.getvi)
-        s.vi = read_published<int>(a.getvi, a.read_ref);
+        to.vi = read_published<int>(a.getvi, a.read_ref);
     if ((v.meta.types & xplmType_FloatArray) && a.getvf)
-        s.vf = read_published<float>(a.getvf, a.read_ref);
+        to.vf = read_published<float>(a.getvf, a.read_ref);
     if ((v.meta.types & xplmType_Data) && a.getb)
-        s.bytes = read_published<unsigned char>(a.getb, a.read_ref);
+        to.bytes = read_published<unsigned char>(a.getb, a.read_ref);
     return s;
 }
 
@@ -319,6 +333,7 @@ void reset_datarefs()
     s.order.clear();
     s.published.clear();
     s.refused.clear();
+    s.replaced_lookups.clear();
     s.writes.clear();
     s.mismatches.clear();
     s.find_calls = 0;
@@ -368,10 +383,11 @@ void set_f(const std::string& path, float value) { set_d(path, value); }
 
 void set_d(const std::string& path, double value)
 {
-    Var& v = need_own(path);
-    if (v.meta.types & xplmType_Int) v.i = static_cast<int>(value);
-    else if (v.meta.types & xplmType_Float) v.f = static_cast<float>(value);
-    else if (v.meta.types & xplmType_Double) v.d = value;
+    Var& var = need_own(path);
+    Value& v = *var.val;
+    if (var.meta.types & xplmType_Int) v.i = static_cast<int>(value);
+    else if (var.meta.types & xplmType_Float) v.f = static_cast<float>(value);
+    else if (var.meta.types & xplmType_Double) v.d = value;
     else if (!v.vi.empty()) v.vi[0] = static_cast<int>(value);
     else if (!v.vf.empty()) v.vf[0] = static_cast<float>(value);
     else throw std::invalid_argument("xphost: \"" + path + "\" holds no number");
@@ -383,10 +399,11 @@ float get_f(const std::string& path) { return static_cast<float>(get_d(path)); }
 double get_d(const std::string& path)
 {
     Var copy;
-    const Var& v = view(need(path), copy);
-    if (v.meta.types & xplmType_Int) return v.i;
-    if (v.meta.types & xplmType_Float) return v.f;
-    if (v.meta.types & xplmType_Double) return v.d;
+    const Var& var = view(need(path), copy);
+    const Value& v = *var.val;
+    if (var.meta.types & xplmType_Int) return v.i;
+    if (var.meta.types & xplmType_Float) return v.f;
+    if (var.meta.types & xplmType_Double) return v.d;
     if (!v.vi.empty()) return v.vi[0];
     if (!v.vf.empty()) return v.vf[0];
     throw std::invalid_argument("xphost: \"" + path + "\" holds no number");
@@ -394,7 +411,7 @@ double get_d(const std::string& path)
 
 void set_vi(const std::string& path, const std::vector<int>& values, int offset)
 {
-    Var& v = need_own(path);
+    Value& v = *need_own(path).val;
     if (!v.vf.empty()) {
         std::vector<float> f(values.begin(), values.end());
         write_array(v.vf, f.data(), offset, static_cast<int>(f.size()));
@@ -405,7 +422,7 @@ void set_vi(const std::string& path, const std::vector<int>& values, int offset)
 
 void set_vf(const std::string& path, const std::vector<float>& values, int offset)
 {
-    Var& v = need_own(path);
+    Value& v = *need_own(path).val;
     if (!v.vi.empty()) {
         std::vector<int> n;
         for (float x : values) n.push_back(static_cast<int>(x));
@@ -433,20 +450,20 @@ std::vector<T> slice(const std::vector<U>& from, int offset, int count)
 std::vector<int> get_vi(const std::string& path, int offset, int count)
 {
     Var copy;
-    const Var& v = view(need(path), copy);
+    const Value& v = *view(need(path), copy).val;
     return v.vf.empty() ? slice<int>(v.vi, offset, count) : slice<int>(v.vf, offset, count);
 }
 
 std::vector<float> get_vf(const std::string& path, int offset, int count)
 {
     Var copy;
-    const Var& v = view(need(path), copy);
+    const Value& v = *view(need(path), copy).val;
     return v.vi.empty() ? slice<float>(v.vf, offset, count) : slice<float>(v.vi, offset, count);
 }
 
 void set_b(const std::string& path, const std::string& bytes)
 {
-    Var& v = need_own(path);
+    Value& v = *need_own(path).val;
     std::fill(v.bytes.begin(), v.bytes.end(), 0);
     std::copy_n(bytes.begin(), std::min(bytes.size(), v.bytes.size()), v.bytes.begin());
 }
@@ -454,7 +471,7 @@ void set_b(const std::string& path, const std::string& bytes)
 std::string get_b(const std::string& path)
 {
     Var copy;
-    const Var& v = view(need(path), copy);
+    const Value& v = *view(need(path), copy).val;
     const auto end = std::find(v.bytes.begin(), v.bytes.end(), 0);
     return std::string(v.bytes.begin(), end);
 }
@@ -476,6 +493,8 @@ const std::vector<TypeMismatch>& type_mismatches() { return store().mismatches; 
 
 int find_calls() { return store().find_calls; }
 
+const std::vector<std::string>& replaced_lookups() { return store().replaced_lookups; }
+
 }  // namespace xphost
 
 // ---------------------------------------------------------------- plug-in side
@@ -489,7 +508,13 @@ XPLMDataRef XPLMFindDataRef(const char* inDataRefName)
     if (!inDataRefName)
         return nullptr;
     auto it = store().vars.find(inDataRefName);
-    return it == store().vars.end() ? nullptr : it->second->handle;
+    if (it == store().vars.end())
+        return nullptr;
+    // X-Plane 12 warns about a plug-in that asks for a replaced name.
+    const char* replacement = detail::catalogue_replacement(inDataRefName);
+    if (replacement && is_published(replacement))
+        store().replaced_lookups.push_back(inDataRefName);
+    return it->second->handle;
 }
 
 int XPLMCanWriteDataRef(XPLMDataRef inDataRef)
@@ -522,7 +547,7 @@ int XPLMGetDatai(XPLMDataRef inDataRef)
         return 0;
     if (v->published)
         return v->acc.geti ? detail::call_plugin(CallbackKind::Other, v->acc.geti, v->acc.read_ref) : 0;
-    return v->i;
+    return v->val->i;
 }
 
 void XPLMSetDatai(XPLMDataRef inDataRef, int inValue)
@@ -536,7 +561,7 @@ void XPLMSetDatai(XPLMDataRef inDataRef, int inValue)
             detail::call_plugin(CallbackKind::Other, v->acc.seti, v->acc.write_ref, inValue);
         return;
     }
-    v->i = v->buttons ? autopilot_after_presses(v->i, inValue) : inValue;
+    v->val->i = v->buttons ? autopilot_after_presses(v->val->i, inValue) : inValue;
 }
 
 float XPLMGetDataf(XPLMDataRef inDataRef)
@@ -547,7 +572,7 @@ float XPLMGetDataf(XPLMDataRef inDataRef)
         return 0.0f;
     if (v->published)
         return v->acc.getf ? detail::call_plugin(CallbackKind::Other, v->acc.getf, v->acc.read_ref) : 0.0f;
-    return v->f;
+    return v->val->f;
 }
 
 void XPLMSetDataf(XPLMDataRef inDataRef, float inValue)
@@ -557,7 +582,7 @@ void XPLMSetDataf(XPLMDataRef inDataRef, float inValue)
         return;
     Var* v = var_of(inDataRef);
     if (!v->published)
-        v->f = inValue;
+        v->val->f = inValue;
     else if (v->acc.setf)
         detail::call_plugin(CallbackKind::Other, v->acc.setf, v->acc.write_ref, inValue);
 }
@@ -570,7 +595,7 @@ double XPLMGetDatad(XPLMDataRef inDataRef)
         return 0.0;
     if (v->published)
         return v->acc.getd ? detail::call_plugin(CallbackKind::Other, v->acc.getd, v->acc.read_ref) : 0.0;
-    return v->d;
+    return v->val->d;
 }
 
 void XPLMSetDatad(XPLMDataRef inDataRef, double inValue)
@@ -580,7 +605,7 @@ void XPLMSetDatad(XPLMDataRef inDataRef, double inValue)
         return;
     Var* v = var_of(inDataRef);
     if (!v->published)
-        v->d = inValue;
+        v->val->d = inValue;
     else if (v->acc.setd)
         detail::call_plugin(CallbackKind::Other, v->acc.setd, v->acc.write_ref, inValue);
 }
@@ -595,7 +620,7 @@ int XPLMGetDatavi(XPLMDataRef inDataRef, int* outValues, int inOffset, int inMax
         return 0;
     if (v->published)
         return v->acc.getvi ? detail::call_plugin(CallbackKind::Other, v->acc.getvi, v->acc.read_ref, outValues, inOffset, inMax) : 0;
-    return read_array(v->vi, outValues, inOffset, inMax);
+    return read_array(v->val->vi, outValues, inOffset, inMax);
 }
 
 namespace {
@@ -617,7 +642,7 @@ void XPLMSetDatavi(XPLMDataRef inDataRef, int* inValues, int inoffset, int inCou
         return;
     Var* v = var_of(inDataRef);
     if (!v->published)
-        write_array(v->vi, inValues, inoffset, inCount);
+        write_array(v->val->vi, inValues, inoffset, inCount);
     else if (v->acc.setvi)
         detail::call_plugin(CallbackKind::Other, v->acc.setvi, v->acc.write_ref, inValues, inoffset, inCount);
 }
@@ -630,7 +655,7 @@ int XPLMGetDatavf(XPLMDataRef inDataRef, float* outValues, int inOffset, int inM
         return 0;
     if (v->published)
         return v->acc.getvf ? detail::call_plugin(CallbackKind::Other, v->acc.getvf, v->acc.read_ref, outValues, inOffset, inMax) : 0;
-    return read_array(v->vf, outValues, inOffset, inMax);
+    return read_array(v->val->vf, outValues, inOffset, inMax);
 }
 
 void XPLMSetDatavf(XPLMDataRef inDataRef, float* inValues, int inoffset, int inCount)
@@ -640,7 +665,7 @@ void XPLMSetDatavf(XPLMDataRef inDataRef, float* inValues, int inoffset, int inC
         return;
     Var* v = var_of(inDataRef);
     if (!v->published)
-        write_array(v->vf, inValues, inoffset, inCount);
+        write_array(v->val->vf, inValues, inoffset, inCount);
     else if (v->acc.setvf)
         detail::call_plugin(CallbackKind::Other, v->acc.setvf, v->acc.write_ref, inValues, inoffset, inCount);
 }
@@ -653,7 +678,7 @@ int XPLMGetDatab(XPLMDataRef inDataRef, void* outValue, int inOffset, int inMaxB
         return 0;
     if (v->published)
         return v->acc.getb ? detail::call_plugin(CallbackKind::Other, v->acc.getb, v->acc.read_ref, outValue, inOffset, inMaxBytes) : 0;
-    return read_array(v->bytes, static_cast<unsigned char*>(outValue), inOffset, inMaxBytes);
+    return read_array(v->val->bytes, static_cast<unsigned char*>(outValue), inOffset, inMaxBytes);
 }
 
 void XPLMSetDatab(XPLMDataRef inDataRef, void* inValue, int inOffset, int inLength)
@@ -664,7 +689,7 @@ void XPLMSetDatab(XPLMDataRef inDataRef, void* inValue, int inOffset, int inLeng
         return;
     Var* v = var_of(inDataRef);
     if (!v->published)
-        write_array(v->bytes, bytes, inOffset, inLength);
+        write_array(v->val->bytes, bytes, inOffset, inLength);
     else if (v->acc.setb)
         detail::call_plugin(CallbackKind::Other, v->acc.setb, v->acc.write_ref, inValue, inOffset, inLength);
 }

@@ -26,6 +26,7 @@ void unload_plugin()
     detail::drop_plugin_display();
     detail::drop_plugin_menus();
     detail::drop_plugin_camera();
+    detail::drop_plugin_features();
     detail::drop_plugin_accessors();
     detail::drop_plugin_file();
 }

@@ -48,18 +48,29 @@ void camera_frame();
 // The start of a frame: a view asked for since the last one takes effect.
 void view_frame();
 void request_view_change();
+// A plug-in's features (native paths, ...) go with it when it is unloaded.
+void drop_plugin_features();
 // The continue phase of every held command.
 void commands_frame();
 // A key event the sniffers and windows left to the simulator's key bindings.
 void key_to_commands(int flags, char virtualKey);
 
-// Catalogue of the simulator's variables the plug-in binds, with defaults.
+// Catalogue of the simulator's variables the plug-in binds, with defaults. A
+// name X-Plane 12 marks replaced names its replacement: the two are one
+// variable, and looking the old one up while the new one exists draws the
+// simulator's deprecation warning.
 struct CatalogueEntry {
     const char* path;
     int  types;
     int  size;
     bool writable;
+    const char* replaced_by = nullptr;
 };
+// The replacement of an old name, or the old name a replacement stands for
+// (nullptr when the name has no other).
+const char* catalogue_twin(const std::string& path);
+// The replacement of an old name only.
+const char* catalogue_replacement(const std::string& path);
 const CatalogueEntry* catalogue_entries(int* count);
 
 // Opaque ids for windows, menus and widgets: never reused within a process, so
@@ -73,6 +84,12 @@ void* open_library(const std::string& path, std::string* error);
 void* library_symbol(void* library, const char* name);
 void  close_library(void* library);
 std::string make_temp_folder();
+// The simulator's folder as XPLMGetSystemPath gives it with native paths (UTF-8,
+// '/' on every system, Windows keeping its drive letter) and without (Windows:
+// '\\' and the ANSI code page, where a character outside it becomes '?'; Linux:
+// the same either way).
+std::string native_path_form(const std::string& path);
+std::string legacy_path_form(const std::string& path);
 
 // ---------------------------------------------------------------- who runs
 

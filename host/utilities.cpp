@@ -1,12 +1,16 @@
 // host/utilities.cpp: speech, the debug log, the system folder, key names,
 // command buttons, the camera and the local coordinate system.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <set>
 
 #include "XPLMCamera.h"
 #include "XPLMGraphics.h"
+#include "XPLMPlugin.h"
 #include "XPLMUtilities.h"
 #include "internal.h"
 
@@ -35,6 +39,9 @@ struct Utilities {
     std::vector<std::string> debug;
     std::vector<Command> commands;
     std::string system_path;
+    std::string legacy_system_path;      // "" = the system path's legacy form
+    std::set<std::string> features_missing;
+    std::set<std::string> features_enabled;
     double ref_lat = 0, ref_lon = 0;
     // camera
     XPLMCameraControl_f camera_cb = nullptr;
@@ -73,6 +80,9 @@ void reset_utilities()
     u.camera = XPLMCameraPosition_t{};
     u.camera.zoom = 1.0f;
     u.view_change = false;
+    u.legacy_system_path.clear();
+    u.features_missing.clear();
+    u.features_enabled.clear();
 
     TempFolder& t = temp_folder();
     t.drop();
@@ -80,11 +90,13 @@ void reset_utilities()
     if (!t.path.empty()) {
         std::error_code ec;
         std::filesystem::create_directories(t.path + "/Resources/plugins", ec);
-        u.system_path = t.path + XPLMGetDirectorySeparator();
+        u.system_path = t.path + (IBM ? "\\" : "/");
     } else {
         u.system_path = "/tmp/";
     }
 }
+
+void drop_plugin_features() { util().features_enabled.clear(); }
 
 void drop_plugin_camera()
 {
@@ -186,6 +198,20 @@ const std::vector<std::string>& debug_log() { return util().debug; }
 
 std::string system_path() { return util().system_path; }
 void set_system_path(const std::string& path) { util().system_path = path; }
+void set_legacy_system_path(const std::string& path) { util().legacy_system_path = path; }
+
+void set_feature_available(const std::string& feature, bool available)
+{
+    Utilities& u = util();
+    if (available) {
+        u.features_missing.erase(feature);
+    } else {
+        u.features_missing.insert(feature);
+        u.features_enabled.erase(feature);
+    }
+}
+
+bool feature_enabled(const std::string& feature) { return util().features_enabled.count(feature) != 0; }
 
 void set_local_reference(double latitude, double longitude)
 {
@@ -219,24 +245,64 @@ void XPLMDebugString(const char* inString)
         util().debug.push_back(inString);
 }
 
+namespace {
+
+constexpr int kSystemPathMax = 1024;
+const char* const kNativePaths = "XPLM_USE_NATIVE_PATHS";
+
+bool known_feature(const char* feature)
+{
+    static const char* const kFeatures[] = {kNativePaths, "XPLM_USE_NATIVE_WIDGET_WINDOWS", "XPLM_WANTS_REFLECTIONS",
+                                            "XPLM_WANTS_DATAREF_NOTIFICATIONS"};
+    return feature && std::any_of(std::begin(kFeatures), std::end(kFeatures),
+                                  [&](const char* f) { return std::strcmp(f, feature) == 0; })
+        && !util().features_missing.count(feature);
+}
+
+}  // namespace
+
+// The path with its NUL, as far as 1024 bytes reach: the simulator's own
+// paths fit, and a plug-in's buffer must take that much. One of 1024
+// characters or more fills the buffer without a NUL.
 void XPLMGetSystemPath(char* outSystemPath)
 {
-    XPHOST_API(XPLMGetSystemPath, out(outSystemPath, 512));
-    // The caller's buffer is 512 bytes by the interface's contract.
-    if (outSystemPath)
-        std::snprintf(outSystemPath, 512, "%s", util().system_path.c_str());
+    XPHOST_API(XPLMGetSystemPath, out(outSystemPath, kSystemPathMax));
+    if (!outSystemPath)
+        return;
+    const Utilities& u = util();
+    const std::string path = u.features_enabled.count(kNativePaths) ? detail::native_path_form(u.system_path)
+                           : u.legacy_system_path.empty()           ? detail::legacy_path_form(u.system_path)
+                                                                    : u.legacy_system_path;
+    std::memcpy(outSystemPath, path.c_str(), std::min(path.size() + 1, static_cast<size_t>(kSystemPathMax)));
 }
 
 const char* XPLMGetDirectorySeparator(void)
 {
     XPHOST_API(XPLMGetDirectorySeparator);
-#if IBM
-    return "\\";
-#elif APL
-    return ":";
-#else
-    return "/";
-#endif
+    return IBM && !util().features_enabled.count(kNativePaths) ? "\\" : "/";
+}
+
+int XPLMHasFeature(const char* inFeature)
+{
+    XPHOST_API(XPLMHasFeature, text(inFeature));
+    return known_feature(inFeature) ? 1 : 0;
+}
+
+int XPLMIsFeatureEnabled(const char* inFeature)
+{
+    XPHOST_API(XPLMIsFeatureEnabled, text(inFeature));
+    return inFeature && util().features_enabled.count(inFeature) ? 1 : 0;
+}
+
+void XPLMEnableFeature(const char* inFeature, int inEnable)
+{
+    XPHOST_API(XPLMEnableFeature, text(inFeature), inEnable);
+    if (!known_feature(inFeature))
+        return;
+    if (inEnable)
+        util().features_enabled.insert(inFeature);
+    else
+        util().features_enabled.erase(inFeature);
 }
 
 const char* XPLMGetVirtualKeyDescription(char inVirtualKey)

@@ -206,6 +206,16 @@ const std::vector<TypeMismatch>& type_mismatches();
 
 int find_calls();                        // XPLMFindDataRef calls since reset()
 
+// Names X-Plane 12 marks replaced that a plug-in looked up while their
+// replacement was published (X-Plane 12 logs a deprecation warning naming the
+// plug-in for each), in order, since reset(). Of the catalogue's old names,
+// "sim/joystick/yolk_*_ratio" and "sim/weather/temperature_{ambient,le}_c" are
+// one variable with their replacements "sim/joystick/yoke_*_ratio" and
+// "sim/weather/aircraft/temperature_{ambient,leadingedge}_deg_c": a value set or
+// written under one name reads the same under the other. Withdrawing the new
+// names gives an X-Plane 11, withdrawing the old ones a simulator that dropped them.
+const std::vector<std::string>& replaced_lookups();
+
 // "sim/cockpit/autopilot/autopilot_state" is a row of mode buttons to a
 // plug-in: a write presses the button of every bit written, lowest bit first.
 // Pressing an engaged mode's button switches it off; engaging a mode releases
@@ -534,11 +544,25 @@ void bind_key(char virtualKey, const std::string& command, int modifiers = 0);
 
 // ---------------------------------------------------------------- paths and coordinates
 
-// The system folder XPLMGetSystemPath gives, with a trailing separator (a
-// backslash in the Windows build, else '/'). reset() creates a new temporary
-// folder holding Resources/plugins/ and removes the previous one.
+// The system folder, with a trailing separator (a backslash in the Windows
+// build, else '/'), as UTF-8 text. reset() creates a new temporary folder
+// holding Resources/plugins/ and removes the previous one. XPLMGetSystemPath
+// gives it in the form the plug-in asked for: with native paths (the feature
+// XPLM_USE_NATIVE_PATHS) '/' on every system; without, in the Windows build
+// '\\' and the ANSI code page, a character outside it becoming '?'. It writes
+// the path with its NUL up to 1024 bytes (a path of 1024 characters or more
+// leaves no NUL).
 std::string system_path();
 void set_system_path(const std::string& path);   // used as given (may be any text)
+// What XPLMGetSystemPath gives without native paths instead ("" = the form
+// above), e.g. a Mac's "Macintosh HD:Users:me:X-Plane 12:".
+void set_legacy_system_path(const std::string& path);
+
+// Features (XPLMHasFeature): the simulator's four, all available after
+// reset() and all off; a plug-in's enabled features go when it is unloaded.
+// An unavailable one (a host too old for it) cannot be enabled.
+void set_feature_available(const std::string& feature, bool available);
+bool feature_enabled(const std::string& feature);
 
 // XPLMWorldToLocal: an equirectangular projection around a reference point
 // (default latitude 0, longitude 0): x = east metres, z = south metres

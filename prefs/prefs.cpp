@@ -10,10 +10,12 @@
 #include "XPLMUtilities.h"
 #include "carrier/orbiter.h"
 #include "frame/log.h"
+#include "frame/plugin.h"
 
 #if defined(_WIN32)
 #include <io.h>
 #include <windows.h>
+#include <cwchar>
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -34,74 +36,16 @@ int     INDEXtostore = 0;    // 0 only until the file has been read: a new file 
 char    outputPath[OutputPathLen] = {};
 const char* PrefsFailure = nullptr;
 
-#if IBM
-static const char PrefsRelativePath[] = "Resources\\Plugins\\QZTgov_Preferences.txt";
-#elif APL
-static const char PrefsRelativePath[] = "Resources:Plugins:QZTgov_Preferences.txt";
-#else
-static const char PrefsRelativePath[] = "Resources/plugins/QZTgov_Preferences.txt";
-#endif
-
+// The folder's real name is "plugins"; older versions asked for "Plugins" on
+// Windows and the Mac, which on a case-sensitive volume is another folder, so
+// a file there is still read (and the next save goes to the real one).
+static const char PrefsFolder[] = "Resources/plugins/";
+static const char OldPrefsFolder[] = "Resources/Plugins/";
+static const char PrefsName[] = "QZTgov_Preferences.txt";
 static const char TempSuffix[] = ".tmp";
-enum { DefaultQZTkey = 115, HostPathLen = 1024 };
-
-#if APL
-// The host gives an HFS path ("Disk:Users:me:X-Plane:"), which the C library
-// cannot open. Every volume, the start-up disk too, is reachable below
-// /Volumes, and a '/' inside an HFS name is a ':' in the POSIX one. A host
-// already in POSIX form only needs the colons of our own relative part turned.
-static bool ToPosixPath(const char* joined, size_t relativeStart, char* out, size_t outSize)
-{
-    static const char Volumes[] = "/Volumes/";
-    const bool posix = joined[0] == '/';
-    size_t n = 0;
-    if (!posix) {
-        if (sizeof Volumes > outSize)
-            return false;
-        std::memcpy(out, Volumes, sizeof Volumes - 1);
-        n = sizeof Volumes - 1;
-    }
-    for (size_t i = 0; joined[i] != '\0'; ++i) {
-        char c = joined[i];
-        if (c == ':' && (!posix || i >= relativeStart))
-            c = '/';
-        else if (c == '/' && !posix)
-            c = ':';
-        if (n + 1 >= outSize)
-            return false;
-        out[n++] = c;
-    }
-    out[n] = '\0';
-    return true;
-}
-#endif
-
-// Fills outputPath, or leaves it empty when the full path does not fit: the
-// file is then neither read nor written and the values stay in memory.
-static bool BuildOutputPath()
-{
-    outputPath[0] = '\0';
-    char systemPath[HostPathLen] = {};
-    XPLMGetSystemPath(systemPath);
-    systemPath[sizeof systemPath - 1] = '\0';
-
-    char joined[HostPathLen + sizeof PrefsRelativePath];
-    const int len = std::snprintf(joined, sizeof joined, "%s%s", systemPath, PrefsRelativePath);
-    if (len < 0 || len >= static_cast<int>(sizeof joined))
-        return false;
-#if APL
-    const size_t relativeStart = std::strlen(systemPath);
-    if (!ToPosixPath(joined, relativeStart, outputPath, sizeof outputPath)) {
-        outputPath[0] = '\0';
-        return false;
-    }
-#else
-    if (len >= static_cast<int>(sizeof outputPath))
-        return false;
-    std::memcpy(outputPath, joined, static_cast<size_t>(len) + 1);
-#endif
-    return true;
-}
+enum { DefaultQZTkey = 115 };
+static_assert(HostPathLen - 1 + sizeof PrefsFolder + sizeof PrefsName <= OutputPathLen,
+              "every folder the host can give fits");
 
 // Every failure goes to the simulator's log with the system's reason; the
 // last one is also kept for whoever looks (the tests do).
@@ -113,6 +57,120 @@ static void ReportPrefsFailure(const char* what, const char* path = outputPath, 
     else
         LogLine("%s (%s)", what, path);
 }
+
+// The folder and the file's place below it in the host's form: without native
+// paths Windows separates with backslashes.
+static bool JoinPath(const char* folder)
+{
+    const int len = std::snprintf(outputPath, sizeof outputPath, "%s%s%s", folder, PrefsFolder, PrefsName);
+    if (len < 0 || static_cast<size_t>(len) >= sizeof outputPath)
+        return false;
+#if IBM
+    if (!NativePaths)
+        for (char* c = outputPath + std::strlen(folder); *c != '\0'; ++c)
+            if (*c == '/')
+                *c = '\\';
+#endif
+    return true;
+}
+
+// Fills outputPath, or leaves it empty when the host's folder cannot be used:
+// the file is then neither read nor written and the values stay in memory.
+static bool BuildOutputPath()
+{
+    outputPath[0] = '\0';
+    char systemPath[HostPathLen] = {};
+    XPLMGetSystemPath(systemPath);
+    // A folder that filled the whole buffer may have been cut short.
+    if (systemPath[HostPathLen - 1] != '\0') {
+        systemPath[HostPathLen - 1] = '\0';
+        ReportPrefsFailure("the simulator's folder fills the whole 1024-byte path buffer; the preferences file is "
+                           "neither read nor saved, running on the defaults", systemPath, 0);
+        return false;
+    }
+#if APL
+    // A colon path ("Disk:Users:...") is none the C library can open.
+    if (!NativePaths) {
+        ReportPrefsFailure("the simulator gives no native paths; the preferences file is neither read nor saved, "
+                           "running on the defaults", systemPath, 0);
+        return false;
+    }
+#endif
+    if (!JoinPath(systemPath)) {
+        outputPath[0] = '\0';
+        return false;
+    }
+    return true;
+}
+
+#if defined(_WIN32)
+// The C library's narrow file functions read a name in the ANSI code page; the
+// host's native paths are UTF-8, so files are reached by their UTF-16 names. A
+// long name (past MAX_PATH less a folder's 12) only opens with the \\?\ prefix,
+// which takes backslashes alone.
+constexpr int WidePathLen = OutputPathLen + sizeof TempSuffix + 8;
+
+static bool ToWide(const char* path, wchar_t (&out)[WidePathLen])
+{
+    constexpr int Prefix = 6;   // room for the prefix
+    const UINT codePage = NativePaths ? CP_UTF8 : CP_ACP;
+    const int n = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, path, -1, out + Prefix, WidePathLen - Prefix);
+    if (n <= 0) {
+        errno = GetLastError() == ERROR_INSUFFICIENT_BUFFER ? ENAMETOOLONG : EILSEQ;
+        return false;
+    }
+    wchar_t* name = out + Prefix;
+    for (wchar_t* c = name; *c != L'\0'; ++c)
+        if (*c == L'/')
+            *c = L'\\';
+    const int len = n - 1;
+    const bool drive = len >= 3 && name[1] == L':' && name[2] == L'\\';
+    const bool share = len >= 2 && name[0] == L'\\' && name[1] == L'\\' && (len < 3 || name[2] != L'?');
+    if (len >= MAX_PATH - 12 && drive) {
+        name -= 4;
+        std::memcpy(name, L"\\\\?\\", 4 * sizeof(wchar_t));
+    } else if (len >= MAX_PATH - 12 && share) {
+        name -= 6;
+        std::memcpy(name, L"\\\\?\\UNC", 7 * sizeof(wchar_t));   // \\server\share: \\?\UNC\server\share
+    }
+    std::memmove(out, name, (std::wcslen(name) + 1) * sizeof(wchar_t));
+    return true;
+}
+
+static FILE* OpenFile(const char* path, const wchar_t* mode)
+{
+    wchar_t wide[WidePathLen];
+    return ToWide(path, wide) ? _wfopen(wide, mode) : nullptr;
+}
+
+static void RemoveFile(const char* path)
+{
+    wchar_t wide[WidePathLen];
+    if (ToWide(path, wide))
+        _wremove(wide);
+}
+
+static bool ReplaceFile(const char* from, const char* to)
+{
+    static wchar_t wideFrom[WidePathLen], wideTo[WidePathLen];
+    if (!ToWide(from, wideFrom) || !ToWide(to, wideTo))
+        return false;
+    if (MoveFileExW(wideFrom, wideTo, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    // The C library's words for the reasons a move fails most often.
+    const DWORD error = GetLastError();
+    errno = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ? EACCES
+          : error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL  ? ENOSPC
+                                                                         : EIO;
+    return false;
+}
+#define QZT_MODE(m) L##m
+#else
+static FILE* OpenFile(const char* path, const char* mode) { return std::fopen(path, mode); }
+static void RemoveFile(const char* path) { std::remove(path); }
+static bool ReplaceFile(const char* from, const char* to) { return std::rename(from, to) == 0; }
+#define QZT_MODE(m) m
+#endif
 
 // A release is never stored into record 0, and never past record 10.
 static void DeriveIndexToStore()
@@ -301,28 +359,48 @@ static bool ReadFile(FILE* file)
     return true;
 }
 
+// outputPath with the folder's old spelling, its separators as they are.
+static void OldSpellingPath(char (&out)[OutputPathLen])
+{
+    const size_t len = std::strlen(outputPath);
+    const size_t relative = len - (sizeof PrefsFolder - 1) - (sizeof PrefsName - 1);
+    std::memcpy(out, outputPath, len + 1);
+    for (size_t i = 0; i < sizeof OldPrefsFolder - 1; ++i)
+        if (OldPrefsFolder[i] != '/')
+            out[relative + i] = OldPrefsFolder[i];
+}
+
 void PreferencesLoad()
 {
     if (!BuildOutputPath()) {
-        ReportPrefsFailure("the preferences file's path is too long; running on the defaults", outputPath, 0);
         DeriveIndexToStore();
         return;
     }
-    FILE* file = std::fopen(outputPath, "r");
+    static char oldPath[OutputPathLen];
+    const char* path = outputPath;
+    FILE* file = OpenFile(path, QZT_MODE("r"));
+    if (!file && errno == ENOENT) {
+        OldSpellingPath(oldPath);
+        path = oldPath;
+        file = OpenFile(path, QZT_MODE("r"));
+    }
     // Only a file that does not exist is a first start: one that exists but
     // cannot be opened now (no permission, locked, no handles left) holds the
     // user's key and releases and must never be replaced by the defaults.
     if (!file && errno == ENOENT) {
         PreferencesSave();
-        file = std::fopen(outputPath, "r");
+        path = outputPath;
+        file = OpenFile(path, QZT_MODE("r"));
     }
     if (!file) {
-        ReportPrefsFailure("cannot open the preferences file; running on the values in memory, the file is left alone");
+        ReportPrefsFailure("cannot open the preferences file; running on the values in memory, the file is left alone",
+                           path);
         DeriveIndexToStore();
         return;
     }
     if (!ReadFile(file))
-        ReportPrefsFailure("cannot read the preferences file; running on the values in memory, the file is left alone");
+        ReportPrefsFailure("cannot read the preferences file; running on the values in memory, the file is left alone",
+                           path);
     std::fclose(file);
     DeriveIndexToStore();
 }
@@ -358,22 +436,6 @@ static bool SyncToDisk(FILE* f)
     return _commit(_fileno(f)) == 0;
 #else
     return fsync(fileno(f)) == 0;
-#endif
-}
-
-static bool ReplaceFile(const char* from, const char* to)
-{
-#if defined(_WIN32)
-    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    // The C library's words for the reasons a move fails most often.
-    const DWORD error = GetLastError();
-    errno = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ? EACCES
-          : error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL  ? ENOSPC
-                                                                         : EIO;
-    return false;
-#else
-    return std::rename(from, to) == 0;
 #endif
 }
 
@@ -415,7 +477,7 @@ bool PreferencesSave()
     char tempPath[OutputPathLen + sizeof TempSuffix];
     std::snprintf(tempPath, sizeof tempPath, "%s%s", outputPath, TempSuffix);
 
-    FILE* f = std::fopen(tempPath, "w");
+    FILE* f = OpenFile(tempPath, QZT_MODE("w"));
     if (!f) {
         ReportPrefsFailure("cannot create the preferences file's new copy; the file is left as it was", tempPath);
         return false;
@@ -425,12 +487,12 @@ bool PreferencesSave()
     ok = (std::fclose(f) == 0) && ok;
     if (!ok) {
         ReportPrefsFailure("cannot write the preferences file's new copy; the file is left as it was", tempPath);
-        std::remove(tempPath);
+        RemoveFile(tempPath);
         return false;
     }
     if (!ReplaceFile(tempPath, outputPath)) {
         ReportPrefsFailure("cannot replace the preferences file with its new copy; the file is left as it was");
-        std::remove(tempPath);
+        RemoveFile(tempPath);
         return false;
     }
     // The new contents are in place; only their way to the disk is unconfirmed.

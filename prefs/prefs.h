@@ -18,7 +18,10 @@ extern int     orbindex_active;      // record the next orbiter starts from, the
 extern int     orbindex_last;        // record of the latest release, the file's index line
 extern int     INDEXtostore;         // record 1 to 10 that this run's releases fill
 
-enum { OutputPathLen = 255 };
+// The host's system-path call fills a buffer of 1024 bytes; the file's path
+// below that folder always fits behind it. UTF-8 with '/' where the host gives
+// native paths.
+enum { HostPathLen = 1024, OutputPathLen = HostPathLen + 64 };
 extern char    outputPath[OutputPathLen];
 
 // The last failure to read or write the file, in words; nullptr while none.

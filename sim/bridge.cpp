@@ -35,8 +35,8 @@ struct Paths {
     const std::string q = "sim/flightmodel/position/q";
     const std::string g_nrml = "sim/flightmodel/forces/g_nrml";
     const std::string lod = "sim/flightmodel/misc/l_o_d";
-    const std::string t_amb = "sim/weather/temperature_ambient_c";
-    const std::string t_le = "sim/weather/temperature_le_c";
+    const std::string t_amb = "sim/weather/aircraft/temperature_ambient_deg_c";
+    const std::string t_le = "sim/weather/aircraft/temperature_leadingedge_deg_c";
     const std::string ff = "sim/flightmodel/engine/ENGN_FF_";
     const std::string fd_pitch = "sim/cockpit/autopilot/flight_director_pitch";
     const std::string fd_pitch_ovr = "sim/operation/override/override_flightdir_ptch";

@@ -45,8 +45,8 @@ const char* const Battery = "sim/cockpit/electrical/battery_on";
 const char* const Avionics = "sim/cockpit/electrical/avionics_on";
 const char* const CockpitLights = "sim/cockpit/electrical/cockpit_lights_on";
 const char* const NightVision = "sim/cockpit/electrical/night_vision_on";
-const char* const YokeRoll = "sim/joystick/yolk_roll_ratio";
-const char* const YokePitch = "sim/joystick/yolk_pitch_ratio";
+const char* const YokeRoll = "sim/joystick/yoke_roll_ratio";
+const char* const YokePitch = "sim/joystick/yoke_pitch_ratio";
 
 std::string fmt(const char* format, double a = 0, double b = 0, double c = 0)
 {

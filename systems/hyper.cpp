@@ -57,7 +57,7 @@ void HyperFirstAction()
 // back, since nothing would meter the water while the plug-in is off.
 void HyperReset(ResetReason why)
 {
-    if (why == ResetDisable && tmax_acf > 0.0f) {
+    if (why == ResetDisable && tmax_acf > 0.0f && std::isfinite(tmax_acf)) {
         tmax_curr = tmax_acf;
         XPLMSetDataf(dr_tmax, tmax_curr);
     }

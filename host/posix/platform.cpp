@@ -41,6 +41,9 @@ std::string make_temp_folder()
     return made ? made : "";
 }
 
+std::string native_path_form(const std::string& path) { return path; }
+std::string legacy_path_form(const std::string& path) { return path; }
+
 }  // namespace detail
 
 namespace {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 
 #include "internal.h"
 #include "pe_image.h"
@@ -55,6 +56,34 @@ std::string make_temp_folder()
             return "";
     }
     return "";
+}
+
+std::string native_path_form(const std::string& path)
+{
+    std::string out = path;
+    for (char& c : out)
+        if (c == '\\')
+            c = '/';
+    return out;
+}
+
+std::string legacy_path_form(const std::string& path)
+{
+    const int n = MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, nullptr, 0);
+    if (n <= 0)
+        return path;
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, wide.data(), n);
+    for (wchar_t& c : wide)
+        if (c == L'/')
+            c = L'\\';
+    const int m = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    if (m <= 0)
+        return path;
+    std::string out(static_cast<size_t>(m), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, out.data(), m, nullptr, nullptr);
+    out.resize(static_cast<size_t>(m - 1));
+    return out;
 }
 
 }  // namespace detail

@@ -13,6 +13,13 @@ XPLM_API XPLMPluginID XPLMFindPluginBySignature(const char* inSignature);
 /* inPlugin XPLM_NO_PLUGIN_ID sends to every plug-in. */
 XPLM_API void XPLMSendMessageToPlugin(XPLMPluginID inPlugin, int inMessage, void* inParam);
 
+#if defined(XPLM200)
+/* Named host behaviours a plug-in may switch on, e.g. "XPLM_USE_NATIVE_PATHS". */
+XPLM_API int  XPLMHasFeature(const char* inFeature);
+XPLM_API int  XPLMIsFeatureEnabled(const char* inFeature);
+XPLM_API void XPLMEnableFeature(const char* inFeature, int inEnable);
+#endif
+
 #ifdef __cplusplus
 }
 #endif

@@ -1172,6 +1172,8 @@ void Chaos::checkWrites(std::vector<std::string>& problems)
             }
             if (!bad)
                 mark(w.path, index, false);
+            else
+                hostsOwn_[w.path].insert(index);   // given back: the place holds the host's own value again
         }
     }
 }

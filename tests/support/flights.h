@@ -61,7 +61,7 @@ inline const char* const Fuel1 = "sim/flightmodel/weight/m_fuel1";
 inline const char* const Fuel2 = "sim/flightmodel/weight/m_fuel2";
 inline const char* const Fuel3 = "sim/flightmodel/weight/m_fuel3";
 inline const char* const FuelFlow = "sim/flightmodel/engine/ENGN_FF_";
-inline const char* const AmbientC = "sim/weather/temperature_ambient_c";
+inline const char* const AmbientC = "sim/weather/aircraft/temperature_ambient_deg_c";
 inline const char* const Gear = "sim/cockpit/switches/gear_handle_status";
 inline const char* const JatoLeft = "sim/flightmodel/misc/jato_left";
 inline const char* const Type = "sim/weapons/type";
@@ -78,8 +78,8 @@ inline const char* const Sweep = "sim/flightmodel/controls/swdi";
 inline const char* const Battery = "sim/cockpit/electrical/battery_on";
 inline const char* const Avionics = "sim/cockpit/electrical/avionics_on";
 inline const char* const CockpitLights = "sim/cockpit/electrical/cockpit_lights_on";
-inline const char* const YokeRoll = "sim/joystick/yolk_roll_ratio";
-inline const char* const YokePitch = "sim/joystick/yolk_pitch_ratio";
+inline const char* const YokeRoll = "sim/joystick/yoke_roll_ratio";
+inline const char* const YokePitch = "sim/joystick/yoke_pitch_ratio";
 }  // namespace path
 
 using Step = std::function<void()>;

@@ -126,6 +126,75 @@ TEST(FrameWithdrawn, AHostWithoutAPathStillStartsAndReadsZero)
     EXPECT_NE(dr_altitude, nullptr);
 }
 
+// Five variables have new names in X-Plane 12, which logs a warning naming a
+// plug-in that asks for an old one; X-Plane 11 knows only the old names. The
+// plug-in asks for the new name first and binds whichever the simulator has.
+struct RenamedRef { XPLMDataRef* handle; const char* current; const char* old; };
+const RenamedRef kRenamed[] = {
+    {&dr_yolk_pitch_ratio, "sim/joystick/yoke_pitch_ratio", "sim/joystick/yolk_pitch_ratio"},
+    {&dr_yolk_roll_ratio, "sim/joystick/yoke_roll_ratio", "sim/joystick/yolk_roll_ratio"},
+    {&dr_yolk_heading_ratio, "sim/joystick/yoke_heading_ratio", "sim/joystick/yolk_heading_ratio"},
+    {&dr_temperature_ambc, "sim/weather/aircraft/temperature_ambient_deg_c", "sim/weather/temperature_ambient_c"},
+    {&dr_temperature_lec, "sim/weather/aircraft/temperature_leadingedge_deg_c", "sim/weather/temperature_le_c"},
+};
+
+TEST(FrameRenamed, OldNewOrBothNamesTheCarrierFliesOnTheOneTheSimulatorHas)
+{
+    enum Names { OnlyOld, OnlyNew, Both };
+    for (Names names : {OnlyOld, OnlyNew, Both}) {
+        SCOPED_TRACE(names == OnlyOld ? "only the old names (X-Plane 11)"
+                     : names == OnlyNew ? "only the new names" : "both names (X-Plane 12)");
+        xphost::reset();
+        Ident = 0;
+        for (const RenamedRef& r : kRenamed)
+            if (names != Both)
+                xphost::withdraw(names == OnlyOld ? r.current : r.old);
+        xphost::attach(LinkedPlugin());
+        ASSERT_EQ(xphost::start(), 1);
+        ASSERT_EQ(xphost::enable(), 1);
+        EXPECT_TRUE(xphost::replaced_lookups().empty()) << xphost::replaced_lookups()[0];
+        for (const std::string& line : xphost::debug_log())
+            EXPECT_EQ(line.find("publish"), std::string::npos) << line;
+
+        auto bound = [&](const RenamedRef& r) { return names == OnlyOld ? r.old : r.current; };
+        for (const RenamedRef& r : kRenamed) {
+            EXPECT_NE(*r.handle, nullptr) << r.current;
+            EXPECT_EQ(*r.handle, XPLMFindDataRef(bound(r))) << r.current;
+        }
+
+        // The carrier reads both temperatures, and its zoom switch centres the stick.
+        xphost::set_f(bound(kRenamed[0]), 0.4f);
+        xphost::set_f(bound(kRenamed[3]), -42.5f);
+        xphost::set_f(bound(kRenamed[4]), 61.0f);
+        xphost::load_aircraft("QZT Skyhoist orbital carrier");
+        xphost::set_i("sim/cockpit/switches/prop_sync_on", 1);
+        xphost::advance(6.0);
+        EXPECT_EQ(temperature_ambc, -42.5f);
+        EXPECT_EQ(temperature_lec, 61.0f);
+        for (int k = 0; k < 3; ++k)
+            EXPECT_EQ(xphost::writes_to(bound(kRenamed[k])).size(), 1u) << bound(kRenamed[k]);
+        EXPECT_EQ(xphost::get_f(bound(kRenamed[0])), 0.0f);
+        if (names == Both) {
+            EXPECT_EQ(xphost::get_f(kRenamed[0].old), 0.0f);   // one variable under two names
+        }
+        xphost::disable();
+        xphost::stop();
+    }
+}
+
+TEST(FrameRenamed, ASimulatorWithNeitherNameSaysSoOnce)
+{
+    xphost::reset();
+    xphost::withdraw("sim/joystick/yoke_roll_ratio");
+    xphost::withdraw("sim/joystick/yolk_roll_ratio");
+    xphost::attach(LinkedPlugin());
+    ASSERT_EQ(xphost::start(), 1);
+    EXPECT_EQ(dr_yolk_roll_ratio, nullptr);
+    ASSERT_EQ(xphost::debug_log().size(), 2u);
+    EXPECT_EQ(xphost::debug_log()[1], "QZTgov: the simulator publishes neither sim/joystick/yoke_roll_ratio nor "
+                                      "sim/joystick/yolk_roll_ratio; what uses it will not work\n");
+}
+
 TEST_F(Frame, BindingLooksEveryPathUpOnceAndNeverAgain)
 {
     const int afterStart = xphost::find_calls();

@@ -133,9 +133,10 @@ TEST_F(Log, PreferencesFailuresGiveTheSystemsReason)
     EXPECT_EQ(LinesWith("cannot open the preferences file; running on the values in memory, the file is left alone (" + PrefsFile() + ": No such file or directory)").size(), 1u);
 
     SetUp();
-    xphost::set_system_path(std::string(300, 'p'));
+    xphost::set_system_path(std::string(1100, 'p'));
     Start();
-    EXPECT_EQ(LinesWith("path is too long; running on the defaults").size(), 1u);
+    EXPECT_EQ(LinesWith("the simulator's folder fills the whole 1024-byte path buffer; the preferences file is neither "
+                        "read nor saved, running on the defaults (pppp").size(), 1u);
 }
 
 // Flying writes nothing to the log: a minute of the carrier's loop, drawing

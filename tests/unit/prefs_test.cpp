@@ -378,40 +378,70 @@ TEST_F(Prefs, UnwritableFolderKeepsDefaults)
     EXPECT_EQ(INDEXtostore, 1);
 }
 
-// The whole path must fit the 255-byte buffer: one character more and the
-// file is neither read nor written, with nothing overrun.
+// The buffer takes any folder the host's 1024-byte call can give: 1023
+// characters and the file below them. A folder that fills all 1024 bytes may
+// have been cut short: nothing is read or written, nothing is overrun, and the
+// log says why.
 TEST_F(Prefs, PathBound)
 {
     const std::string base = xphost::system_path();
-    const size_t relative = std::string(Relative).size();
     auto folderOfLength = [&](size_t total) {
-        return base + std::string(total - base.size() - 1, 'd') + "/";
+        std::string folder = base;
+        while (folder.size() < total)   // names within the file system's 255-byte limit
+            folder += std::string(std::min<size_t>(200, total - folder.size() - 1), 'd') + "/";
+        return folder;
     };
 
-    const std::string fits = folderOfLength(254 - relative);
-    fs::create_directories(fits + "Resources/plugins");
-    xphost::set_system_path(fits);
+    const std::string longest = folderOfLength(1023);
+    ASSERT_EQ(longest.size(), 1023u);
+    fs::create_directories(longest + "Resources/plugins");
+    xphost::set_system_path(longest);
     Start();
-    EXPECT_EQ(std::string(outputPath).size(), 254u);
-    EXPECT_EQ(ReadWholeFile(fits + Relative), DefaultPreferencesText());
+    EXPECT_EQ(std::string(outputPath), longest + Relative);
+    EXPECT_EQ(ReadWholeFile(longest + Relative), DefaultPreferencesText());
+    EXPECT_EQ(PrefsFailure, nullptr);
 
     SetUp();
-    const std::string tooLong = folderOfLength(255 - relative);
+    const std::string tooLong = folderOfLength(1024);
     fs::create_directories(tooLong + "Resources/plugins");
     xphost::set_system_path(tooLong);
     Start();
     EXPECT_EQ(outputPath[0], '\0');
+    EXPECT_NE(PrefsFailure, nullptr);
     EXPECT_FALSE(fs::exists(tooLong + Relative));
     EXPECT_EQ(QZTkey, 115);
     EXPECT_EQ(INDEXtostore, 1);
     PreferencesSave();
     EXPECT_FALSE(fs::exists(tooLong + Relative));
+    fs::remove_all(base + "d");
+}
 
-    SetUp();
-    xphost::set_system_path(std::string(600, 'p'));
+// Older versions asked for "Resources/Plugins" on Windows and the Mac; on a
+// case-sensitive volume that is a folder of its own. Its file is read while
+// the real folder holds none, and a save goes to the real folder.
+TEST_F(Prefs, AFileUnderTheOldSpellingIsRead)
+{
+    const std::string old = xphost::system_path() + "Resources/Plugins/QZTgov_Preferences.txt";
+    fs::create_directories(xphost::system_path() + "Resources/Plugins");
+    WriteWholeFile(old, WithHead("120 \n97 \n0 1 0 0 0 2 \n"));
     Start();
-    EXPECT_EQ(outputPath[0], '\0');
-    EXPECT_EQ(INDEXtostore, 1);
+    EXPECT_EQ(QZTkey, 97);
+    EXPECT_EQ(showInitialInfo, 0);
+    EXPECT_EQ(Halv_TO_mode, 2);
+    EXPECT_EQ(ReadWholeFile(PrefsFile()), "<missing>");   // not replaced by the defaults
+    EXPECT_EQ(std::string(outputPath), PrefsFile());
+
+    ASSERT_TRUE(PreferencesSave());
+    EXPECT_EQ(ReadWholeFile(PrefsFile()).rfind("120 \n97 \n0 1 0 0 0 2 \n", 0), 0u);
+
+    // The real folder's file comes first.
+    SetUp();
+    fs::create_directories(xphost::system_path() + "Resources/Plugins");
+    WriteWholeFile(xphost::system_path() + "Resources/Plugins/QZTgov_Preferences.txt",
+                   WithHead("120 \n33 \n1 0 0 0 0 0 \n"));
+    WriteWholeFile(PrefsFile(), WithHead("120 \n65 \n1 0 0 0 0 0 \n"));
+    Start();
+    EXPECT_EQ(QZTkey, 65);
 }
 
 }  // namespace

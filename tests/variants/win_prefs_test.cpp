@@ -7,11 +7,24 @@ namespace {
 
 using WinPrefs = PrefsTest;
 
-// On this test machine the backslashes are part of one file name in the
-// system folder; on Windows they are the folders below it.
-TEST_F(WinPrefs, WindowsRelativePath)
+// With native paths the host's folder comes in UTF-8 with '/', and the file
+// below it is named the same way (tests/wine opens it on Windows).
+TEST_F(WinPrefs, NativePaths)
 {
-    const std::string path = xphost::system_path() + "Resources\\Plugins\\QZTgov_Preferences.txt";
+    Start();
+    EXPECT_TRUE(xphost::feature_enabled("XPLM_USE_NATIVE_PATHS"));
+    const std::string path = xphost::system_path() + "Resources/plugins/QZTgov_Preferences.txt";
+    EXPECT_EQ(std::string(outputPath), path);
+    EXPECT_EQ(ReadWholeFile(path), DefaultPreferencesText());
+}
+
+// A host without them separates with backslashes. On this test machine they
+// are part of one file name in the system folder; on Windows they are the
+// folders below it.
+TEST_F(WinPrefs, WithoutNativePathsBackslashes)
+{
+    xphost::set_feature_available("XPLM_USE_NATIVE_PATHS", false);
+    const std::string path = xphost::system_path() + "Resources\\plugins\\QZTgov_Preferences.txt";
     Start();
     EXPECT_EQ(std::string(outputPath), path);
     EXPECT_EQ(ReadWholeFile(path), DefaultPreferencesText());

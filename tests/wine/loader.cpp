@@ -5,7 +5,9 @@
 // the preferences file saved through the Windows path, and a second start of
 // a freshly loaded file that reads a stored release back from it; on the way,
 // its log lines, the figures it publishes and announces to a dataref browser,
-// and its commands.
+// and its commands. The simulator's folder lies below a user's folder whose
+// name is not all ASCII ("C:\Users\Jürgen\", and letters outside the ANSI
+// code page), then in one deeper than MAX_PATH.
 //
 // Usage: qzt-wine-loader <QZTgov.xpl as a Windows path>
 // Prints one line per check and "N passed, N failed"; exit status 0 only when
@@ -15,9 +17,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -45,20 +44,37 @@ std::string Fixed(double v, int decimals = 3)
     return buf;
 }
 
-std::string ReadBinary(const std::string& path)
+// Files by their UTF-16 names, as Windows names them.
+std::string ReadBinary(const std::wstring& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    FILE* f = _wfopen(path.c_str(), L"rb");
+    if (!f)
         return "<missing>";
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    std::string text;
+    char buf[4096];
+    for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;)
+        text.append(buf, n);
+    std::fclose(f);
+    return text;
 }
 
-void WriteBinary(const std::string& path, const std::string& text)
+void WriteBinary(const std::wstring& path, const std::string& text)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
+    if (FILE* f = _wfopen(path.c_str(), L"wb")) {
+        std::fwrite(text.data(), 1, text.size(), f);
+        std::fclose(f);
+    }
+}
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string Utf8(const std::wstring& text)
+{
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n > 0 ? n : 1), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), n, nullptr, nullptr);
+    out.resize(out.size() - 1);
+    return out;
 }
 
 // What a first start writes, in the C library's text mode: on Windows every
@@ -77,27 +93,54 @@ std::string DefaultPreferencesText()
     return text;
 }
 
-// The simulator's folder for this run: "X-Plane 12\" beside this program, new
-// each run, with a space in its name as many real installations have.
-std::string MakeSimulatorFolder()
+// A user's folder beside this program: "Jürgen Пилот" (the Cyrillic letters
+// are in no Western ANSI code page).
+const wchar_t* const UserFolder = L"J\u00fcrgen \u041f\u0438\u043b\u043e\u0442";
+
+// A folder and everything in it, by long-path names: it may be deeper than MAX_PATH.
+void RemoveTree(const std::wstring& folder)
 {
-    char exe[MAX_PATH + 1] = {};
-    const DWORD n = GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string dir(exe, n);
-    dir.erase(dir.find_last_of('\\') + 1);
-    const std::string folder = dir + "X-Plane 12\\";
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
-    std::filesystem::create_directories(folder + "Resources\\plugins", ec);
+    WIN32_FIND_DATAW entry;
+    const HANDLE find = FindFirstFileW((L"\\\\?\\" + folder + L"\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(folder + L"\\" + name);
+            else
+                DeleteFileW((L"\\\\?\\" + folder + L"\\" + name).c_str());
+        } while (FindNextFileW(find, &entry));
+        FindClose(find);
+    }
+    RemoveDirectoryW((L"\\\\?\\" + folder).c_str());
+}
+
+// The simulator's folder for this run, below `below` (relative to this
+// program's folder), new each run, with a space in its name as many real
+// installations have.
+std::wstring MakeSimulatorFolder(const std::wstring& below)
+{
+    wchar_t exe[MAX_PATH + 1] = {};
+    const DWORD n = GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring dir(exe, n);
+    dir.erase(dir.find_last_of(L'\\') + 1);
+    RemoveTree(dir + UserFolder);
+    const std::wstring folder = dir + below + L"X-Plane 12\\";
+    // One level at a time, each by its long-path name: the deep folder is longer than MAX_PATH.
+    const std::wstring plugins = folder + L"Resources\\plugins\\";
+    for (size_t at = dir.size(); (at = plugins.find(L'\\', at + 1)) != std::wstring::npos;)
+        CreateDirectoryW((L"\\\\?\\" + plugins.substr(0, at)).c_str(), nullptr);
     return folder;
 }
 
 const char* const DataRefEditor = "xplanesdk.examples.DataRefEditor";
 
-bool StartPlugin(const std::string& file, const std::string& folder, bool withBrowser = false)
+bool StartPlugin(const std::string& file, const std::wstring& folder, bool withBrowser = false)
 {
     xphost::reset();
-    xphost::set_system_path(folder);
+    xphost::set_system_path(Utf8(folder));
     if (withBrowser)
         xphost::load_other_plugin(DataRefEditor);
     std::string error;
@@ -106,6 +149,7 @@ bool StartPlugin(const std::string& file, const std::string& folder, bool withBr
         return false;
     if (!Check(xphost::start() == 1, "XPluginStart returns 1"))
         return false;
+    Check(xphost::feature_enabled("XPLM_USE_NATIVE_PATHS"), "the plug-in asked for native paths (UTF-8)");
     Check(xphost::plugin_name() == "QZTgov" && xphost::plugin_signature() == "morvaln.flight.gov",
           "name and signature: \"" + xphost::plugin_name() + "\", \"" + xphost::plugin_signature() + "\"");
     return Check(xphost::enable() == 1, "XPluginEnable returns 1");
@@ -143,18 +187,18 @@ void CheckWidgetForwarders()
 int Run(const std::string& file)
 {
     CheckWidgetForwarders();
-    const std::string folder = MakeSimulatorFolder();
-    const std::string prefs = folder + "Resources\\Plugins\\QZTgov_Preferences.txt";
+    const std::wstring folder = MakeSimulatorFolder(std::wstring(UserFolder) + L"\\");
+    const std::wstring prefs = folder + L"Resources\\plugins\\QZTgov_Preferences.txt";
 
     // First start: no preferences file yet, so the plug-in saves its defaults.
-    std::printf("-- first start in %s\n", folder.c_str());
+    std::printf("-- first start in %s\n", Utf8(folder).c_str());
     if (!StartPlugin(file, folder, true))
         return 1;
-    Check(!xphost::debug_log().empty() && xphost::debug_log()[0] == "QZTgov: version 1.20 for Windows starting\n",
-          "the log's first line names the version and Windows");
+    Check(xphost::debug_log().size() == 1 && xphost::debug_log()[0] == "QZTgov: version 1.20 for Windows starting\n",
+          "the log's only line names the version and Windows");
     const std::string saved = ReadBinary(prefs);
-    Check(saved == DefaultPreferencesText(), "the preferences file was saved with the defaults at " + prefs);
-    Check(!std::filesystem::exists(prefs + ".tmp"), "no temporary file is left beside it");
+    Check(saved == DefaultPreferencesText(), "the preferences file was saved with the defaults at " + Utf8(prefs));
+    Check(!Exists(prefs + L".tmp"), "no temporary file is left beside it");
 
     // The carrier's first seconds: its loop, the first action and the panel.
     std::printf("-- the Skyhoist carrier, 6 s at 50 frames a second\n");
@@ -227,6 +271,7 @@ int Run(const std::string& file)
     if (!StartPlugin(file, folder))
         return 1;
     Check(ReadBinary(prefs) == text, "a start with an existing file leaves it as it is");
+    Check(xphost::debug_log().size() == 1, "and the log says nothing of the file");
     xphost::set_f("sim/flightmodel/controls/parkbrake", 1.0f);
     xphost::load_aircraft("QZT Ascender orbiter");
     xphost::advance(1.0);
@@ -247,6 +292,20 @@ int Run(const std::string& file)
     CheckNoTypeMismatch();
     xphost::disable();
     xphost::stop();
+
+    // A folder deeper than MAX_PATH: the file only opens with the long-path prefix.
+    std::wstring deep = std::wstring(UserFolder) + L"\\";
+    for (int k = 0; k < 4; ++k)
+        deep += std::wstring(60, static_cast<wchar_t>(L'a' + k)) + L"\\";
+    const std::wstring deepFolder = MakeSimulatorFolder(deep);
+    const std::wstring deepPrefs = deepFolder + L"Resources\\plugins\\QZTgov_Preferences.txt";
+    std::printf("-- a start %zu characters deep\n", deepPrefs.size());
+    if (StartPlugin(file, deepFolder)) {
+        Check(deepPrefs.size() > MAX_PATH && ReadBinary(L"\\\\?\\" + deepPrefs) == DefaultPreferencesText(),
+              "the defaults are saved " + std::to_string(deepPrefs.size()) + " characters deep");
+        xphost::disable();
+        xphost::stop();
+    }
     xphost::reset();                                         // frees the file
     return 0;
 }
