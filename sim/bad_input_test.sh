@@ -26,6 +26,8 @@ expect() {
 touch "$work/a-file"
 expect 2 "unknown option --bogus" -- --bogus
 expect 2 "--numbers takes plain or padded" -- --numbers round
+expect 2 "--fps takes 10 to 200" -- --fps 5
+expect 2 "--jitter takes a seed" -- --jitter fast
 expect 2 'there is no moment "nonsense"' -- --at nonsense --pictures "$work/pics"
 expect 2 "give --pictures DIR too" -- --at loaded
 expect 4 "is a file, not a folder" -- --prefs-dir "$work/a-file"

@@ -85,6 +85,7 @@ bool fly_mission(Runner& r, int n, int expected_record, Release& release, Outcom
     r.run_for(30);
     check_phases(f, out);
     need_speech(f, "Launch successful", out);
+    check_release_timing(r, out);
     if (!f.released || !r.bridge.release_seen()) {
         out.missing.push_back(label + ": the orbiter never left the bay");
         return false;

@@ -186,6 +186,7 @@ struct Watch {
     double let_go = -1;
     double gear_up = -1;
     double dry = -1;            // the puffers light out: drop tanks dry
+    double low = -1;            // the drop tanks first held 2 kg or less
     bool   bombs = false;
 };
 
@@ -241,6 +242,8 @@ Outcome fly_fighter(Runner& r)
                     w.burnout_tas = m.observed().tas;
                     tl.event(fmt("JATO burnt out at %.0f m/s true airspeed", w.burnout_tas));
                 }
+                if (w.low < 0 && w.jato_filled >= 0 && m.drop_fuel() <= 2.0)
+                    w.low = m.time();
                 return cond();
             },
             timeout);
@@ -296,7 +299,10 @@ Outcome fly_fighter(Runner& r)
         out.missing.push_back("the JATO never burnt out");
     if (m.stores[kJatoUnitStation].status == 0 || w.pressed < 0)
         out.missing.push_back("the plug-in did not drop the spent JATO unit");
-    else if (w.burnout >= 0 && (w.pressed - w.burnout < 1.0 || w.pressed - w.burnout > 3.5 || w.pressed_tas <= 40))
+    // The once-a-second check sees the burn-out within a second and presses the
+    // release 2 s later, in simulated seconds.
+    else if (w.burnout >= 0 && (w.pressed - w.burnout < 2.0 - r.longest_frame() ||
+                                w.pressed - w.burnout > 3.0 + r.longest_frame() || w.pressed_tas <= 40))
         out.missing.push_back(fmt("the JATO unit was dropped %.1f s after burn-out at %.0f m/s", w.pressed - w.burnout,
                                   w.pressed_tas));
     if (w.let_go < 0 || w.bombs)
@@ -338,6 +344,9 @@ Outcome fly_fighter(Runner& r)
         out.missing.push_back("the data box did not show the drop-tank fuel going down");
     if (m.drop_fuel() > 5.0)
         out.missing.push_back(fmt("the tanks were called dry with %.0f kg in them", m.drop_fuel()));
+    // ... within the once-a-second check of their last 2 kg, in simulated seconds.
+    if (dry && (w.low < 0 || w.dry < w.low - r.longest_frame() || w.dry > w.low + 1.0 + r.longest_frame()))
+        out.missing.push_back(fmt("the tanks were called dry %.1f s after they fell to 2 kg", w.dry - w.low));
 
     tl.event("pilot: bombs armed, release pressed twice: the drop tanks go");
     r.bridge.pilot_fire(true, false);

@@ -307,9 +307,14 @@ Outcome fly_hyperjet(Runner& r)
     watch.selector = 3;
     tl.event("pilot: water selector to dump");
     const float beforeDump = xphost::get_f(Water);
+    const double dumpStart = r.now();
     r.run_until([&] { return xphost::get_f(Water) <= beforeDump / 2; }, 120);
     r.moment("dump", fmt("dumping the water: %.0f kg left", xphost::get_f(Water)));
     r.run_until([&] { return xphost::get_f(Water) <= 0.0f; }, 120);
+    // 30 kg a simulated second, taken once a second from the first check on.
+    const double dumped = r.now() - dumpStart, wanted = std::ceil(beforeDump / 30.0);
+    need(dumped >= wanted - 1.0 - r.longest_frame() && dumped <= wanted + r.longest_frame(),
+         fmt("%.0f kg were dumped in %.1f s, not at 30 kg a second", beforeDump, dumped), out);
     r.run_for(5.0);
     const float end = xphost::get_f(Water);
     tl.event(fmt("water tank: %.1f kg", end));

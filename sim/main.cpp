@@ -48,6 +48,7 @@ void usage(std::FILE* f)
                  "                     glide, deployed; carrier and lowzoom also hot (the page at its hottest));\n"
                  "                     default: every name but phase0, phase4, phase5\n"
                  "  --fps N            simulator frames per simulated second (default 20)\n"
+                 "  --jitter SEED      frame rates drawn anew for every frame, 22 to 65 a second, from SEED\n"
                  "  --numbers STYLE    how the host draws numbers: plain (as measured in the\n"
                  "                     simulator, the default) or padded (zero-filled to the digits)\n"
                  "  --quiet            print only the summary\n"
@@ -279,6 +280,14 @@ int main(int argc, char** argv)
             opt.fps = std::atof(value("a number"));
             if (!(opt.fps >= 10 && opt.fps <= 200)) {
                 std::fprintf(stderr, "qztgov-demo: --fps takes 10 to 200\n");
+                return 2;
+            }
+        } else if (a == "--jitter") {
+            const std::string seed = value("a seed");
+            char* end = nullptr;
+            opt.jitter_seed = std::strtol(seed.c_str(), &end, 10);
+            if (seed.empty() || *end != '\0' || opt.jitter_seed < 0) {
+                std::fprintf(stderr, "qztgov-demo: --jitter takes a seed, a whole number from 0 up\n");
                 return 2;
             }
         } else if (a == "--numbers") {

@@ -73,7 +73,10 @@ Runner::Runner(const Options& opts, std::FILE* out) : timeline(model, out), opti
 bool Runner::start(std::string* error)
 {
     xphost::reset();
-    xphost::set_frame_rate(options.fps);
+    if (options.jitter_seed >= 0)
+        xphost::set_frame_jitter(kJitterLowest, kJitterHighest, static_cast<uint64_t>(options.jitter_seed));
+    else
+        xphost::set_frame_rate(options.fps);
     xphost::set_number_style(options.padded_numbers ? xphost::NumberStyle::ZeroPadded : xphost::NumberStyle::Plain);
     if (!options.prefs_dir.empty()) {
         std::error_code ec;
@@ -220,9 +223,22 @@ void Runner::placed()
                        "aircraft was still pending)");
 }
 
+// The orbiter's rocket is cut 20 m/s short of the circular orbit speed at its
+// height, as the handbook gives it: sqrt(G M / r) with G = 6.67e-11, M =
+// 5.98e24 kg and r = 6378 km plus the indicated altitude.
+static double CutSpeed(double altitudeFt)
+{
+    return std::sqrt(6.67e-11 * 5.98e24 / (6378.0e3 + altitudeFt * 0.3048)) - 20.0;
+}
+
 void Runner::frame()
 {
     bridge.publish();
+    // The state the plug-in sees in this frame.
+    Facts& f = timeline.facts;
+    if (timeline.aircraft() == Timeline::Aircraft::Orbiter && f.placed && !f.cut && f.cut_due < 0
+        && model.observed().groundspeed >= CutSpeed(model.observed().altitude_ft))
+        f.cut_due = model.time();
     xphost::run_frame();
     if (xphost::frame_count() == first_frame_)
         xphost::reset_counters();   // the plug-in's start ends in its first frame: what it costs from here

@@ -29,6 +29,9 @@ struct Airport {
 // The demo's home airport; the carrier's flights start here.
 extern const Airport kHomeAirport;
 
+// The frame rates of a jittering simulator.
+constexpr double kJitterLowest = 22, kJitterHighest = 65;
+
 struct Options {
     std::string scenario = "carrier";
     std::string plugin;                  // the built plug-in file
@@ -36,6 +39,7 @@ struct Options {
     std::string pictures_dir;            // empty: no pictures
     std::vector<std::string> moments;    // tags and seconds; empty: the default set
     double fps = 20;
+    long   jitter_seed = -1;             // >= 0: frame rates drawn anew each frame, 22 to 65 a second
     bool   padded_numbers = false;       // the host draws numbers zero-padded to their digits
     bool   quiet = false;
     bool   verbose = false;              // the developer's figures too
@@ -66,6 +70,9 @@ public:
 
     void frame();
     void run_for(double seconds);
+    // The longest frame of this run's frame rate: a model tick keeps to its
+    // tenth of a simulated second within it.
+    double longest_frame() const { return options.jitter_seed >= 0 ? 1.0 / kJitterLowest : 1.0 / options.fps; }
     // Runs until cond() holds; false if the time ran out first.
     bool run_until(const std::function<bool()>& cond, double timeout);
 

@@ -42,6 +42,7 @@ Outcome fly_carrier(Runner& r)
     need_speech(f, "Baydoors open", out);
     need_speech(f, "Orbiter out", out);
     need_speech(f, "Launch successful", out);
+    check_release_timing(r, out);
     if (!f.released)
         out.missing.push_back("the orbiter never left the bay");
     if (f.stored_record < 1)
@@ -82,6 +83,11 @@ Outcome fly_carrier(Runner& r)
     else if (f.cut_speed < 0.99 * f.cut_orbital)
         out.missing.push_back(fmt("the rocket was cut at %.3f km/s, short of orbital speed %.3f km/s",
                                   f.cut_speed / 1000.0, f.cut_orbital / 1000.0));
+    // Within the tick (and a frame) of reaching its cut speed, in simulated time.
+    if (f.cut && f.cut_due >= 0 && (f.cut_time < f.cut_due || f.cut_time > f.cut_due + 0.1 + r.longest_frame() + 1e-6))
+        out.missing.push_back(fmt("the rocket was cut %.3f s after it reached its cut speed", f.cut_time - f.cut_due));
+    if (f.cut && f.cut_due < 0)
+        out.missing.push_back("the rocket was cut before it reached its cut speed");
     r.moment("end");
 
     out.summary = fmt("apex %.0f ft; ", f.apex_ft);
@@ -189,6 +195,22 @@ void check_phases(const Facts& f, Outcome& out)
     for (int i = 0; i < 7; ++i)
         if (!f.phase[i])
             out.missing.push_back("zoom phase " + std::to_string(i) + " was not seen");
+}
+
+// The release counts in tenths of simulated seconds from the doors: "Orbiter
+// out" 2 s later, "Launch successful" 6.5 s later, each within a frame.
+void check_release_timing(Runner& r, Outcome& out)
+{
+    const Facts& f = r.timeline.facts;
+    if (f.doors_open_time < 0)
+        return;
+    const double slack = r.longest_frame() + 1e-6;
+    for (const auto& [text, after] : {std::pair<const char*, double>{"Orbiter out", 2.0}, {"Launch successful", 6.5}}) {
+        const double t = f.said_at(text);
+        if (t >= 0 && std::fabs(t - f.doors_open_time - after) > slack)
+            out.missing.push_back(std::string("\"") + text + "\"" +
+                                  fmt(" came %.3f s after the bay doors opened, not %.1f s", t - f.doors_open_time, after));
+    }
 }
 
 void need_speech(const Facts& f, const char* text, Outcome& out)

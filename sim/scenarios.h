@@ -30,6 +30,7 @@ Outcome fly_campaign(Runner& runner);
 bool carrier_departure(Runner& r, Outcome& out);
 void check_phases(const Facts& f, Outcome& out);
 void need_speech(const Facts& f, const char* text, Outcome& out);
+void check_release_timing(Runner& r, Outcome& out);
 const Scenario* find_scenario(const std::string& name);
 
 }  // namespace sim

@@ -38,12 +38,14 @@ std::string clock_text(double seconds)
     return buf;
 }
 
-bool Facts::said(const std::string& text) const
+bool Facts::said(const std::string& text) const { return said_at(text) >= 0; }
+
+double Facts::said_at(const std::string& text) const
 {
-    for (const auto& s : spoken)
-        if (s == text)
-            return true;
-    return false;
+    for (size_t i = 0; i < spoken.size(); ++i)
+        if (spoken[i] == text)
+            return spoken_time[i];
+    return -1;
 }
 
 void Timeline::new_flight()
@@ -205,6 +207,8 @@ void Timeline::on_write(const xphost::Write& w)
         if (d != last_doors_) {
             event(d ? "bay doors opening" : "bay doors closing");
             last_doors_ = d;
+            if (d)
+                facts.doors_open_time = w.time;
         }
     } else if (is(w, "sim/aircraft/engine/acf_num_engines")) {
         const int n = static_cast<int>(v);
@@ -325,6 +329,7 @@ void Timeline::after_frame()
     const auto& said = xphost::speech();
     for (; speech_seen_ < said.size(); ++speech_seen_) {
         facts.spoken.push_back(said[speech_seen_].text);
+        facts.spoken_time.push_back(said[speech_seen_].time);
         event("says \"" + said[speech_seen_].text + "\"");
     }
     // What the plug-in wrote to the simulator's log, without its line break.

@@ -18,6 +18,8 @@ struct Facts {
     bool   phase[7] = {};
     double phase_time[7] = {};
     std::vector<std::string> spoken;
+    std::vector<double> spoken_time;   // simulated seconds, with each text
+    double doors_open_time = -1;       // the bay doors last opened, simulated seconds
     bool   message[60] = {};           // panel message numbers ever drawn
     int    stored_record = -1;         // index drawn after "INDEX NO." (shown after any zoom)
     double apex_ft = 0;                // carrier's highest point
@@ -33,7 +35,9 @@ struct Facts {
     float  placed_q[4] = {};           // the attitude quaternion it wrote
     bool   cut = false;                // the orbiter's rocket was cut
     double cut_speed = 0, cut_orbital = 0, cut_ft = 0, cut_fuel = 0, cut_time = 0;
+    double cut_due = -1;               // the ground speed first reached the rocket's cut speed
     bool   said(const std::string& text) const;
+    double said_at(const std::string& text) const;   // first time, -1 when never
 };
 
 class Timeline : public WriteObserver {
