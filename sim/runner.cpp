@@ -92,18 +92,8 @@ bool Runner::start(std::string* error)
             path += '/';
         xphost::set_system_path(path);
     }
-    if (!xphost::load_plugin(options.plugin, error))
+    if (!bring_up("", error))
         return false;
-    if (!xphost::start()) {
-        if (error)
-            *error = "the plug-in refused to start";
-        return false;
-    }
-    xphost::enable();
-    // Read as any other plug-in or a cockpit would, through the host.
-    phase_ref_ = XPLMFindDataRef("QZTgov/zoom/phase");
-    if (!phase_ref_)
-        phase_check_.fail("the plug-in publishes no QZTgov/zoom/phase");
     set_airport(airport_);
     bridge.set_local_time(10 * 3600.0 + 20 * 60.0, -5.0);
     return true;
@@ -152,17 +142,24 @@ bool Runner::restart(std::string* error)
     stop();                             // the simulator unloads the file and keeps what it left
     phase_ref_ = nullptr;
     bridge.forget_release();
+    return bring_up(" again", error);
+}
+
+// The file loaded, started and enabled as the simulator does, and its zoom
+// phase found as any other plug-in or a cockpit would, through the host.
+bool Runner::bring_up(const char* again, std::string* error)
+{
     if (!xphost::load_plugin(options.plugin, error))
         return false;
     if (!xphost::start()) {
         if (error)
-            *error = "the plug-in refused to start again";
+            *error = std::string("the plug-in refused to start") + again;
         return false;
     }
     xphost::enable();
     phase_ref_ = XPLMFindDataRef("QZTgov/zoom/phase");
     if (!phase_ref_)
-        phase_check_.fail("the restarted plug-in publishes no QZTgov/zoom/phase");
+        phase_check_.fail(std::string("the plug-in publishes no QZTgov/zoom/phase") + (*again ? " after its restart" : ""));
     return true;
 }
 

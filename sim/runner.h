@@ -114,6 +114,7 @@ public:
     void click_handbook_strip();
 
 private:
+    bool bring_up(const char* again, std::string* error);   // load, start, enable
     void progress();
     void placed();
     void check_zoom_phase();
