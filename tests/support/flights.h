@@ -330,7 +330,7 @@ inline Flight Orbiter()
         {"on the pad", [](const Step& s) { return Steps(s, 20); }},
         {"ascent", [](const Step& s) {
              xphost::set_f(path::ParkBrake, 0.0f);     // the first release: placed within a second
-             Between([] { xphost::draw_now(); });      // the handbook sees it in the next frame
+             Between([] { xphost::run_flight_loop(CheckBrake); });   // its own loop sees it, not the model's
              if (!Until(s, [] { return !go_initial && prop_sync_on; }, 40, "placement"))
                  return false;
              ShowWindows();                            // the brake release closed the handbook
