@@ -51,7 +51,7 @@ void usage(std::FILE* f)
                  "  --jitter SEED      frame rates drawn anew for every frame, 22 to 65 a second, from SEED\n"
                  "  --numbers STYLE    how the host draws numbers: plain (as measured in the\n"
                  "                     simulator, the default) or padded (zero-filled to the digits)\n"
-                 "  --quiet            print only the summary\n"
+                 "  --quiet            print only the time flown and the summary\n"
                  "  --verbose          also the developer's figures: the host calls, allocations and\n"
                  "                     look-ups the plug-in cost, the published zoom phase, the speed\n"
                  "  --trace SECONDS    also print the flight model's state to stderr this often\n"
